@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+namespace targa {
+
+// A colour value: red + 256 x green + 65536 x blue, the top byte zero.
+using Colour = std::uint32_t;
+
+constexpr Colour MakeColour(int red, int green, int blue)
+{
+    return static_cast<Colour>(red) | static_cast<Colour>(green) << 8 | static_cast<Colour>(blue) << 16;
+}
+constexpr int RedOf(Colour c) { return static_cast<int>(c & 255); }
+constexpr int GreenOf(Colour c) { return static_cast<int>((c >> 8) & 255); }
+constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 255); }
+
+// What the decoder paints through, in surface pixels (origin top-left, y down).
+class PaintTarget {
+public:
+    virtual ~PaintTarget() = default;
+
+    // Called once the header is known and before the first pixel; the surface
+    // must then hold at least width x height pixels. False when it cannot.
+    virtual bool PrepareSurface(int width, int height) = 0;
+    virtual void PaintPixel(int x, int y, Colour colour) = 0;
+    virtual void PaintRun(int x, int y, int count, Colour colour) = 0;
+    virtual void BlendPixel(int x, int y, int red, int green, int blue, int alpha) = 0;
+    virtual void Refresh() = 0;
+    // Lets pending events run. False asks the decoder to stop at once: the
+    // program is ending underneath it.
+    virtual bool YieldToEvents() = 0;
+};
+
+} // namespace targa

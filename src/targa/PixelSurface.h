@@ -1,0 +1,73 @@
+#pragma once
+
+#include "targa/PaintTarget.h"
+
+#include <bit>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace targa {
+
+static_assert(std::endian::native == std::endian::little,
+              "the surface's memory is read as R, G, B, A bytes");
+
+// A persistent picture that keeps whatever is painted into it. Storage is
+// allocated in bands of rows on first write, so a header that claims a huge
+// image costs memory only for the rows the file really paints.
+class PixelSurface {
+public:
+    static constexpr Colour kInvalidColour = 0xFFFFFFFFu;
+    static constexpr int kBandRows = 32;
+    // Painted pixels are stored with an opaque alpha byte so that the memory
+    // can be shown directly as RGBA.
+    static constexpr std::uint32_t kOpaque = 0xFF000000u;
+
+    PixelSurface() = default;
+    PixelSurface(int width, int height, Colour background) { Reset(width, height, background); }
+
+    // Discards everything and starts over at the given size.
+    void Reset(int width, int height, Colour background);
+    // Grows to at least width x height, keeping what was painted.
+    void EnsureSize(int width, int height);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    Colour Background() const { return background_; }
+    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+    Colour GetPixel(int x, int y) const;
+    void SetPixel(int x, int y, Colour colour);
+    // Pixels x to x + count - 1 of row y, clipped to the surface.
+    void FillRun(int x, int y, int count, Colour colour);
+    void Blend(int x, int y, int red, int green, int blue, int alpha);
+
+    // Row storage for fast painting; allocates the row's band. y must be inside.
+    std::uint32_t* Row(int y);
+    // The band's pixels (kBandRows rows of Width() each, the last band possibly
+    // shorter), or null where nothing has been painted yet.
+    const std::uint32_t* Band(int band) const;
+    int BandCount() const { return static_cast<int>(bands_.size()); }
+
+private:
+    const std::uint32_t* PixelAddress(int x, int y) const;
+
+    int width_ = 0;
+    int height_ = 0;
+    Colour background_ = 0;
+    std::vector<std::unique_ptr<std::uint32_t[]>> bands_;
+};
+
+// new = old + N((source - old) x alpha / 256), N rounding to the nearest
+// integer with an exact half going to the even neighbour.
+constexpr int BlendChannel(int old, int source, int alpha)
+{
+    const int scaled = (source - old) * alpha;
+    int quotient = scaled >> 8; // floor division by 256
+    const int rest = scaled & 255;
+    if (rest > 128 || (rest == 128 && (quotient & 1)))
+        ++quotient;
+    return old + quotient;
+}
+
+} // namespace targa

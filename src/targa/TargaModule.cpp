@@ -1,0 +1,380 @@
+#include "targa/TargaModule.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <optional>
+#include <vector>
+
+namespace targa {
+
+TargaHeader TargaHeader::Parse(const std::array<std::uint8_t, kTargaHeaderSize>& b)
+{
+    const auto word = [&b](std::size_t at) { return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8); };
+    TargaHeader h;
+    h.bytIdLength = b[0];
+    h.bytColorMapType = b[1];
+    h.bytImageType = b[2];
+    h.intColorMapFirst = word(3);
+    h.intColorMapLength = word(5);
+    h.bytColorMapEntrySize = b[7];
+    h.intXOrigin = static_cast<std::int16_t>(word(8));
+    h.intYOrigin = static_cast<std::int16_t>(word(10));
+    h.intWidth = static_cast<std::int16_t>(word(12));
+    h.intHeight = static_cast<std::int16_t>(word(14));
+    h.bytPixelDepth = b[16];
+    h.bytDescriptor = b[17];
+    return h;
+}
+
+namespace {
+
+constexpr std::uint8_t kDescriptorRightToLeft = 0x10;
+constexpr std::uint8_t kDescriptorTopDown = 0x20;
+constexpr std::uint8_t kDescriptorAttributeBits = 0x0F;
+constexpr int kMaxRowBytes = 32767;
+
+namespace why {
+constexpr const char* kTooShort = "the file is too short to be a Targa image";
+constexpr const char* kEndsEarly = "the file ends before the image is complete";
+constexpr const char* kTooWide = "the image is too wide";
+constexpr const char* kTooTall = "the image is too tall";
+constexpr const char* kEmpty = "the image has no pixels (its width or height is 0)";
+constexpr const char* kNoMap = "the image has no colour map";
+constexpr const char* kMappedDepth = "a colour-mapped image must have 8 bits per pixel";
+constexpr const char* kTrueColour8 = "an 8-bit image needs a colour map";
+constexpr const char* kOutsideMap = "a pixel refers to a colour that is not in the colour map";
+constexpr const char* kNoMemory = "there is not enough memory for the image";
+} // namespace why
+
+std::string ReadError(const std::string& description) { return messages::kReadErrorLead + description; }
+
+bool IsColourMapped(int type) { return type == 1 || type == 9; }
+bool IsTrueColour(int type) { return type == 2 || type == 10; }
+bool IsRunLength(int type) { return type == 9 || type == 10; }
+
+// One decoded pixel: painted as it is, or blended by its alpha.
+struct Pixel {
+    Colour colour = 0;
+    std::uint8_t alpha = 255;
+    bool blend = false;
+};
+
+Colour FromFiveBit(std::uint8_t low, std::uint8_t high)
+{
+    const int red = (high >> 2) & 31;
+    const int green = (high & 3) << 3 | low >> 5;
+    const int blue = low & 31;
+    return MakeColour(red << 3, green << 3, blue << 3);
+}
+
+// Reads a pixel of 15/16, 24 or 32 bits from its bytes in file order.
+Pixel DirectPixel(const std::uint8_t* p, int bytes, bool alphaIsTransparency)
+{
+    switch (bytes) {
+    case 2:
+        return {FromFiveBit(p[0], p[1]), 255, false};
+    case 3:
+        return {MakeColour(p[2], p[1], p[0]), 255, false};
+    default:
+        return {MakeColour(p[2], p[1], p[0]), p[3], alphaIsTransparency};
+    }
+}
+
+// Whether the fourth byte of 32-bit pixels (or colour-map entries) is
+// transparency. Files that say nothing about it often carry zeros there.
+bool AlphaIsTransparency(const TargaHeader& header, ByteSource& source)
+{
+    if ((header.bytDescriptor & kDescriptorAttributeBits) == 0)
+        return false;
+    constexpr std::size_t kFooterSize = 26;
+    constexpr char kSignature[] = "TRUEVISION-XFILE.";
+    constexpr std::size_t kAttributesTypeAt = 494;
+    const std::uint64_t size = source.Size();
+    if (size < kTargaHeaderSize + kFooterSize)
+        return true;
+    std::uint8_t footer[kFooterSize];
+    if (source.ReadAt(size - kFooterSize, footer, kFooterSize) != kFooterSize ||
+        std::memcmp(footer + 8, kSignature, sizeof kSignature) != 0)
+        return true;
+    const std::uint64_t extension = footer[0] | footer[1] << 8 | footer[2] << 16 | std::uint64_t{footer[3]} << 24;
+    std::uint8_t type = 0;
+    if (extension == 0 || source.ReadAt(extension + kAttributesTypeAt, &type, 1) != 1)
+        return true;
+    return type == 3 || type == 4;
+}
+
+class Decoder {
+public:
+    Decoder(ByteReader& in, PaintTarget& target, const TargaHeader& header)
+        : in_(in), target_(target), header_(header), width_(header.intWidth), height_(header.intHeight),
+          bytes_(header.bytPixelDepth / 8), topDown_(header.bytDescriptor & kDescriptorTopDown),
+          rightToLeft_(header.bytDescriptor & kDescriptorRightToLeft)
+    {
+    }
+
+    // Returns the read-error description, or nothing when decoding ended normally.
+    std::optional<std::string> Run()
+    {
+        if (auto failure = ReadColourMap())
+            return failure;
+        if (auto failure = CheckSize())
+            return failure;
+        alphaIsTransparency_ = AlphaIsTransparency(header_, in_.Source());
+        if (mapHasAlpha_)
+            for (Pixel& entry : palette_)
+                entry.blend = alphaIsTransparency_;
+        bool ready = false;
+        try {
+            ready = target_.PrepareSurface(width_, height_);
+        } catch (const std::bad_alloc&) {
+        }
+        if (!ready)
+            return why::kNoMemory;
+        return IsRunLength(header_.bytImageType) ? DecodeRunLength() : DecodeUncompressed();
+    }
+
+private:
+    std::optional<std::string> ReadColourMap()
+    {
+        const int entrySize = header_.bytColorMapEntrySize;
+        const int entryBytes = (entrySize + 7) / 8;
+        const std::size_t mapBytes = std::size_t{header_.intColorMapLength} * static_cast<std::size_t>(entryBytes);
+        if (IsTrueColour(header_.bytImageType)) {
+            if (header_.bytPixelDepth == 8)
+                return why::kTrueColour8;
+            if (header_.bytColorMapType == 1 && in_.Skip(mapBytes) < mapBytes)
+                return why::kEndsEarly;
+            return std::nullopt;
+        }
+        if (header_.bytPixelDepth != 8)
+            return why::kMappedDepth;
+        if (header_.bytColorMapType != 1 || header_.intColorMapLength == 0)
+            return why::kNoMap;
+        if (entrySize != 15 && entrySize != 16 && entrySize != 24 && entrySize != 32)
+            return "colour maps with " + std::to_string(entrySize) + "-bit entries are not supported";
+        std::vector<std::uint8_t> raw(mapBytes);
+        if (in_.ReadBlock(raw.data(), mapBytes) < mapBytes)
+            return why::kEndsEarly;
+        palette_.resize(header_.intColorMapLength);
+        for (std::size_t i = 0; i < palette_.size(); ++i)
+            palette_[i] = DirectPixel(&raw[i * static_cast<std::size_t>(entryBytes)], entryBytes, false);
+        mapHasAlpha_ = entryBytes == 4;
+        return std::nullopt;
+    }
+
+    std::optional<std::string> CheckSize() const
+    {
+        if (width_ < 0)
+            return why::kTooWide;
+        if (height_ < 0)
+            return why::kTooTall;
+        if (width_ == 0 || height_ == 0)
+            return why::kEmpty;
+        if (!IsRunLength(header_.bytImageType) && bytes_ * width_ > kMaxRowBytes)
+            return why::kTooWide;
+        return std::nullopt;
+    }
+
+    // False (with the failure noted) for an index outside the colour map.
+    bool Decode(const std::uint8_t* p, Pixel& pixel)
+    {
+        if (bytes_ != 1) {
+            pixel = DirectPixel(p, bytes_, alphaIsTransparency_);
+            return true;
+        }
+        const int index = p[0] - header_.intColorMapFirst;
+        if (index < 0 || index >= static_cast<int>(palette_.size()))
+            return false;
+        pixel = palette_[static_cast<std::size_t>(index)];
+        return true;
+    }
+
+    int SurfaceY() const { return topDown_ ? row_ : height_ - 1 - row_; }
+
+    void Paint(int column, const Pixel& pixel)
+    {
+        const int x = rightToLeft_ ? width_ - 1 - column : column;
+        if (pixel.blend)
+            target_.BlendPixel(x, SurfaceY(), RedOf(pixel.colour), GreenOf(pixel.colour), BlueOf(pixel.colour),
+                               pixel.alpha);
+        else
+            target_.PaintPixel(x, SurfaceY(), pixel.colour);
+    }
+
+    void PaintRun(int column, int count, const Pixel& pixel)
+    {
+        if (pixel.blend) {
+            for (int i = 0; i < count; ++i)
+                Paint(column + i, pixel);
+            return;
+        }
+        const int x = rightToLeft_ ? width_ - column - count : column;
+        target_.PaintRun(x, SurfaceY(), count, pixel.colour);
+    }
+
+    // Moves on to the next row; shows progress once every 32 rows and after
+    // the last. False when the program asked painting to stop.
+    bool FinishRow()
+    {
+        ++row_;
+        column_ = 0;
+        if ((height_ - row_) % 32 != 0)
+            return true;
+        target_.Refresh();
+        return target_.YieldToEvents();
+    }
+
+    std::optional<std::string> EndsEarly()
+    {
+        target_.Refresh();
+        return why::kEndsEarly;
+    }
+
+    std::optional<std::string> DecodeUncompressed()
+    {
+        const std::size_t rowBytes = static_cast<std::size_t>(bytes_ * width_);
+        std::vector<std::uint8_t> buffer(rowBytes);
+        while (row_ < height_) {
+            const std::uint8_t* data = in_.Peek(rowBytes);
+            std::size_t got = rowBytes;
+            if (data) {
+                in_.Advance(rowBytes);
+            } else {
+                got = in_.ReadBlock(buffer.data(), rowBytes);
+                data = buffer.data();
+            }
+            const int whole = static_cast<int>(got) / bytes_;
+            Pixel pixel;
+            for (int column = 0; column < whole; ++column) {
+                if (!Decode(data + column * bytes_, pixel))
+                    return why::kOutsideMap;
+                Paint(column, pixel);
+            }
+            if (got < rowBytes)
+                return EndsEarly();
+            if (!FinishRow())
+                return std::nullopt;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> DecodeRunLength()
+    {
+        std::uint8_t buffer[128 * 4];
+        while (row_ < height_) {
+            std::uint8_t packet = 0;
+            if (!in_.ReadByte(packet))
+                return EndsEarly();
+            const int count = (packet & 127) + 1;
+            Pixel pixel;
+            if (packet < 128) {
+                const std::size_t want = static_cast<std::size_t>(count * bytes_);
+                const std::size_t got = in_.ReadBlock(buffer, want);
+                const int whole = static_cast<int>(got) / bytes_;
+                for (int i = 0; i < whole && row_ < height_; ++i) {
+                    if (!Decode(buffer + i * bytes_, pixel))
+                        return why::kOutsideMap;
+                    Paint(column_, pixel);
+                    if (++column_ == width_ && !FinishRow())
+                        return std::nullopt;
+                }
+                if (got < want && row_ < height_)
+                    return EndsEarly();
+                continue;
+            }
+            if (in_.ReadBlock(buffer, static_cast<std::size_t>(bytes_)) < static_cast<std::size_t>(bytes_))
+                return EndsEarly();
+            if (!Decode(buffer, pixel))
+                return why::kOutsideMap;
+            for (int left = count; left > 0 && row_ < height_;) {
+                const int span = std::min(left, width_ - column_);
+                PaintRun(column_, span, pixel);
+                left -= span;
+                column_ += span;
+                if (column_ == width_ && !FinishRow())
+                    return std::nullopt;
+            }
+        }
+        return std::nullopt;
+    }
+
+    ByteReader& in_;
+    PaintTarget& target_;
+    const TargaHeader& header_;
+    const int width_;
+    const int height_;
+    const int bytes_;
+    const bool topDown_;
+    const bool rightToLeft_;
+    bool alphaIsTransparency_ = false;
+    std::vector<Pixel> palette_;
+    bool mapHasAlpha_ = false;
+    int row_ = 0;
+    int column_ = 0;
+};
+
+// Everything between opening and closing the file. Returns the message to
+// show, if any, so that the caller can close the file first.
+std::optional<std::string> Load(ByteSource& source, PaintTarget& target, std::int32_t& height, std::int32_t& width)
+{
+    ByteReader in(source);
+    std::array<std::uint8_t, kTargaHeaderSize> bytes{};
+    if (in.ReadBlock(bytes.data(), bytes.size()) < bytes.size())
+        return ReadError(why::kTooShort);
+    const TargaHeader header = TargaHeader::Parse(bytes);
+    if (header.bytColorMapType > 1)
+        return messages::kNotValid;
+    height = header.intHeight;
+    width = header.intWidth;
+    in.Skip(header.bytIdLength);
+    switch (header.bytImageType) {
+    case 3: case 11: case 32: case 33:
+        return messages::kTypeNotSupported;
+    default:
+        break;
+    }
+    switch (header.bytPixelDepth) {
+    case 8: case 16: case 24: case 32:
+        break;
+    default:
+        return messages::kDepthNotSupported;
+    }
+    if (!IsColourMapped(header.bytImageType) && !IsTrueColour(header.bytImageType))
+        return std::nullopt;
+    try {
+        Decoder decoder(in, target, header);
+        if (auto failure = decoder.Run())
+            return ReadError(*failure);
+    } catch (const std::bad_alloc&) {
+        return ReadError(why::kNoMemory);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void LoadTarga(ByteSource& source, PaintTarget& target, std::int32_t& height, std::int32_t& width,
+               ErrorReporter& errors)
+{
+    if (auto message = Load(source, target, height, width))
+        errors.ShowError(messages::kTitle, *message);
+}
+
+void LoadTarga(const std::string& path, PaintTarget& target, std::int32_t& height, std::int32_t& width,
+               ErrorReporter& errors)
+{
+    std::string reason;
+    auto file = FileSource::Open(path, reason);
+    if (!file) {
+        errors.ShowError(messages::kTitle, ReadError(reason));
+        return;
+    }
+    auto message = Load(*file, target, height, width);
+    file.reset();
+    if (message)
+        errors.ShowError(messages::kTitle, *message);
+}
+
+} // namespace targa

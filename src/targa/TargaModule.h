@@ -1,0 +1,58 @@
+#pragma once
+
+#include "targa/ByteSource.h"
+#include "targa/PaintTarget.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace targa {
+
+constexpr std::size_t kTargaHeaderSize = 18;
+
+// The file's first 18 bytes, little-endian and without gaps.
+struct TargaHeader {
+    std::uint8_t bytIdLength = 0;
+    std::uint8_t bytColorMapType = 0;
+    std::uint8_t bytImageType = 0;
+    std::uint16_t intColorMapFirst = 0;
+    std::uint16_t intColorMapLength = 0;
+    std::uint8_t bytColorMapEntrySize = 0;
+    std::int16_t intXOrigin = 0;
+    std::int16_t intYOrigin = 0;
+    std::int16_t intWidth = 0;
+    std::int16_t intHeight = 0;
+    std::uint8_t bytPixelDepth = 0;
+    std::uint8_t bytDescriptor = 0;
+
+    static TargaHeader Parse(const std::array<std::uint8_t, kTargaHeaderSize>& bytes);
+};
+
+// Where the decoder's messages go: a modal box titled "Error" with the stop
+// icon in the program, a list in the tests, standard error in the tools.
+class ErrorReporter {
+public:
+    virtual ~ErrorReporter() = default;
+    virtual void ShowError(const std::string& title, const std::string& text) = 0;
+};
+
+namespace messages {
+inline constexpr const char* kTitle = "Error";
+inline constexpr const char* kNotValid = "This is not a valid TGA file.";
+inline constexpr const char* kTypeNotSupported = "This image type is not supported.";
+inline constexpr const char* kDepthNotSupported = "We only support 8, 16, 24, and 32 bits per pixel.";
+inline constexpr const char* kReadErrorLead = "There was an error reading the file:\r\n";
+} // namespace messages
+
+// Reads the Targa file at `path` and paints it onto `target` as it is decoded.
+// `height` and `width` receive the header's size in pixels once the colour-map
+// type has been accepted; every refusal and failure is shown through `errors`.
+void LoadTarga(const std::string& path, PaintTarget& target, std::int32_t& height, std::int32_t& width,
+               ErrorReporter& errors);
+
+// The same from an open source (the fuzzer and the tests read from memory).
+void LoadTarga(ByteSource& source, PaintTarget& target, std::int32_t& height, std::int32_t& width,
+               ErrorReporter& errors);
+
+} // namespace targa

@@ -1,0 +1,99 @@
+#include "targa/PixelSurface.h"
+
+#include <gtest/gtest.h>
+
+using targa::MakeColour;
+using targa::PixelSurface;
+
+TEST(PixelSurface, ReadsBackgroundUntilPaintedAndAllBitsSetOutside)
+{
+    PixelSurface surface(4, 40, MakeColour(1, 2, 3));
+    EXPECT_EQ(surface.GetPixel(0, 0), MakeColour(1, 2, 3));
+    EXPECT_EQ(surface.GetPixel(3, 39), MakeColour(1, 2, 3));
+    surface.SetPixel(3, 39, MakeColour(200, 100, 50));
+    EXPECT_EQ(surface.GetPixel(3, 39), MakeColour(200, 100, 50));
+    EXPECT_EQ(surface.GetPixel(2, 39), MakeColour(1, 2, 3));
+    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {4, 0}, {0, 40}})
+        EXPECT_EQ(surface.GetPixel(x, y), 0xFFFFFFFFu) << x << "," << y;
+}
+
+TEST(PixelSurface, WritesOutsideChangeNothing)
+{
+    PixelSurface surface(2, 2, 0);
+    surface.SetPixel(2, 0, 0xFFFFFF);
+    surface.SetPixel(-1, 1, 0xFFFFFF);
+    surface.Blend(0, 2, 255, 255, 255, 255);
+    surface.FillRun(0, -1, 5, 0xFFFFFF);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            EXPECT_EQ(surface.GetPixel(x, y), 0u);
+}
+
+TEST(PixelSurface, RunChangesExactlyItsPixelsAndStopsAtTheEdge)
+{
+    struct Case {
+        int x, count;
+        const char* row; // after the run, '#' painted
+    };
+    for (const Case& c : {Case{2, 1, "..#..."}, Case{0, 6, "######"}, Case{4, 128, "....##"}, Case{-2, 3, "#....."},
+                          Case{6, 3, "......"}}) {
+        PixelSurface surface(6, 3, 0);
+        surface.FillRun(c.x, 1, c.count, 0x00FF00);
+        std::string row;
+        for (int x = 0; x < 6; ++x)
+            row += surface.GetPixel(x, 1) == 0x00FF00 ? '#' : '.';
+        EXPECT_EQ(row, c.row) << "run at " << c.x << " of " << c.count;
+        for (int x = 0; x < 6; ++x) {
+            EXPECT_EQ(surface.GetPixel(x, 0), 0u);
+            EXPECT_EQ(surface.GetPixel(x, 2), 0u);
+        }
+    }
+}
+
+TEST(PixelSurface, BlendDividesBy256AndRoundsHalvesToEven)
+{
+    struct Case {
+        int old, source, alpha, expected;
+    };
+    for (const Case& c : {Case{0, 255, 255, 254}, Case{255, 0, 255, 1}, Case{77, 200, 0, 77}, Case{0, 1, 128, 0},
+                          Case{0, 3, 128, 2}, Case{0, 255, 128, 128}, Case{1, 0, 128, 1}, Case{3, 0, 128, 1},
+                          Case{100, 100, 255, 100}, Case{0, 255, 1, 1}, Case{255, 255, 255, 255}}) {
+        EXPECT_EQ(targa::BlendChannel(c.old, c.source, c.alpha), c.expected)
+            << c.source << " over " << c.old << " at alpha " << c.alpha;
+        PixelSurface surface(1, 1, MakeColour(c.old, c.old, c.old));
+        surface.Blend(0, 0, c.source, c.source, c.source, c.alpha);
+        EXPECT_EQ(surface.GetPixel(0, 0), MakeColour(c.expected, c.expected, c.expected));
+    }
+}
+
+TEST(PixelSurface, BlendStaysInRangeForEveryInput)
+{
+    for (int old = 0; old < 256; ++old)
+        for (int source = 0; source < 256; source += 5)
+            for (int alpha = 0; alpha < 256; alpha += 3) {
+                const int v = targa::BlendChannel(old, source, alpha);
+                ASSERT_GE(v, 0);
+                ASSERT_LE(v, 255);
+            }
+}
+
+TEST(PixelSurface, GrowingKeepsWhatWasPainted)
+{
+    PixelSurface surface(3, 33, MakeColour(9, 9, 9));
+    surface.SetPixel(2, 32, MakeColour(1, 2, 3));
+    surface.EnsureSize(70, 70);
+    EXPECT_EQ(surface.Width(), 70);
+    EXPECT_EQ(surface.GetPixel(2, 32), MakeColour(1, 2, 3));
+    EXPECT_EQ(surface.GetPixel(69, 69), MakeColour(9, 9, 9));
+    EXPECT_EQ(surface.GetPixel(1, 0), MakeColour(9, 9, 9));
+}
+
+TEST(PixelSurface, AllocatesOnlyTheBandsThatArePainted)
+{
+    PixelSurface surface(32767, 32767, 0);
+    surface.SetPixel(5, 32766, 0xFF);
+    int allocated = 0;
+    for (int band = 0; band < surface.BandCount(); ++band)
+        allocated += surface.Band(band) != nullptr;
+    EXPECT_EQ(allocated, 1);
+}

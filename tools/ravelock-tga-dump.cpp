@@ -1,0 +1,87 @@
+// Decodes a Targa file exactly as the main window paints it and writes the
+// picture as a binary PPM, so that a texture can be checked without the GUI.
+#include "targa/PixelSurface.h"
+#include "targa/SurfacePainter.h"
+#include "targa/TargaModule.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class StderrReporter final : public targa::ErrorReporter {
+public:
+    void ShowError(const std::string& title, const std::string& text) override
+    {
+        std::cerr << title << ": " << text << '\n';
+        shown = true;
+    }
+    bool shown = false;
+};
+
+int Usage()
+{
+    std::cerr << "usage: ravelock-tga-dump INPUT.tga OUTPUT.ppm [--background RRGGBB]\n";
+    return 2;
+}
+
+bool ParseBackground(const std::string& text, targa::Colour& colour)
+{
+    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return false;
+    const unsigned long rgb = std::stoul(text, nullptr, 16);
+    colour = targa::MakeColour(static_cast<int>(rgb >> 16), static_cast<int>((rgb >> 8) & 255),
+                               static_cast<int>(rgb & 255));
+    return true;
+}
+
+bool WritePpm(const std::string& path, const targa::PixelSurface& surface, int width, int height)
+{
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            targa::Colour c = surface.GetPixel(x, y);
+            if (c == targa::PixelSurface::kInvalidColour)
+                c = surface.Background();
+            row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>(targa::RedOf(c));
+            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(targa::GreenOf(c));
+            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(targa::BlueOf(c));
+        }
+        std::fwrite(row.data(), 1, row.size(), out);
+    }
+    return std::fclose(out) == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    targa::Colour background = 0;
+    if (args.size() == 4 && args[2] == "--background") {
+        if (!ParseBackground(args[3], background))
+            return Usage();
+        args.resize(2);
+    }
+    if (args.size() != 2)
+        return Usage();
+
+    targa::PixelSurface surface(0, 0, background);
+    targa::SurfacePainter painter(surface);
+    StderrReporter reporter;
+    std::int32_t height = 0;
+    std::int32_t width = 0;
+    targa::LoadTarga(args[0], painter, height, width, reporter);
+    if (!WritePpm(args[1], surface, std::max(width, 0), std::max(height, 0))) {
+        std::perror(args[1].c_str());
+        return 2;
+    }
+    return reporter.shown ? 1 : 0;
+}
