@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace ravelock {
+
+struct FileDialogSettings {
+    QString title;
+    QString filter;           // "Description|pattern"
+    QString defaultExtension; // "*.ini", or empty
+    QString initialDirectory;
+    int maxFileNameLength = 260;
+};
+
+enum class MessageIcon { Information, Exclamation, Critical };
+enum class MessageButtons { Ok, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
+
+// Every modal interaction of the main window's commands. The program shows
+// real dialogs; the tests script the answers.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // The chosen path, or nothing when the user dismissed the dialog.
+    virtual std::optional<QString> OpenFile(const FileDialogSettings& settings) = 0;
+    virtual std::optional<QString> SaveFile(const FileDialogSettings& settings) = 0;
+    virtual Answer Message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) = 0;
+    // The typed text; empty when the user cancelled.
+    virtual QString Input(const QString& prompt, const QString& title) = 0;
+};
+
+} // namespace ravelock

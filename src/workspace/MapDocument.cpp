@@ -1,0 +1,130 @@
+#include "workspace/MapDocument.h"
+
+#include "workspace/Twips.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace ravelock {
+
+void AddHeaderLines(Workspace& ws)
+{
+    ws.colLines << QStringLiteral("; Ravelock Auto-Generated INI File")
+                << QStringLiteral("; Regions marked on a Targa texture, one MappedImage block each.")
+                << QStringLiteral("; Coordinates are pixels from the texture's top-left corner.")
+                << QStringLiteral("; Made with Ravelock, the texture region mapper.") << QStringLiteral(" ");
+}
+
+namespace {
+
+// The size fields hold whole multiples of 15; this prints the pixel count in
+// its shortest general form.
+QString PixelCount(std::int32_t twips)
+{
+    return QString::number(static_cast<double>(twips) / kTwipsPerPixel, 'g', 17);
+}
+
+} // namespace
+
+QStringList EntryBlock(const Workspace& ws, const QString& name)
+{
+    return {
+        kEntryPrefix + name,
+        QStringLiteral("Texture = ") + ws.strTextureName,
+        QStringLiteral("TextureWidth = ") + PixelCount(ws.lngImageWidth),
+        QStringLiteral("TextureHeight = ") + PixelCount(ws.lngImageHeight),
+        QStringLiteral("Coords = Left:%1 Top:%2 Right:%3 Bottom:%4")
+            .arg(ws.lngLeft)
+            .arg(ws.lngTop)
+            .arg(ws.lngRight)
+            .arg(ws.lngBottom),
+        QStringLiteral("Status = NONE"),
+        QStringLiteral("End"),
+        QStringLiteral(" "),
+    };
+}
+
+void AppendEntry(Workspace& ws, const QString& name)
+{
+    const QStringList block = EntryBlock(ws, name);
+    ws.colNames.append(block.first());
+    ws.colLines.append(block);
+}
+
+void RemoveEntry(Workspace& ws)
+{
+    const qsizetype k = ws.lngRemoveNumber;
+    if (k < 1 || k > ws.colNames.size())
+        return;
+    const QString key = ws.colNames.at(k - 1);
+    constexpr qsizetype kFirstBlockLine = 5; // 0-based: after the five header lines
+    constexpr qsizetype kBlockLines = 8;
+    for (qsizetype i = kFirstBlockLine; i < ws.colLines.size(); i += kBlockLines) {
+        if (ws.colLines.at(i) == key) {
+            ws.colLines.remove(i, std::min(kBlockLines, ws.colLines.size() - i));
+            ws.colNames.removeAt(k - 1);
+            return;
+        }
+    }
+}
+
+QByteArray DocumentBytes(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+namespace {
+
+std::optional<QString> WriteReplacing(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
+
+// Devices and pipes cannot be replaced by renaming; they are written in place.
+std::optional<QString> WriteInPlace(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return file.errorString();
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> WriteIniFile(Workspace& ws)
+{
+    const QString path = ws.strIniPath;
+    if (path.isEmpty())
+        return QStringLiteral("No file name was given");
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("It is a folder, not a file");
+    const QByteArray bytes = DocumentBytes(ws.colLines);
+    const bool special = info.exists() && !info.isFile();
+    if (auto failure = special ? WriteInPlace(path, bytes) : WriteReplacing(path, bytes))
+        return failure;
+    ws.blnSaved = true;
+    ws.blnNoIniPath = false;
+    ws.blnSaveFailed = false;
+    return std::nullopt;
+}
+
+} // namespace ravelock
