@@ -1,0 +1,57 @@
+#include "windows/FrmDelete.h"
+
+#include "workspace/MainCommands.h"
+#include "workspace/Twips.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace ravelock {
+
+namespace {
+int Px(int twips) { return PixelsFromTwips(twips); }
+} // namespace
+
+FrmDelete::FrmDelete(MainCommands& main, QWidget* owner)
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      main_(main), cmbDelete_(new QComboBox(this)), cmdDelete_(new QPushButton(QStringLiteral("Delete Selected"), this))
+{
+    setObjectName(QStringLiteral("frmDelete"));
+    setWindowTitle(QStringLiteral("Delete Entry"));
+    resize(Px(3480), Px(810));
+    cmbDelete_->setObjectName(QStringLiteral("cmbDelete"));
+    cmbDelete_->setEditable(false);
+    cmbDelete_->setGeometry(0, 0, Px(3495), Px(315));
+    cmdDelete_->setObjectName(QStringLiteral("cmdDelete"));
+    // Keep the button centred where it was laid out, but never clip its caption.
+    const int width = std::max(Px(1335), cmdDelete_->sizeHint().width());
+    cmdDelete_->setGeometry(Px(1080) + (Px(1335) - width) / 2, Px(360), width, Px(375));
+    setTabOrder(cmbDelete_, cmdDelete_);
+    connect(cmdDelete_, &QPushButton::clicked, this, [this] {
+        main_.State().lngRemoveNumber = cmbDelete_->currentIndex() + 1;
+        close();
+    });
+}
+
+void FrmDelete::Load()
+{
+    cmbDelete_->clear();
+    cmbDelete_->addItems(main_.State().colNames);
+    cmbDelete_->setCurrentIndex(-1);
+    main_.State().lngRemoveNumber = 0;
+}
+
+void FrmDelete::closeEvent(QCloseEvent* event)
+{
+    if (main_.State().lngRemoveNumber != 0)
+        main_.RemoveEntry();
+    // The next opening starts afresh, as if the window had been unloaded.
+    main_.State().lngRemoveNumber = 0;
+    event->accept();
+}
+
+} // namespace ravelock

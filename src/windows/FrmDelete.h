@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QPushButton;
+
+namespace ravelock {
+
+class MainCommands;
+
+// Lists the entries and removes the chosen one when it closes. It talks to the
+// main window only through colNames, lngRemoveNumber and RemoveEntry.
+class FrmDelete final : public QWidget {
+    Q_OBJECT
+public:
+    FrmDelete(MainCommands& main, QWidget* owner);
+
+    // Fills the list from colNames and clears the choice; runs on every opening.
+    void Load();
+    QComboBox* List() const { return cmbDelete_; }
+    QPushButton* Button() const { return cmdDelete_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    MainCommands& main_;
+    QComboBox* cmbDelete_;
+    QPushButton* cmdDelete_;
+};
+
+} // namespace ravelock

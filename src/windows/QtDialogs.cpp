@@ -1,0 +1,78 @@
+#include "windows/QtDialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace ravelock {
+
+QString QtNameFilter(const QString& filter)
+{
+    const QString description = filter.section(QLatin1Char('|'), 0, 0);
+    const QString pattern = filter.section(QLatin1Char('|'), 1, 1);
+    if (pattern.isEmpty() || description.contains(QLatin1Char('(') + pattern + QLatin1Char(')')))
+        return description;
+    return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+namespace {
+
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& settings, bool save)
+{
+    QFileDialog dialog(parent, settings.title);
+    dialog.setNameFilter(QtNameFilter(settings.filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!settings.initialDirectory.isEmpty())
+        dialog.setDirectory(settings.initialDirectory);
+    QString suffix = settings.defaultExtension;
+    suffix.remove(QStringLiteral("*.")).remove(QLatin1Char('.'));
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> QtDialogs::OpenFile(const FileDialogSettings& settings)
+{
+    return RunFileDialog(parent_, settings, false);
+}
+
+std::optional<QString> QtDialogs::SaveFile(const FileDialogSettings& settings)
+{
+    return RunFileDialog(parent_, settings, true);
+}
+
+Answer QtDialogs::Message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons)
+{
+    const QMessageBox::Icon qtIcon = icon == MessageIcon::Information   ? QMessageBox::Information
+                                     : icon == MessageIcon::Exclamation ? QMessageBox::Warning
+                                                                        : QMessageBox::Critical;
+    const auto qtButtons = buttons == MessageButtons::Ok
+                               ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                               : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(qtIcon, title, shown, qtButtons, parent_);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString QtDialogs::Input(const QString& prompt, const QString& title)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, QString(), &ok);
+    return ok ? text : QString();
+}
+
+} // namespace ravelock
