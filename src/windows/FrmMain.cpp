@@ -222,8 +222,10 @@ QString FrmMain::Text(PanelControl control) const
 
 void FrmMain::SetReadOnly(PanelControl control, bool readOnly)
 {
-    if (auto* field = qobject_cast<QLineEdit*>(controls_.at(control)))
+    if (auto* field = qobject_cast<QLineEdit*>(controls_.at(control))) {
         field->setReadOnly(readOnly);
+        field->setCursor(Qt::ForbiddenCursor); // setReadOnly resets the pointer
+    }
 }
 
 float FrmMain::Left(PanelControl control) const { return Twips(controls_.at(control)->x()); }
