@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--gtest_list_tests") == 0)
-            return RUN_ALL_TESTS();
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
