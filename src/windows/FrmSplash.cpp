@@ -1,0 +1,114 @@
+#include "windows/FrmSplash.h"
+
+#include "workspace/Twips.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+namespace ravelock {
+
+namespace {
+
+int Px(int twips) { return PixelsFromTwips(twips); }
+
+QFont ArialFont(double points, QFont::Weight weight)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setWeight(weight);
+    return font;
+}
+
+QLabel* Picture(const QString& resource, int left, int top, QWidget* parent)
+{
+    auto* picture = new QLabel(parent);
+    picture->setPixmap(QPixmap(resource));
+    picture->setFrameStyle(QFrame::Box | QFrame::Plain);
+    picture->setLineWidth(1);
+    picture->setMargin(1);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setGeometry(Px(left), Px(top), Px(6060), Px(885));
+    return picture;
+}
+
+QLabel* Line(const QString& text, const QFont& font, int left, int top, int width, int height, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setGeometry(Px(left), Px(top), Px(width), Px(height));
+    return label;
+}
+
+} // namespace
+
+FrmSplash::FrmSplash(const VersionRecord& version, std::function<void()> proceed)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), proceed_(std::move(proceed)),
+      frame1_(new QFrame(this))
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(Px(7380), Px(3315));
+    setFocusPolicy(Qt::StrongFocus);
+
+    frame1_->setObjectName(QStringLiteral("Frame1"));
+    frame1_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame1_->setGeometry(Px(120), 0, Px(7080), Px(3210));
+    imgProductName_ = Picture(QStringLiteral(":/product-name.gif"), 480, 240, frame1_);
+    lblVersion_ = Line(QStringLiteral("Version"), ArialFont(12, QFont::Bold), 120, 1200, 6885, 285, frame1_);
+    lblVersion_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblVersion_->resize(lblVersion_->width(), std::max(lblVersion_->height(), lblVersion_->sizeHint().height()));
+    // A click on the version line does nothing; it must not reach the frame.
+    lblVersion_->setAttribute(Qt::WA_NoMousePropagation);
+    imgOrvaneBanner_ = Picture(QStringLiteral(":/maker-banner.gif"), 480, 1560, frame1_);
+    const QFont small = ArialFont(8.25, QFont::Normal);
+    lblWarning_ = Line(QStringLiteral("Warning"), small, 120, 2520, 6855, 195, frame1_);
+    lblWarning1_ = Line(QStringLiteral("Warning"), small, 120, 2880, 6855, 195, frame1_);
+    for (QLabel* line : {lblWarning_, lblWarning1_})
+        line->resize(line->width(), std::max(line->height(), line->fontMetrics().height()));
+
+    lblVersion_->setText(QStringLiteral("Version %1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+    lblWarning_->setText(version.fileDescription);
+    lblWarning1_->setText(version.comments);
+
+    for (QWidget* clickable : std::initializer_list<QWidget*>{frame1_, imgProductName_, imgOrvaneBanner_,
+                                                              lblWarning_, lblWarning1_})
+        clickable->installEventFilter(this);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void FrmSplash::keyPressEvent(QKeyEvent* event)
+{
+    if (!event->text().isEmpty())
+        Proceed();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool FrmSplash::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+            Proceed();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmSplash::Proceed()
+{
+    if (done_)
+        return;
+    done_ = true;
+    proceed_();
+    close();
+}
+
+} // namespace ravelock
