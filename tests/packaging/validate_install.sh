@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and validates the desktop entry and
+# the AppStream metadata as the desktop sees them.
+set -euo pipefail
+build=$1
+for tool in desktop-file-validate appstreamcli; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+desktop-file-validate "$prefix/share/applications/dev.ravelock.Ravelock.desktop"
+appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/dev.ravelock.Ravelock.metainfo.xml"
+for size in 16 32 48; do
+  test -s "$prefix/share/icons/hicolor/${size}x${size}/apps/dev.ravelock.Ravelock.png"
+done
+test -x "$prefix/bin/ravelock"
+echo "installed files validate"
