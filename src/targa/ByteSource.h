@@ -53,7 +53,10 @@ private:
 // blocks (whole rows) go straight from the source to their destination.
 class ByteReader {
 public:
-    explicit ByteReader(ByteSource& source) : source_(source), buffer_(kBufferSize) {}
+    explicit ByteReader(ByteSource& source)
+        : source_(source), buffer_(source.Size() > 0 && source.Size() < kBufferSize ? source.Size() : kBufferSize)
+    {
+    }
 
     // False at the end of the data.
     bool ReadByte(std::uint8_t& value)
