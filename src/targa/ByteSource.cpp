@@ -59,6 +59,8 @@ std::size_t FileSource::ReadAt(std::uint64_t offset, std::uint8_t* dst, std::siz
 std::size_t MemorySource::Read(std::uint8_t* dst, std::size_t count)
 {
     const std::size_t n = std::min(count, bytes_.size() - position_);
+    if (n == 0)
+        return 0;
     std::memcpy(dst, bytes_.data() + position_, n);
     position_ += n;
     return n;
