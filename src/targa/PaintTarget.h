@@ -26,6 +26,25 @@ public:
     virtual void PaintPixel(int x, int y, Colour colour) = 0;
     virtual void PaintRun(int x, int y, int count, Colour colour) = 0;
     virtual void BlendPixel(int x, int y, int red, int green, int blue, int alpha) = 0;
+
+    // Whole rows and packets at once, with exactly the effect of the single
+    // operations in order; a target that can do them faster overrides these.
+    virtual void PaintPixels(int x, int y, const Colour* colours, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            PaintPixel(x + i, y, colours[i]);
+    }
+    virtual void BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            BlendPixel(x + i, y, RedOf(colours[i]), GreenOf(colours[i]), BlueOf(colours[i]), alphas[i]);
+    }
+    virtual void BlendRun(int x, int y, int count, Colour colour, int alpha)
+    {
+        for (int i = 0; i < count; ++i)
+            BlendPixel(x + i, y, RedOf(colour), GreenOf(colour), BlueOf(colour), alpha);
+    }
+
     virtual void Refresh() = 0;
     // Lets pending events run. False asks the decoder to stop at once: the
     // program is ending underneath it.

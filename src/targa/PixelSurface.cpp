@@ -76,6 +76,45 @@ void PixelSurface::FillRun(int x, int y, int count, Colour colour)
     std::fill(Row(y) + first, Row(y) + last, (colour & 0xFFFFFFu) | kOpaque);
 }
 
+bool PixelSurface::Clip(int x, int y, int count, int& first, int& last) const
+{
+    if (y < 0 || y >= height_ || count <= 0)
+        return false;
+    first = static_cast<int>(std::max<long>(x, 0));
+    last = static_cast<int>(std::min<long>(static_cast<long>(x) + count, width_));
+    return first < last;
+}
+
+void PixelSurface::SetPixels(int x, int y, const Colour* colours, int count)
+{
+    int first = 0, last = 0;
+    if (!Clip(x, y, count, first, last))
+        return;
+    std::uint32_t* row = Row(y);
+    for (int i = first; i < last; ++i)
+        row[i] = colours[i - x] | kOpaque;
+}
+
+void PixelSurface::BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count)
+{
+    int first = 0, last = 0;
+    if (!Clip(x, y, count, first, last))
+        return;
+    std::uint32_t* row = Row(y);
+    for (int i = first; i < last; ++i)
+        row[i] = BlendStored(row[i], colours[i - x], alphas[i - x]);
+}
+
+void PixelSurface::BlendRun(int x, int y, int count, Colour colour, int alpha)
+{
+    int first = 0, last = 0;
+    if (!Clip(x, y, count, first, last))
+        return;
+    std::uint32_t* row = Row(y);
+    for (int i = first; i < last; ++i)
+        row[i] = BlendStored(row[i], colour, alpha);
+}
+
 void PixelSurface::Blend(int x, int y, int red, int green, int blue, int alpha)
 {
     // Outside the surface the invalid colour would be read and the write would

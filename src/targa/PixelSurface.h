@@ -41,6 +41,10 @@ public:
     // Pixels x to x + count - 1 of row y, clipped to the surface.
     void FillRun(int x, int y, int count, Colour colour);
     void Blend(int x, int y, int red, int green, int blue, int alpha);
+    // Row operations, clipped to the surface; the same effect as one call per pixel.
+    void SetPixels(int x, int y, const Colour* colours, int count);
+    void BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count);
+    void BlendRun(int x, int y, int count, Colour colour, int alpha);
 
     // Row storage for fast painting; allocates the row's band. y must be inside.
     std::uint32_t* Row(int y);
@@ -51,6 +55,8 @@ public:
 
 private:
     const std::uint32_t* PixelAddress(int x, int y) const;
+    // The part [first, last) of x .. x + count - 1 that lies on row y, or false.
+    bool Clip(int x, int y, int count, int& first, int& last) const;
 
     int width_ = 0;
     int height_ = 0;
@@ -68,6 +74,21 @@ constexpr int BlendChannel(int old, int source, int alpha)
     if (rest > 128 || (rest == 128 && (quotient & 1)))
         ++quotient;
     return old + quotient;
+}
+
+// BlendChannel on the three channels of a stored pixel, without branches so
+// that row loops vectorise.
+inline std::uint32_t BlendStored(std::uint32_t old, Colour source, int alpha)
+{
+    std::uint32_t out = PixelSurface::kOpaque;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int o = static_cast<int>((old >> shift) & 255);
+        const int t = (static_cast<int>((source >> shift) & 255) - o) * alpha + 128;
+        int q = t >> 8;
+        q -= static_cast<int>((t & 255) == 0) & q;
+        out |= static_cast<std::uint32_t>(o + q) << shift;
+    }
+    return out;
 }
 
 } // namespace targa

@@ -18,6 +18,18 @@ public:
     {
         surface_.Blend(x, y, red, green, blue, alpha);
     }
+    void PaintPixels(int x, int y, const Colour* colours, int count) override
+    {
+        surface_.SetPixels(x, y, colours, count);
+    }
+    void BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count) override
+    {
+        surface_.BlendPixels(x, y, colours, alphas, count);
+    }
+    void BlendRun(int x, int y, int count, Colour colour, int alpha) override
+    {
+        surface_.BlendRun(x, y, count, colour, alpha);
+    }
     void Refresh() override {}
     bool YieldToEvents() override { return true; }
 

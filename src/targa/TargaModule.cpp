@@ -54,11 +54,9 @@ bool IsColourMapped(int type) { return type == 1 || type == 9; }
 bool IsTrueColour(int type) { return type == 2 || type == 10; }
 bool IsRunLength(int type) { return type == 9 || type == 10; }
 
-// One decoded pixel: painted as it is, or blended by its alpha.
 struct Pixel {
     Colour colour = 0;
     std::uint8_t alpha = 255;
-    bool blend = false;
 };
 
 Colour FromFiveBit(std::uint8_t low, std::uint8_t high)
@@ -69,16 +67,16 @@ Colour FromFiveBit(std::uint8_t low, std::uint8_t high)
     return MakeColour(red << 3, green << 3, blue << 3);
 }
 
-// Reads a pixel of 15/16, 24 or 32 bits from its bytes in file order.
-Pixel DirectPixel(const std::uint8_t* p, int bytes, bool alphaIsTransparency)
+// Reads a colour-map entry of 15/16, 24 or 32 bits from its bytes in file order.
+Pixel MapEntry(const std::uint8_t* p, int bytes)
 {
     switch (bytes) {
     case 2:
-        return {FromFiveBit(p[0], p[1]), 255, false};
+        return {FromFiveBit(p[0], p[1]), 255};
     case 3:
-        return {MakeColour(p[2], p[1], p[0]), 255, false};
+        return {MakeColour(p[2], p[1], p[0]), 255};
     default:
-        return {MakeColour(p[2], p[1], p[0]), p[3], alphaIsTransparency};
+        return {MakeColour(p[2], p[1], p[0]), p[3]};
     }
 }
 
@@ -121,10 +119,8 @@ public:
             return failure;
         if (auto failure = CheckSize())
             return failure;
-        alphaIsTransparency_ = AlphaIsTransparency(header_, in_.Source());
-        if (mapHasAlpha_)
-            for (Pixel& entry : palette_)
-                entry.blend = alphaIsTransparency_;
+        const bool hasAlpha = bytes_ == 4 || (bytes_ == 1 && mapHasAlpha_);
+        blend_ = hasAlpha && AlphaIsTransparency(header_, in_.Source());
         bool ready = false;
         try {
             ready = target_.PrepareSurface(width_, height_);
@@ -132,6 +128,9 @@ public:
         }
         if (!ready)
             return why::kNoMemory;
+        const std::size_t buffer = static_cast<std::size_t>(std::max(width_, 128));
+        colours_.resize(buffer);
+        alphas_.resize(buffer);
         return IsRunLength(header_.bytImageType) ? DecodeRunLength() : DecodeUncompressed();
     }
 
@@ -157,9 +156,15 @@ private:
         std::vector<std::uint8_t> raw(mapBytes);
         if (in_.ReadBlock(raw.data(), mapBytes) < mapBytes)
             return why::kEndsEarly;
-        palette_.resize(header_.intColorMapLength);
-        for (std::size_t i = 0; i < palette_.size(); ++i)
-            palette_[i] = DirectPixel(&raw[i * static_cast<std::size_t>(entryBytes)], entryBytes, false);
+        // Indices are bytes: entries beyond 256 after the first can never be used.
+        const std::size_t usable = std::min<std::size_t>(header_.intColorMapLength, 256);
+        paletteColours_.resize(usable);
+        paletteAlphas_.resize(usable);
+        for (std::size_t i = 0; i < usable; ++i) {
+            const Pixel entry = MapEntry(&raw[i * static_cast<std::size_t>(entryBytes)], entryBytes);
+            paletteColours_[i] = entry.colour;
+            paletteAlphas_[i] = entry.alpha;
+        }
         mapHasAlpha_ = entryBytes == 4;
         return std::nullopt;
     }
@@ -177,41 +182,67 @@ private:
         return std::nullopt;
     }
 
-    // False (with the failure noted) for an index outside the colour map.
-    bool Decode(const std::uint8_t* p, Pixel& pixel)
+    // Converts `count` pixels from file bytes into colours_ and alphas_ from
+    // `at` on. Returns how many were converted: fewer when an index falls
+    // outside the colour map.
+    int Convert(const std::uint8_t* p, int count, int at)
     {
-        if (bytes_ != 1) {
-            pixel = DirectPixel(p, bytes_, alphaIsTransparency_);
-            return true;
+        Colour* colours = colours_.data() + at;
+        std::uint8_t* alphas = alphas_.data() + at;
+        switch (bytes_) {
+        case 1: {
+            const int first = header_.intColorMapFirst;
+            const int entries = static_cast<int>(paletteColours_.size());
+            for (int i = 0; i < count; ++i) {
+                const int index = p[i] - first;
+                if (index < 0 || index >= entries)
+                    return i;
+                colours[i] = paletteColours_[static_cast<std::size_t>(index)];
+                alphas[i] = paletteAlphas_[static_cast<std::size_t>(index)];
+            }
+            return count;
         }
-        const int index = p[0] - header_.intColorMapFirst;
-        if (index < 0 || index >= static_cast<int>(palette_.size()))
-            return false;
-        pixel = palette_[static_cast<std::size_t>(index)];
-        return true;
+        case 2:
+            for (int i = 0; i < count; ++i)
+                colours[i] = FromFiveBit(p[2 * i], p[2 * i + 1]);
+            return count;
+        case 3:
+            for (int i = 0; i < count; ++i)
+                colours[i] = MakeColour(p[3 * i + 2], p[3 * i + 1], p[3 * i]);
+            return count;
+        default:
+            for (int i = 0; i < count; ++i) {
+                colours[i] = MakeColour(p[4 * i + 2], p[4 * i + 1], p[4 * i]);
+                alphas[i] = p[4 * i + 3];
+            }
+            return count;
+        }
     }
 
     int SurfaceY() const { return topDown_ ? row_ : height_ - 1 - row_; }
 
-    void Paint(int column, const Pixel& pixel)
+    // Paints converted pixels [at, at + count) at the current column.
+    void PaintConverted(int at, int count)
     {
-        const int x = rightToLeft_ ? width_ - 1 - column : column;
-        if (pixel.blend)
-            target_.BlendPixel(x, SurfaceY(), RedOf(pixel.colour), GreenOf(pixel.colour), BlueOf(pixel.colour),
-                               pixel.alpha);
+        int x = column_;
+        if (rightToLeft_) {
+            std::reverse(colours_.begin() + at, colours_.begin() + at + count);
+            std::reverse(alphas_.begin() + at, alphas_.begin() + at + count);
+            x = width_ - column_ - count;
+        }
+        if (blend_)
+            target_.BlendPixels(x, SurfaceY(), colours_.data() + at, alphas_.data() + at, count);
         else
-            target_.PaintPixel(x, SurfaceY(), pixel.colour);
+            target_.PaintPixels(x, SurfaceY(), colours_.data() + at, count);
     }
 
-    void PaintRun(int column, int count, const Pixel& pixel)
+    void PaintRunAtColumn(int count, Colour colour, int alpha)
     {
-        if (pixel.blend) {
-            for (int i = 0; i < count; ++i)
-                Paint(column + i, pixel);
-            return;
-        }
-        const int x = rightToLeft_ ? width_ - column - count : column;
-        target_.PaintRun(x, SurfaceY(), count, pixel.colour);
+        const int x = rightToLeft_ ? width_ - column_ - count : column_;
+        if (blend_)
+            target_.BlendRun(x, SurfaceY(), count, colour, alpha);
+        else
+            target_.PaintRun(x, SurfaceY(), count, colour);
     }
 
     // Moves on to the next row; shows progress once every 32 rows and after
@@ -246,12 +277,10 @@ private:
                 data = buffer.data();
             }
             const int whole = static_cast<int>(got) / bytes_;
-            Pixel pixel;
-            for (int column = 0; column < whole; ++column) {
-                if (!Decode(data + column * bytes_, pixel))
-                    return why::kOutsideMap;
-                Paint(column, pixel);
-            }
+            const int converted = Convert(data, whole, 0);
+            PaintConverted(0, converted);
+            if (converted < whole)
+                return why::kOutsideMap;
             if (got < rowBytes)
                 return EndsEarly();
             if (!FinishRow())
@@ -260,37 +289,48 @@ private:
         return std::nullopt;
     }
 
+    // Pixels still to paint; a packet's surplus beyond them is never decoded.
+    std::int64_t PixelsLeft() const
+    {
+        return static_cast<std::int64_t>(height_ - row_) * width_ - column_;
+    }
+
     std::optional<std::string> DecodeRunLength()
     {
-        std::uint8_t buffer[128 * 4];
+        std::uint8_t packetBytes[128 * 4];
         while (row_ < height_) {
             std::uint8_t packet = 0;
             if (!in_.ReadByte(packet))
                 return EndsEarly();
             const int count = (packet & 127) + 1;
-            Pixel pixel;
             if (packet < 128) {
                 const std::size_t want = static_cast<std::size_t>(count * bytes_);
-                const std::size_t got = in_.ReadBlock(buffer, want);
-                const int whole = static_cast<int>(got) / bytes_;
-                for (int i = 0; i < whole && row_ < height_; ++i) {
-                    if (!Decode(buffer + i * bytes_, pixel))
-                        return why::kOutsideMap;
-                    Paint(column_, pixel);
-                    if (++column_ == width_ && !FinishRow())
+                const std::size_t got = in_.ReadBlock(packetBytes, want);
+                const int whole = static_cast<int>(std::min<std::int64_t>(static_cast<int>(got) / bytes_, PixelsLeft()));
+                const int converted = Convert(packetBytes, whole, 0);
+                for (int done = 0; done < converted;) {
+                    const int span = std::min(converted - done, width_ - column_);
+                    PaintConverted(done, span);
+                    done += span;
+                    column_ += span;
+                    if (column_ == width_ && !FinishRow())
                         return std::nullopt;
                 }
+                if (converted < whole)
+                    return why::kOutsideMap;
                 if (got < want && row_ < height_)
                     return EndsEarly();
                 continue;
             }
-            if (in_.ReadBlock(buffer, static_cast<std::size_t>(bytes_)) < static_cast<std::size_t>(bytes_))
+            if (in_.ReadBlock(packetBytes, static_cast<std::size_t>(bytes_)) < static_cast<std::size_t>(bytes_))
                 return EndsEarly();
-            if (!Decode(buffer, pixel))
+            if (Convert(packetBytes, 1, 0) == 0)
                 return why::kOutsideMap;
+            const Colour colour = colours_[0];
+            const int alpha = alphas_[0];
             for (int left = count; left > 0 && row_ < height_;) {
                 const int span = std::min(left, width_ - column_);
-                PaintRun(column_, span, pixel);
+                PaintRunAtColumn(span, colour, alpha);
                 left -= span;
                 column_ += span;
                 if (column_ == width_ && !FinishRow())
@@ -308,9 +348,12 @@ private:
     const int bytes_;
     const bool topDown_;
     const bool rightToLeft_;
-    bool alphaIsTransparency_ = false;
-    std::vector<Pixel> palette_;
+    bool blend_ = false;
     bool mapHasAlpha_ = false;
+    std::vector<Colour> paletteColours_;
+    std::vector<std::uint8_t> paletteAlphas_;
+    std::vector<Colour> colours_;
+    std::vector<std::uint8_t> alphas_;
     int row_ = 0;
     int column_ = 0;
 };

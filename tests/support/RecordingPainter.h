@@ -31,6 +31,19 @@ public:
                       std::to_string(g) + " " + std::to_string(b) + " " + std::to_string(a));
         SurfacePainter::BlendPixel(x, y, r, g, b, a);
     }
+    // Row operations are logged as the single operations they stand for.
+    void PaintPixels(int x, int y, const targa::Colour* colours, int count) override
+    {
+        PaintTarget::PaintPixels(x, y, colours, count);
+    }
+    void BlendPixels(int x, int y, const targa::Colour* colours, const std::uint8_t* alphas, int count) override
+    {
+        PaintTarget::BlendPixels(x, y, colours, alphas, count);
+    }
+    void BlendRun(int x, int y, int count, targa::Colour colour, int alpha) override
+    {
+        PaintTarget::BlendRun(x, y, count, colour, alpha);
+    }
     void Refresh() override { log.push_back("refresh"); }
     bool YieldToEvents() override
     {

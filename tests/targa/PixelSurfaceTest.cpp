@@ -97,3 +97,45 @@ TEST(PixelSurface, AllocatesOnlyTheBandsThatArePainted)
         allocated += surface.Band(band) != nullptr;
     EXPECT_EQ(allocated, 1);
 }
+
+TEST(PixelSurface, StoredBlendAgreesWithTheChannelRuleEverywhere)
+{
+    for (int old = 0; old < 256; ++old)
+        for (int source = 0; source < 256; ++source)
+            for (int alpha = 0; alpha < 256; ++alpha) {
+                const std::uint32_t stored = targa::BlendStored(MakeColour(old, 0, 255 - old) | PixelSurface::kOpaque,
+                                                                MakeColour(source, 255 - source, 0), alpha);
+                const std::uint32_t expected =
+                    MakeColour(targa::BlendChannel(old, source, alpha), targa::BlendChannel(0, 255 - source, alpha),
+                               targa::BlendChannel(255 - old, 0, alpha)) |
+                    PixelSurface::kOpaque;
+                ASSERT_EQ(stored, expected) << old << " " << source << " " << alpha;
+            }
+}
+
+TEST(PixelSurface, RowOperationsEqualTheirSinglePixelOperations)
+{
+    std::vector<targa::Colour> colours;
+    std::vector<std::uint8_t> alphas;
+    for (int i = 0; i < 40; ++i) {
+        colours.push_back(MakeColour(i * 6, 255 - i * 5, (i * 37) & 255));
+        alphas.push_back(static_cast<std::uint8_t>((i * 53) & 255));
+    }
+    for (int x : {-5, 0, 3, 20}) {
+        PixelSurface rows(30, 2, MakeColour(90, 100, 110));
+        PixelSurface singles(30, 2, MakeColour(90, 100, 110));
+        rows.SetPixels(x, 0, colours.data(), 40);
+        rows.BlendPixels(x, 1, colours.data(), alphas.data(), 40);
+        rows.BlendRun(x, 0, 40, colours[7], 77);
+        for (int i = 0; i < 40; ++i) {
+            singles.SetPixel(x + i, 0, colours[static_cast<std::size_t>(i)]);
+            const targa::Colour c = colours[static_cast<std::size_t>(i)];
+            singles.Blend(x + i, 1, targa::RedOf(c), targa::GreenOf(c), targa::BlueOf(c), alphas[static_cast<std::size_t>(i)]);
+        }
+        for (int i = 0; i < 40; ++i)
+            singles.Blend(x + i, 0, targa::RedOf(colours[7]), targa::GreenOf(colours[7]), targa::BlueOf(colours[7]), 77);
+        for (int y = 0; y < 2; ++y)
+            for (int px = 0; px < 30; ++px)
+                ASSERT_EQ(rows.GetPixel(px, y), singles.GetPixel(px, y)) << "x " << x << " at " << px << "," << y;
+    }
+}

@@ -461,3 +461,40 @@ TEST(TargaDecoder, AcceptsThe8191PixelWide32BitRow)
     EXPECT_TRUE(d.messages.empty());
     EXPECT_EQ(d.surface.GetPixel(8190, 0), MakeColour(254, 0, 0));
 }
+
+TEST(TargaDecoder, TheProgramsPainterPaintsWhatSinglePixelCallsPaint)
+{
+    std::vector<TgaBuilder> files;
+    for (std::uint8_t descriptor : {0x08, 0x18, 0x28, 0x38}) {
+        TgaBuilder raw = Image(2, 32, 3, 2);
+        raw.descriptor = descriptor;
+        for (int i = 0; i < 24; ++i)
+            raw.data.push_back(static_cast<std::uint8_t>(i * 41));
+        files.push_back(raw);
+        TgaBuilder rle = Image(10, 32, 3, 2).Data({0x83, 9, 99, 199, 150, 0x01, 1, 2, 3, 4, 5, 6, 7, 8});
+        rle.descriptor = descriptor;
+        files.push_back(rle);
+        TgaBuilder mapped = Image(9, 8, 3, 2).Data({0x01, 0, 1, 0x83, 1});
+        mapped.descriptor = static_cast<std::uint8_t>(descriptor & 0x30);
+        mapped.colourMapType = 1;
+        mapped.mapLength = 2;
+        mapped.mapEntrySize = 24;
+        mapped.Map({10, 20, 30, 40, 50, 60});
+        files.push_back(mapped);
+    }
+    for (const TgaBuilder& file : files) {
+        const Decoded single = DecodeBytes(file.Bytes(), kBackground);
+        targa::PixelSurface surface(0, 0, kBackground);
+        targa::SurfacePainter painter(surface);
+        testing_support::MessageList messages;
+        const std::vector<std::uint8_t> bytes = file.Bytes();
+        targa::MemorySource source(bytes);
+        std::int32_t h = 0, w = 0;
+        targa::LoadTarga(source, painter, h, w, messages);
+        EXPECT_TRUE(messages.texts.empty());
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(surface.GetPixel(x, y), single.surface.GetPixel(x, y))
+                    << "type " << int(file.imageType) << " descriptor " << int(file.descriptor) << " at " << x << "," << y;
+    }
+}

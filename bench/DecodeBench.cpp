@@ -1,0 +1,197 @@
+// Times Ravelock's decoder against stb_image, Qt's Targa plugin and the floor
+// of reading the file and copying its pixels once, on the same 4096 x 4096
+// inputs in the same run. Inputs are written on first use into
+// RAVELOCK_BENCH_INPUTS (default: bench-inputs beside the working folder).
+#include "BenchInputs.h"
+#include "support/ScriptedDialogs.h"
+#include "targa/PixelSurface.h"
+#include "targa/SurfacePainter.h"
+#include "targa/TargaModule.h"
+#include "windows/FrmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImageReader>
+
+#include <benchmark/benchmark.h>
+#include <stb/stb_image.h>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+class QuietReporter final : public targa::ErrorReporter {
+public:
+    void ShowError(const std::string&, const std::string& text) override { failure = text; }
+    std::string failure;
+};
+
+std::string Folder()
+{
+    const char* folder = std::getenv("RAVELOCK_BENCH_INPUTS");
+    return folder ? folder : "bench-inputs";
+}
+
+targa::PixelSurface& SharedSurface()
+{
+    // Allocated and touched once, as the window's surface is while it paints.
+    static targa::PixelSurface surface = [] {
+        targa::PixelSurface s(bench::kSize, bench::kSize, 0xEFEFEF);
+        for (int y = 0; y < bench::kSize; ++y)
+            s.Row(y);
+        return s;
+    }();
+    return surface;
+}
+
+void Ravelock(benchmark::State& state, const std::string& path)
+{
+    targa::PixelSurface& surface = SharedSurface();
+    targa::SurfacePainter painter(surface);
+    QuietReporter reporter;
+    for (auto _ : state) {
+        std::int32_t height = 0, width = 0;
+        targa::LoadTarga(path, painter, height, width, reporter);
+        benchmark::DoNotOptimize(surface.Band(0));
+    }
+    if (!reporter.failure.empty())
+        state.SkipWithError(reporter.failure.c_str());
+}
+
+void Stb(benchmark::State& state, const std::string& path)
+{
+    for (auto _ : state) {
+        int w = 0, h = 0, n = 0;
+        stbi_uc* pixels = stbi_load(path.c_str(), &w, &h, &n, 4);
+        if (!pixels) {
+            state.SkipWithError(stbi_failure_reason());
+            return;
+        }
+        benchmark::DoNotOptimize(pixels);
+        stbi_image_free(pixels);
+    }
+}
+
+void QtReader(benchmark::State& state, const std::string& path)
+{
+    for (auto _ : state) {
+        QImageReader reader(QString::fromStdString(path));
+        const QImage image = reader.read();
+        if (image.isNull()) {
+            state.SkipWithError(("Qt's reader: " + reader.errorString().toStdString()).c_str());
+            return;
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void Floor(benchmark::State& state, const std::string& path)
+{
+    static std::vector<char> file(200u << 20);
+    static std::vector<std::uint32_t> source(static_cast<std::size_t>(bench::kSize) * bench::kSize, 1);
+    static std::vector<std::uint32_t> target(source.size(), 2);
+    for (auto _ : state) {
+        std::FILE* in = std::fopen(path.c_str(), "rb");
+        const std::size_t got = std::fread(file.data(), 1, file.size(), in);
+        std::fclose(in);
+        std::memcpy(target.data(), source.data(), source.size() * 4);
+        benchmark::DoNotOptimize(got);
+        benchmark::DoNotOptimize(target.data());
+    }
+}
+
+// The whole Open in the window, offscreen: decoding, painting, the refresh and
+// the yield every 32 rows, then sizing the window and placing its panel.
+void WindowOpen(benchmark::State& state, const std::string& path)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        testing_support::ScriptedDialogs dialogs;
+        auto window = std::make_unique<ravelock::FrmMain>(&dialogs);
+        window->show();
+        QCoreApplication::processEvents();
+        dialogs.openAnswers.push_back(QString::fromStdString(path));
+        state.ResumeTiming();
+        window->Action(ravelock::MenuItem::mnuFileOpen)->trigger();
+        state.PauseTiming();
+        if (!dialogs.messages.empty())
+            state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+
+// Decoding the same file alone into a fresh surface, as the window does.
+void FreshDecode(benchmark::State& state, const std::string& path)
+{
+    QuietReporter reporter;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto surface = std::make_unique<targa::PixelSurface>(0, 0, 0xEFEFEF);
+        targa::SurfacePainter painter(*surface);
+        state.ResumeTiming();
+        std::int32_t height = 0, width = 0;
+        targa::LoadTarga(path, painter, height, width, reporter);
+        state.PauseTiming();
+        surface.reset();
+        state.ResumeTiming();
+    }
+}
+
+long MaxRssKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+int PeakMemory(const std::string& path)
+{
+    const long before = MaxRssKiB();
+    targa::PixelSurface surface(0, 0, 0);
+    targa::SurfacePainter painter(surface);
+    QuietReporter reporter;
+    std::int32_t height = 0, width = 0;
+    targa::LoadTarga(path, painter, height, width, reporter);
+    const long after = MaxRssKiB();
+    const double surfaceMiB = static_cast<double>(width) * height * 4 / 1048576.0;
+    std::printf("peak memory of opening %s: %.1f MiB above the %.1f MiB before (surface %.1f MiB, so %.1f MiB more)\n",
+                path.c_str(), static_cast<double>(after - before) / 1024.0, static_cast<double>(before) / 1024.0,
+                surfaceMiB, static_cast<double>(after - before) / 1024.0 - surfaceMiB);
+    return reporter.failure.empty() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (const auto& variant : bench::Variants())
+        bench::InputFor(variant, Folder());
+    if (argc == 3 && std::strcmp(argv[1], "--peak-memory") == 0)
+        return PeakMemory(bench::InputFor(bench::Variants()[static_cast<std::size_t>(std::atoi(argv[2]))], Folder()));
+
+    QApplication app(argc, argv);
+    for (const auto& variant : bench::Variants()) {
+        const std::string path = bench::InputFor(variant, Folder());
+        benchmark::RegisterBenchmark(("BM_Floor/" + variant.name).c_str(), Floor, path)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Ravelock/" + variant.name).c_str(), Ravelock, path)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Stb/" + variant.name).c_str(), Stb, path)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_QtReader/" + variant.name).c_str(), QtReader, path)
+            ->Unit(benchmark::kMillisecond);
+    }
+    const std::string rle32 = bench::InputFor(bench::Variants()[7], Folder());
+    benchmark::RegisterBenchmark("BM_WindowOpen/t10_d32_bl", WindowOpen, rle32)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_FreshDecode/t10_d32_bl", FreshDecode, rle32)->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
