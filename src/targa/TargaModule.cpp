@@ -212,8 +212,10 @@ private:
             return count;
         default:
             for (int i = 0; i < count; ++i) {
-                colours[i] = MakeColour(p[4 * i + 2], p[4 * i + 1], p[4 * i]);
-                alphas[i] = p[4 * i + 3];
+                std::uint32_t bgra = 0;
+                std::memcpy(&bgra, p + 4 * i, 4);
+                colours[i] = (bgra >> 16 & 0xFF) | (bgra & 0xFF00) | (bgra & 0xFF) << 16;
+                alphas[i] = static_cast<std::uint8_t>(bgra >> 24);
             }
             return count;
         }
@@ -305,9 +307,16 @@ private:
             const int count = (packet & 127) + 1;
             if (packet < 128) {
                 const std::size_t want = static_cast<std::size_t>(count * bytes_);
-                const std::size_t got = in_.ReadBlock(packetBytes, want);
+                const std::uint8_t* data = in_.Peek(want);
+                std::size_t got = want;
+                if (data) {
+                    in_.Advance(want);
+                } else {
+                    got = in_.ReadBlock(packetBytes, want);
+                    data = packetBytes;
+                }
                 const int whole = static_cast<int>(std::min<std::int64_t>(static_cast<int>(got) / bytes_, PixelsLeft()));
-                const int converted = Convert(packetBytes, whole, 0);
+                const int converted = Convert(data, whole, 0);
                 for (int done = 0; done < converted;) {
                     const int span = std::min(converted - done, width_ - column_);
                     PaintConverted(done, span);
@@ -322,9 +331,11 @@ private:
                     return EndsEarly();
                 continue;
             }
-            if (in_.ReadBlock(packetBytes, static_cast<std::size_t>(bytes_)) < static_cast<std::size_t>(bytes_))
+            const std::uint8_t* value = in_.Peek(static_cast<std::size_t>(bytes_));
+            if (!value)
                 return EndsEarly();
-            if (Convert(packetBytes, 1, 0) == 0)
+            in_.Advance(static_cast<std::size_t>(bytes_));
+            if (Convert(value, 1, 0) == 0)
                 return why::kOutsideMap;
             const Colour colour = colours_[0];
             const int alpha = alphas_[0];

@@ -139,3 +139,27 @@ TEST(PixelSurface, RowOperationsEqualTheirSinglePixelOperations)
                 ASSERT_EQ(rows.GetPixel(px, y), singles.GetPixel(px, y)) << "x " << x << " at " << px << "," << y;
     }
 }
+
+TEST(PixelSurface, RowBlendAgreesWithTheChannelRuleForEveryInput)
+{
+    // Every (old, source) pair in a row, for every alpha, through the vector paths.
+    constexpr int kPairs = 256 * 256;
+    std::vector<targa::Colour> sources(kPairs);
+    std::vector<std::uint8_t> alphas(kPairs);
+    for (int i = 0; i < kPairs; ++i)
+        sources[static_cast<std::size_t>(i)] = MakeColour(i >> 8, 255 - (i >> 8), (i >> 8) ^ 0x5A);
+    for (int alpha = 0; alpha < 256; ++alpha) {
+        PixelSurface surface(kPairs, 1, 0);
+        for (int i = 0; i < kPairs; ++i)
+            surface.SetPixel(i, 0, MakeColour(i & 255, (i * 7) & 255, 255 - (i & 255)));
+        std::fill(alphas.begin(), alphas.end(), static_cast<std::uint8_t>(alpha));
+        surface.BlendPixels(0, 0, sources.data(), alphas.data(), kPairs);
+        for (int i = 0; i < kPairs; ++i) {
+            const int s = i >> 8;
+            const targa::Colour expected =
+                MakeColour(targa::BlendChannel(i & 255, s, alpha), targa::BlendChannel((i * 7) & 255, 255 - s, alpha),
+                           targa::BlendChannel(255 - (i & 255), s ^ 0x5A, alpha));
+            ASSERT_EQ(surface.GetPixel(i, 0), expected) << "pair " << i << " alpha " << alpha;
+        }
+    }
+}
