@@ -24,6 +24,16 @@ struct TgaBuilder {
     std::vector<std::uint8_t> data;
     std::vector<std::uint8_t> tail;
 
+    static TgaBuilder Image(int type, int depth, int width, int height)
+    {
+        TgaBuilder b;
+        b.imageType = static_cast<std::uint8_t>(type);
+        b.depth = static_cast<std::uint8_t>(depth);
+        b.width = static_cast<std::uint16_t>(width);
+        b.height = static_cast<std::uint16_t>(height);
+        return b;
+    }
+
     TgaBuilder& Data(std::initializer_list<int> bytes)
     {
         for (int b : bytes)

@@ -104,14 +104,7 @@ TEST(HostileFiles, LyingHeadersEndWithAMessageAndPaintNothingOutside)
         const char* name;
         TgaBuilder file;
     };
-    auto image = [](int type, int depth, int width, int height) {
-        TgaBuilder b;
-        b.imageType = static_cast<std::uint8_t>(type);
-        b.depth = static_cast<std::uint8_t>(depth);
-        b.width = static_cast<std::uint16_t>(width);
-        b.height = static_cast<std::uint16_t>(height);
-        return b;
-    };
+    const auto image = &TgaBuilder::Image;
     auto mapped = [&](int type, int width, int height) {
         TgaBuilder b = image(type, 8, width, height);
         b.colourMapType = 1;

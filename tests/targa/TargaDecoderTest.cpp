@@ -16,15 +16,7 @@ namespace {
 const std::string kReadError = "There was an error reading the file:\r\n";
 constexpr targa::Colour kBackground = MakeColour(10, 20, 30);
 
-TgaBuilder Image(int type, int depth, int width, int height)
-{
-    TgaBuilder b;
-    b.imageType = static_cast<std::uint8_t>(type);
-    b.depth = static_cast<std::uint8_t>(depth);
-    b.width = static_cast<std::uint16_t>(width);
-    b.height = static_cast<std::uint16_t>(height);
-    return b;
-}
+const auto Image = &TgaBuilder::Image;
 
 // Rows of the surface as text: each pixel as its colour value in hex.
 std::vector<std::string> Pixels(const Decoded& d, int width, int height)
