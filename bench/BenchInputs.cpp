@@ -128,6 +128,12 @@ std::vector<std::uint8_t> Encode(const Variant& v)
                 out.insert(out.end(), p.begin(), p.end());
         }
     }
+    // A TGA 2.0 footer without extension or developer areas: some readers
+    // (Qt's among them) take only files that carry one.
+    out.insert(out.end(), 8, 0);
+    for (char c : std::string("TRUEVISION-XFILE."))
+        out.push_back(static_cast<std::uint8_t>(c));
+    out.push_back(0);
     return out;
 }
 

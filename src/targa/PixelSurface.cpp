@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <utility>
+
+#include <sys/mman.h>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -9,13 +13,44 @@
 
 namespace targa {
 
+PixelSurface::Storage::Storage(std::size_t pixels) : bytes_(pixels * sizeof(std::uint32_t))
+{
+    if (bytes_ == 0)
+        return;
+    void* memory = ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (memory == MAP_FAILED)
+        throw std::bad_alloc();
+    // Large pictures fault in far faster in huge pages; where the system
+    // refuses, small pages do.
+    ::madvise(memory, bytes_, MADV_HUGEPAGE);
+    pixels_ = static_cast<std::uint32_t*>(memory);
+}
+
+PixelSurface::Storage& PixelSurface::Storage::operator=(Storage&& other) noexcept
+{
+    if (this != &other) {
+        this->~Storage();
+        pixels_ = std::exchange(other.pixels_, nullptr);
+        bytes_ = other.bytes_;
+    }
+    return *this;
+}
+
+PixelSurface::Storage::~Storage()
+{
+    if (pixels_)
+        ::munmap(pixels_, bytes_);
+    pixels_ = nullptr;
+}
+
 void PixelSurface::Reset(int width, int height, Colour background)
 {
+    storage_ = Storage();
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     background_ = background & 0xFFFFFFu;
-    bands_.clear();
-    bands_.resize(static_cast<std::size_t>((height_ + kBandRows - 1) / kBandRows));
+    storage_ = Storage(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    touched_.assign(static_cast<std::size_t>((height_ + kBandRows - 1) / kBandRows), 0);
 }
 
 void PixelSurface::EnsureSize(int width, int height)
@@ -24,44 +59,32 @@ void PixelSurface::EnsureSize(int width, int height)
         return;
     PixelSurface grown(std::max(width, width_), std::max(height, height_), background_);
     for (int y = 0; y < height_; ++y) {
-        if (!bands_[static_cast<std::size_t>(y / kBandRows)])
-            continue;
-        std::copy_n(Row(y), width_, grown.Row(y));
+        if (touched_[static_cast<std::size_t>(y / kBandRows)])
+            std::copy_n(Row(y), width_, grown.Row(y));
     }
     *this = std::move(grown);
 }
 
 const std::uint32_t* PixelSurface::Band(int band) const
 {
-    return bands_[static_cast<std::size_t>(band)].get();
+    if (!touched_[static_cast<std::size_t>(band)])
+        return nullptr;
+    return storage_.Pixels() + static_cast<std::size_t>(band) * kBandRows * static_cast<std::size_t>(width_);
 }
 
 std::uint32_t* PixelSurface::Row(int y)
 {
-    auto& band = bands_[static_cast<std::size_t>(y / kBandRows)];
-    const std::size_t bandPixels = static_cast<std::size_t>(width_) * kBandRows;
-    if (!band) {
-        band = std::make_unique_for_overwrite<std::uint32_t[]>(bandPixels);
-        std::fill_n(band.get(), bandPixels, background_ | kOpaque);
-    }
-    return band.get() + static_cast<std::size_t>(y % kBandRows) * static_cast<std::size_t>(width_);
-}
-
-const std::uint32_t* PixelSurface::PixelAddress(int x, int y) const
-{
-    const auto& band = bands_[static_cast<std::size_t>(y / kBandRows)];
-    if (!band)
-        return nullptr;
-    return band.get() + static_cast<std::size_t>(y % kBandRows) * static_cast<std::size_t>(width_) +
-           static_cast<std::size_t>(x);
+    touched_[static_cast<std::size_t>(y / kBandRows)] = 1;
+    return storage_.Pixels() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
 }
 
 Colour PixelSurface::GetPixel(int x, int y) const
 {
     if (!Contains(x, y))
         return kInvalidColour;
-    const std::uint32_t* p = PixelAddress(x, y);
-    return p ? (*p & 0xFFFFFFu) : background_;
+    const std::uint32_t stored =
+        storage_.Pixels()[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+    return stored ? (stored & 0xFFFFFFu) : background_;
 }
 
 void PixelSurface::SetPixel(int x, int y, Colour colour)
@@ -106,7 +129,7 @@ namespace {
 // BlendStored for four pixels at once, in 16-bit lanes. With P = source x
 // alpha + 128 and Q = old x alpha, the rounded quotient is
 // high(P) - high(Q) - (low(P) < low(Q)), and an exact half is low(P) == low(Q).
-void BlendFour(std::uint32_t* row, const Colour* colours, const std::uint8_t* alphas)
+void BlendFour(std::uint32_t* row, const Colour* colours, const std::uint8_t* alphas, std::uint32_t background)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i lowByte = _mm_set1_epi16(0xFF);
@@ -117,7 +140,9 @@ void BlendFour(std::uint32_t* row, const Colour* colours, const std::uint8_t* al
     __m128i alpha = _mm_cvtsi32_si128(static_cast<int>(a));
     alpha = _mm_unpacklo_epi8(alpha, alpha);
     alpha = _mm_unpacklo_epi8(alpha, alpha);
-    const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
+    __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
+    const __m128i unpainted = _mm_cmpeq_epi32(old, zero);
+    old = _mm_or_si128(old, _mm_and_si128(unpainted, _mm_set1_epi32(static_cast<int>(background))));
     const __m128i source = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colours));
     __m128i halves[2];
     for (int h = 0; h < 2; ++h) {
@@ -142,8 +167,9 @@ void BlendFour(std::uint32_t* row, const Colour* colours, const std::uint8_t* al
 // The same for eight pixels with AVX2, used where the processor has it.
 // Unpacking works within 128-bit lanes, and packing undoes it the same way.
 __attribute__((target("avx2"))) int BlendManyAvx2(std::uint32_t* row, const Colour* colours,
-                                                  const std::uint8_t* alphas, int count)
+                                                  const std::uint8_t* alphas, int count, std::uint32_t background)
 {
+    const __m256i stored = _mm256_set1_epi32(static_cast<int>(background));
     const __m256i zero = _mm256_setzero_si256();
     const __m256i lowByte = _mm256_set1_epi16(0xFF);
     const __m256i half = _mm256_set1_epi16(128);
@@ -156,7 +182,8 @@ __attribute__((target("avx2"))) int BlendManyAvx2(std::uint32_t* row, const Colo
         long long a = 0;
         std::memcpy(&a, alphas + i, 8);
         const __m256i alpha = _mm256_shuffle_epi8(_mm256_broadcastsi128_si256(_mm_cvtsi64_si128(a)), spread);
-        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + i));
+        __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + i));
+        old = _mm256_blendv_epi8(old, stored, _mm256_cmpeq_epi32(old, zero));
         const __m256i source = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(colours + i));
         __m256i halves[2];
         for (int h = 0; h < 2; ++h) {
@@ -182,18 +209,20 @@ __attribute__((target("avx2"))) int BlendManyAvx2(std::uint32_t* row, const Colo
 const bool kHasAvx2 = __builtin_cpu_supports("avx2");
 #endif
 
-// Blends count pixels of a row; every path gives BlendStored's result.
-void BlendMany(std::uint32_t* row, const Colour* colours, const std::uint8_t* alphas, int count)
+// Blends count stored pixels of a row, reading an unpainted 0 as the
+// background; every path gives BlendStored's result.
+void BlendMany(std::uint32_t* row, const Colour* colours, const std::uint8_t* alphas, int count,
+               std::uint32_t background)
 {
     int i = 0;
 #if defined(__x86_64__)
     if (kHasAvx2)
-        i = BlendManyAvx2(row, colours, alphas, count);
+        i = BlendManyAvx2(row, colours, alphas, count, background);
     for (; i + 4 <= count; i += 4)
-        BlendFour(row + i, colours + i, alphas + i);
+        BlendFour(row + i, colours + i, alphas + i, background);
 #endif
     for (; i < count; ++i)
-        row[i] = BlendStored(row[i], colours[i], alphas[i]);
+        row[i] = BlendStored(row[i] ? row[i] : background, colours[i], alphas[i]);
 }
 
 } // namespace
@@ -203,7 +232,7 @@ void PixelSurface::BlendPixels(int x, int y, const Colour* colours, const std::u
     int first = 0, last = 0;
     if (!Clip(x, y, count, first, last))
         return;
-    BlendMany(Row(y) + first, colours + (first - x), alphas + (first - x), last - first);
+    BlendMany(Row(y) + first, colours + (first - x), alphas + (first - x), last - first, StoredBackground());
 }
 
 void PixelSurface::BlendRun(int x, int y, int count, Colour colour, int alpha)
@@ -218,7 +247,7 @@ void PixelSurface::BlendRun(int x, int y, int count, Colour colour, int alpha)
     std::fill_n(alphas, kChunk, static_cast<std::uint8_t>(alpha));
     std::uint32_t* row = Row(y);
     for (int i = first; i < last; i += kChunk)
-        BlendMany(row + i, colours, alphas, std::min(kChunk, last - i));
+        BlendMany(row + i, colours, alphas, std::min(kChunk, last - i), StoredBackground());
 }
 
 void PixelSurface::Blend(int x, int y, int red, int green, int blue, int alpha)
@@ -228,9 +257,10 @@ void PixelSurface::Blend(int x, int y, int red, int green, int blue, int alpha)
     if (!Contains(x, y))
         return;
     std::uint32_t& pixel = Row(y)[x];
-    const int r = BlendChannel(static_cast<int>(pixel & 255), red, alpha);
-    const int g = BlendChannel(static_cast<int>((pixel >> 8) & 255), green, alpha);
-    const int b = BlendChannel(static_cast<int>((pixel >> 16) & 255), blue, alpha);
+    const Colour old = pixel ? pixel : background_;
+    const int r = BlendChannel(RedOf(old), red, alpha);
+    const int g = BlendChannel(GreenOf(old), green, alpha);
+    const int b = BlendChannel(BlueOf(old), blue, alpha);
     pixel = MakeColour(r, g, b) | kOpaque;
 }
 

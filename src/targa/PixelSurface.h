@@ -12,15 +12,17 @@ namespace targa {
 static_assert(std::endian::native == std::endian::little,
               "the surface's memory is read as R, G, B, A bytes");
 
-// A persistent picture that keeps whatever is painted into it. Storage is
-// allocated in bands of rows on first write, so a header that claims a huge
-// image costs memory only for the rows the file really paints.
+// A persistent picture that keeps whatever is painted into it. Its memory is
+// reserved, not committed: pages are backed only once painted, so a header
+// that claims a huge image costs memory only for the rows the file really
+// paints, and a fresh surface needs no clearing.
 class PixelSurface {
 public:
     static constexpr Colour kInvalidColour = 0xFFFFFFFFu;
     static constexpr int kBandRows = 32;
-    // Painted pixels are stored with an opaque alpha byte so that the memory
-    // can be shown directly as RGBA.
+    // Painted pixels are stored with an opaque alpha byte, and a stored 0 is
+    // background never painted over: the memory shows directly as
+    // premultiplied RGBA drawn over the background.
     static constexpr std::uint32_t kOpaque = 0xFF000000u;
 
     PixelSurface() = default;
@@ -46,22 +48,39 @@ public:
     void BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count);
     void BlendRun(int x, int y, int count, Colour colour, int alpha);
 
-    // Row storage for fast painting; allocates the row's band. y must be inside.
+    // Row storage for fast painting, as stored values; y must be inside.
     std::uint32_t* Row(int y);
-    // The band's pixels (kBandRows rows of Width() each, the last band possibly
-    // shorter), or null where nothing has been painted yet.
+    // The band's stored pixels (kBandRows rows of Width() each, the last band
+    // possibly shorter), or null where nothing has been painted yet.
     const std::uint32_t* Band(int band) const;
-    int BandCount() const { return static_cast<int>(bands_.size()); }
+    int BandCount() const { return static_cast<int>(touched_.size()); }
+    std::uint32_t StoredBackground() const { return background_ | kOpaque; }
 
 private:
-    const std::uint32_t* PixelAddress(int x, int y) const;
+    // Anonymous memory that reads as zeros until written.
+    class Storage {
+    public:
+        Storage() = default;
+        explicit Storage(std::size_t pixels);
+        Storage(Storage&& other) noexcept : pixels_(other.pixels_), bytes_(other.bytes_) { other.pixels_ = nullptr; }
+        Storage& operator=(Storage&& other) noexcept;
+        ~Storage();
+        std::uint32_t* Pixels() const { return pixels_; }
+
+    private:
+        std::uint32_t* pixels_ = nullptr;
+        std::size_t bytes_ = 0;
+    };
+
     // The part [first, last) of x .. x + count - 1 that lies on row y, or false.
     bool Clip(int x, int y, int count, int& first, int& last) const;
 
     int width_ = 0;
     int height_ = 0;
     Colour background_ = 0;
-    std::vector<std::unique_ptr<std::uint32_t[]>> bands_;
+    Storage storage_;
+    std::vector<std::uint8_t> touched_; // per band
+
 };
 
 // new = old + N((source - old) x alpha / 256), N rounding to the nearest

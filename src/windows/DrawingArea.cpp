@@ -21,6 +21,7 @@ void DrawingArea::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // Unpainted pixels are transparent in the surface: the background shows.
     painter.fillRect(event->rect(), palette().window());
     const int rows = targa::PixelSurface::kBandRows;
     const QRect dirty = event->rect();
@@ -32,7 +33,7 @@ void DrawingArea::paintEvent(QPaintEvent* event)
             continue;
         const int bandRows = std::min(rows, surface_.Height() - band * rows);
         const QImage image(reinterpret_cast<const uchar*>(pixels), surface_.Width(), bandRows,
-                           static_cast<qsizetype>(surface_.Width()) * 4, QImage::Format_RGBA8888);
+                           static_cast<qsizetype>(surface_.Width()) * 4, QImage::Format_RGBA8888_Premultiplied);
         const QRect target(0, band * rows, surface_.Width(), bandRows);
         const QRect visible = target.intersected(dirty);
         painter.drawImage(visible, image, visible.translated(0, -band * rows));

@@ -163,3 +163,26 @@ TEST(PixelSurface, RowBlendAgreesWithTheChannelRuleForEveryInput)
         }
     }
 }
+
+TEST(PixelSurface, BlendingOverUnpaintedPixelsReadsTheBackground)
+{
+    std::vector<targa::Colour> sources(256);
+    std::vector<std::uint8_t> alphas(256);
+    for (int s = 0; s < 256; ++s)
+        sources[static_cast<std::size_t>(s)] = MakeColour(s, 255 - s, s / 2);
+    for (int alpha = 0; alpha < 256; ++alpha) {
+        PixelSurface surface(256, 2, MakeColour(77, 3, 200));
+        std::fill(alphas.begin(), alphas.end(), static_cast<std::uint8_t>(alpha));
+        surface.BlendPixels(0, 0, sources.data(), alphas.data(), 256);
+        surface.BlendRun(0, 1, 256, sources[200], alpha);
+        for (int s = 0; s < 256; ++s) {
+            ASSERT_EQ(surface.GetPixel(s, 0), MakeColour(targa::BlendChannel(77, s, alpha),
+                                                         targa::BlendChannel(3, 255 - s, alpha),
+                                                         targa::BlendChannel(200, s / 2, alpha)))
+                << s << " at alpha " << alpha;
+            ASSERT_EQ(surface.GetPixel(s, 1), MakeColour(targa::BlendChannel(77, 200, alpha),
+                                                         targa::BlendChannel(3, 55, alpha),
+                                                         targa::BlendChannel(200, 100, alpha)));
+        }
+    }
+}
