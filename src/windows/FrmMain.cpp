@@ -130,13 +130,13 @@ void FrmMain::BuildMenus()
 
 void FrmMain::BuildPanel()
 {
-    struct Spec {
+    struct Layout {
         PanelControl control;
         const char* name;
         const char* caption; // labels only
         int left, top;
     };
-    const Spec specs[] = {
+    const Layout layouts[] = {
         {PanelControl::lblLeft, "lblLeft", "Left ", 960, 1560},
         {PanelControl::lblRight, "lblRight", "Right ", 960, 2160},
         {PanelControl::txtLeft, "txtLeft", nullptr, 1920, 1560},
@@ -148,10 +148,10 @@ void FrmMain::BuildPanel()
     };
     const QFont font = PanelFont();
     const QFontMetrics metrics(font);
-    for (const Spec& spec : specs) {
+    for (const Layout& layout : layouts) {
         QWidget* widget = nullptr;
-        if (spec.caption) {
-            auto* label = new QLabel(QString::fromLatin1(spec.caption), drawing_);
+        if (layout.caption) {
+            auto* label = new QLabel(QString::fromLatin1(layout.caption), drawing_);
             label->setFont(font);
             // Auto-sized to the caption, trailing blank included.
             label->resize(metrics.horizontalAdvance(label->text()), metrics.height());
@@ -168,9 +168,9 @@ void FrmMain::BuildPanel()
             field->installEventFilter(this);
             widget = field;
         }
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        widget->move(Pixels(static_cast<float>(spec.left)), Pixels(static_cast<float>(spec.top)));
-        controls_[spec.control] = widget;
+        widget->setObjectName(QString::fromLatin1(layout.name));
+        widget->move(Pixels(static_cast<float>(layout.left)), Pixels(static_cast<float>(layout.top)));
+        controls_[layout.control] = widget;
     }
     setTabOrder(controls_[PanelControl::txtLeft], controls_[PanelControl::txtRight]);
     setTabOrder(controls_[PanelControl::txtRight], controls_[PanelControl::txtTop]);

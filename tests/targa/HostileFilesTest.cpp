@@ -166,22 +166,6 @@ TEST(HostileFiles, LyingHeadersEndWithAMessageAndPaintNothingOutside)
     }
 }
 
-TEST(HostileFiles, LyingHeadersAllocateOnlyThePaintedRows)
-{
-    TgaBuilder b;
-    b.imageType = 10;
-    b.depth = 32;
-    b.width = 32767;
-    b.height = 32767;
-    b.Data({0xFF, 1, 2, 3, 4, 0xFF, 1, 2, 3, 4});
-    const testing_support::Decoded d = testing_support::DecodeBytes(b.Bytes());
-    int bands = 0;
-    for (int band = 0; band < d.surface.BandCount(); ++band)
-        bands += d.surface.Band(band) != nullptr;
-    EXPECT_EQ(bands, 1);
-    EXPECT_EQ(d.messages.size(), 1u);
-}
-
 TEST(HostileFiles, FuzzerFindingsStayFixed)
 {
     const std::filesystem::path findings = RAVELOCK_FUZZ_FINDINGS_DIR;
