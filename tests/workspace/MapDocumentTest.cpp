@@ -202,4 +202,6 @@ TEST(MapDocumentFile, FailuresKeepTheEarlierFileAndTheFlagsAndReportTheReason)
     EXPECT_EQ(ReadAll(lockedDir + "/map.ini"), earlier.toUtf8());
     EXPECT_EQ(QDir(lockedDir).entryList(QDir::Files | QDir::Hidden), QStringList{"map.ini"});
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("gone")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"locked"});
 }
