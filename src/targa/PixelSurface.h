@@ -4,7 +4,6 @@
 
 #include <bit>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace targa {
