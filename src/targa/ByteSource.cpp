@@ -114,6 +114,17 @@ const std::uint8_t* ByteReader::Peek(std::size_t count)
     return end_ >= count ? buffer_.data() : nullptr;
 }
 
+const std::uint8_t* ByteReader::Take(std::size_t count, std::uint8_t* scratch, std::size_t& got)
+{
+    if (const std::uint8_t* data = Peek(count)) {
+        next_ += count;
+        got = count;
+        return data;
+    }
+    got = ReadBlock(scratch, count);
+    return scratch;
+}
+
 std::size_t ByteReader::Skip(std::size_t count)
 {
     std::size_t done = 0;

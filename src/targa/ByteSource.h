@@ -68,16 +68,18 @@ public:
     }
     // Returns how many bytes were read; fewer than `count` only at the end of the data.
     std::size_t ReadBlock(std::uint8_t* dst, std::size_t count);
-    // Pointer to `count` contiguous bytes without copying, or null when they are
-    // not all in the buffer (the caller then uses ReadBlock).
-    const std::uint8_t* Peek(std::size_t count);
-    void Advance(std::size_t count) { next_ += count; }
+    // Reads `count` bytes, in place in the buffer where they fit, otherwise
+    // into `scratch`; returns where they are and sets `got` to how many were
+    // read (fewer only at the end of the data).
+    const std::uint8_t* Take(std::size_t count, std::uint8_t* scratch, std::size_t& got);
     std::size_t Skip(std::size_t count);
     ByteSource& Source() { return source_; }
 
 private:
     static constexpr std::size_t kBufferSize = 64 * 1024;
     bool Fill();
+    // `count` contiguous bytes in the buffer, or null when they do not fit.
+    const std::uint8_t* Peek(std::size_t count);
 
     ByteSource& source_;
     std::vector<std::uint8_t> buffer_;

@@ -28,11 +28,8 @@ PixelSurface::Storage::Storage(std::size_t pixels) : bytes_(pixels * sizeof(std:
 
 PixelSurface::Storage& PixelSurface::Storage::operator=(Storage&& other) noexcept
 {
-    if (this != &other) {
-        this->~Storage();
-        pixels_ = std::exchange(other.pixels_, nullptr);
-        bytes_ = other.bytes_;
-    }
+    std::swap(pixels_, other.pixels_);
+    std::swap(bytes_, other.bytes_);
     return *this;
 }
 
@@ -45,7 +42,7 @@ PixelSurface::Storage::~Storage()
 
 void PixelSurface::Reset(int width, int height, Colour background)
 {
-    storage_ = Storage();
+    storage_ = Storage(); // release the old memory before reserving the new
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     background_ = background & 0xFFFFFFu;
@@ -95,13 +92,11 @@ void PixelSurface::SetPixel(int x, int y, Colour colour)
 
 void PixelSurface::FillRun(int x, int y, int count, Colour colour)
 {
-    if (y < 0 || y >= height_ || count <= 0)
+    int first = 0, last = 0;
+    if (!Clip(x, y, count, first, last))
         return;
-    const long first = std::max<long>(x, 0);
-    const long last = std::min<long>(static_cast<long>(x) + count, width_);
-    if (first >= last)
-        return;
-    std::fill(Row(y) + first, Row(y) + last, (colour & 0xFFFFFFu) | kOpaque);
+    std::uint32_t* row = Row(y);
+    std::fill(row + first, row + last, (colour & 0xFFFFFFu) | kOpaque);
 }
 
 bool PixelSurface::Clip(int x, int y, int count, int& first, int& last) const
@@ -257,11 +252,7 @@ void PixelSurface::Blend(int x, int y, int red, int green, int blue, int alpha)
     if (!Contains(x, y))
         return;
     std::uint32_t& pixel = Row(y)[x];
-    const Colour old = pixel ? pixel : background_;
-    const int r = BlendChannel(RedOf(old), red, alpha);
-    const int g = BlendChannel(GreenOf(old), green, alpha);
-    const int b = BlendChannel(BlueOf(old), blue, alpha);
-    pixel = MakeColour(r, g, b) | kOpaque;
+    pixel = BlendStored(pixel ? pixel : StoredBackground(), MakeColour(red, green, blue), alpha);
 }
 
 } // namespace targa

@@ -182,13 +182,13 @@ private:
         return std::nullopt;
     }
 
-    // Converts `count` pixels from file bytes into colours_ and alphas_ from
-    // `at` on. Returns how many were converted: fewer when an index falls
-    // outside the colour map.
-    int Convert(const std::uint8_t* p, int count, int at)
+    // Converts `count` pixels from file bytes into colours_ and alphas_.
+    // Returns how many were converted: fewer when an index falls outside the
+    // colour map.
+    int Convert(const std::uint8_t* p, int count)
     {
-        Colour* colours = colours_.data() + at;
-        std::uint8_t* alphas = alphas_.data() + at;
+        Colour* colours = colours_.data();
+        std::uint8_t* alphas = alphas_.data();
         switch (bytes_) {
         case 1: {
             const int first = header_.intColorMapFirst;
@@ -270,16 +270,10 @@ private:
         const std::size_t rowBytes = static_cast<std::size_t>(bytes_ * width_);
         std::vector<std::uint8_t> buffer(rowBytes);
         while (row_ < height_) {
-            const std::uint8_t* data = in_.Peek(rowBytes);
-            std::size_t got = rowBytes;
-            if (data) {
-                in_.Advance(rowBytes);
-            } else {
-                got = in_.ReadBlock(buffer.data(), rowBytes);
-                data = buffer.data();
-            }
+            std::size_t got = 0;
+            const std::uint8_t* data = in_.Take(rowBytes, buffer.data(), got);
             const int whole = static_cast<int>(got) / bytes_;
-            const int converted = Convert(data, whole, 0);
+            const int converted = Convert(data, whole);
             PaintConverted(0, converted);
             if (converted < whole)
                 return why::kOutsideMap;
@@ -307,16 +301,10 @@ private:
             const int count = (packet & 127) + 1;
             if (packet < 128) {
                 const std::size_t want = static_cast<std::size_t>(count * bytes_);
-                const std::uint8_t* data = in_.Peek(want);
-                std::size_t got = want;
-                if (data) {
-                    in_.Advance(want);
-                } else {
-                    got = in_.ReadBlock(packetBytes, want);
-                    data = packetBytes;
-                }
+                std::size_t got = 0;
+                const std::uint8_t* data = in_.Take(want, packetBytes, got);
                 const int whole = static_cast<int>(std::min<std::int64_t>(static_cast<int>(got) / bytes_, PixelsLeft()));
-                const int converted = Convert(data, whole, 0);
+                const int converted = Convert(data, whole);
                 for (int done = 0; done < converted;) {
                     const int span = std::min(converted - done, width_ - column_);
                     PaintConverted(done, span);
@@ -331,11 +319,11 @@ private:
                     return EndsEarly();
                 continue;
             }
-            const std::uint8_t* value = in_.Peek(static_cast<std::size_t>(bytes_));
-            if (!value)
+            std::size_t got = 0;
+            const std::uint8_t* value = in_.Take(static_cast<std::size_t>(bytes_), packetBytes, got);
+            if (got < static_cast<std::size_t>(bytes_))
                 return EndsEarly();
-            in_.Advance(static_cast<std::size_t>(bytes_));
-            if (Convert(value, 1, 0) == 0)
+            if (Convert(value, 1) == 0)
                 return why::kOutsideMap;
             const Colour colour = colours_[0];
             const int alpha = alphas_[0];

@@ -11,10 +11,6 @@
 
 namespace ravelock {
 
-namespace {
-int Px(int twips) { return PixelsFromTwips(twips); }
-} // namespace
-
 FrmDelete::FrmDelete(MainCommands& main, QWidget* owner)
     : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
@@ -22,14 +18,14 @@ FrmDelete::FrmDelete(MainCommands& main, QWidget* owner)
 {
     setObjectName(QStringLiteral("frmDelete"));
     setWindowTitle(QStringLiteral("Delete Entry"));
-    resize(Px(3480), Px(810));
+    resize(PixelsFromTwips(3480), PixelsFromTwips(810));
     cmbDelete_->setObjectName(QStringLiteral("cmbDelete"));
     cmbDelete_->setEditable(false);
-    cmbDelete_->setGeometry(0, 0, Px(3495), Px(315));
+    cmbDelete_->setGeometry(0, 0, PixelsFromTwips(3495), PixelsFromTwips(315));
     cmdDelete_->setObjectName(QStringLiteral("cmdDelete"));
     // Keep the button centred where it was laid out, but never clip its caption.
-    const int width = std::max(Px(1335), cmdDelete_->sizeHint().width());
-    cmdDelete_->setGeometry(Px(1080) + (Px(1335) - width) / 2, Px(360), width, Px(375));
+    const int width = std::max(PixelsFromTwips(1335), cmdDelete_->sizeHint().width());
+    cmdDelete_->setGeometry(PixelsFromTwips(1080) + (PixelsFromTwips(1335) - width) / 2, PixelsFromTwips(360), width, PixelsFromTwips(375));
     setTabOrder(cmbDelete_, cmdDelete_);
     connect(cmdDelete_, &QPushButton::clicked, this, [this] {
         main_.State().lngRemoveNumber = cmbDelete_->currentIndex() + 1;

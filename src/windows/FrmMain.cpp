@@ -56,7 +56,6 @@ QFont PanelFont()
     return font;
 }
 
-int Pixels(float twips) { return PixelsFromTwips(static_cast<double>(twips)); }
 float Twips(int pixels) { return static_cast<float>(TwipsFromPixels(pixels)); }
 
 } // namespace
@@ -80,7 +79,7 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
         if (!commands_.Ending())
             commands_.MouseDown(button, shift, x, y);
     });
-    resize(Pixels(4680), Pixels(3090) + menuBar()->sizeHint().height());
+    resize(PixelsFromTwips(4680), PixelsFromTwips(3090) + menuBar()->sizeHint().height());
     commands_.Load();
 }
 
@@ -161,7 +160,7 @@ void FrmMain::BuildPanel()
         } else {
             auto* field = new QLineEdit(QStringLiteral("0"), drawing_);
             field->setFont(font);
-            field->setFixedSize(Pixels(735), Pixels(405));
+            field->setFixedSize(PixelsFromTwips(735), PixelsFromTwips(405));
             field->setAlignment(Qt::AlignLeft);
             field->setCursor(Qt::ForbiddenCursor);
             field->setAttribute(Qt::WA_NoMousePropagation);
@@ -169,7 +168,7 @@ void FrmMain::BuildPanel()
             widget = field;
         }
         widget->setObjectName(QString::fromLatin1(layout.name));
-        widget->move(Pixels(static_cast<float>(layout.left)), Pixels(static_cast<float>(layout.top)));
+        widget->move(PixelsFromTwips(layout.left), PixelsFromTwips(layout.top));
         controls_[layout.control] = widget;
     }
     setTabOrder(controls_[PanelControl::txtLeft], controls_[PanelControl::txtRight]);
@@ -236,31 +235,31 @@ float FrmMain::Height(PanelControl control) const { return Twips(controls_.at(co
 void FrmMain::SetLeft(PanelControl control, float twips)
 {
     QWidget* w = controls_.at(control);
-    w->move(Pixels(twips), w->y());
+    w->move(PixelsFromTwips(twips), w->y());
 }
 
 void FrmMain::SetTop(PanelControl control, float twips)
 {
     QWidget* w = controls_.at(control);
-    w->move(w->x(), Pixels(twips));
+    w->move(w->x(), PixelsFromTwips(twips));
 }
 
 void FrmMain::SetMenuEnabled(MenuItem item, bool enabled) { actions_.at(item)->setEnabled(enabled); }
 bool FrmMain::MenuEnabled(MenuItem item) const { return actions_.at(item)->isEnabled(); }
 
-void FrmMain::SetWindowLeft(float twips) { move(Pixels(twips), frameGeometry().y()); }
-void FrmMain::SetWindowTop(float twips) { move(frameGeometry().x(), Pixels(twips)); }
+void FrmMain::SetWindowLeft(float twips) { move(PixelsFromTwips(twips), frameGeometry().y()); }
+void FrmMain::SetWindowTop(float twips) { move(frameGeometry().x(), PixelsFromTwips(twips)); }
 
 void FrmMain::SetOuterHeight(float twips)
 {
     const int frame = frameGeometry().height() - geometry().height();
-    resize(width(), std::max(1, Pixels(twips) - frame));
+    resize(width(), std::max(1, PixelsFromTwips(twips) - frame));
 }
 
 void FrmMain::SetOuterWidth(float twips)
 {
     const int frame = frameGeometry().width() - geometry().width();
-    resize(std::max(1, Pixels(twips) - frame), height());
+    resize(std::max(1, PixelsFromTwips(twips) - frame), height());
 }
 
 void FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width)

@@ -12,8 +12,6 @@ namespace ravelock {
 
 namespace {
 
-int Px(int twips) { return PixelsFromTwips(twips); }
-
 QFont ArialFont(double points, QFont::Weight weight)
 {
     QFont font(QStringLiteral("Arial"));
@@ -31,7 +29,7 @@ QLabel* Picture(const QString& resource, int left, int top, QWidget* parent)
     picture->setLineWidth(1);
     picture->setMargin(1);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setGeometry(Px(left), Px(top), Px(6060), Px(885));
+    picture->setGeometry(PixelsFromTwips(left), PixelsFromTwips(top), PixelsFromTwips(6060), PixelsFromTwips(885));
     return picture;
 }
 
@@ -39,7 +37,7 @@ QLabel* Line(const QString& text, const QFont& font, int left, int top, int widt
 {
     auto* label = new QLabel(text, parent);
     label->setFont(font);
-    label->setGeometry(Px(left), Px(top), Px(width), Px(height));
+    label->setGeometry(PixelsFromTwips(left), PixelsFromTwips(top), PixelsFromTwips(width), PixelsFromTwips(height));
     return label;
 }
 
@@ -51,12 +49,12 @@ FrmSplash::FrmSplash(const VersionRecord& version, std::function<void()> proceed
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(Px(7380), Px(3315));
+    setFixedSize(PixelsFromTwips(7380), PixelsFromTwips(3315));
     setFocusPolicy(Qt::StrongFocus);
 
     frame1_->setObjectName(QStringLiteral("Frame1"));
     frame1_->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame1_->setGeometry(Px(120), 0, Px(7080), Px(3210));
+    frame1_->setGeometry(PixelsFromTwips(120), 0, PixelsFromTwips(7080), PixelsFromTwips(3210));
     imgProductName_ = Picture(QStringLiteral(":/product-name.gif"), 480, 240, frame1_);
     lblVersion_ = Line(QStringLiteral("Version"), ArialFont(12, QFont::Bold), 120, 1200, 6885, 285, frame1_);
     lblVersion_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
