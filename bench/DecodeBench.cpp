@@ -118,7 +118,7 @@ void WindowOpen(benchmark::State& state, const std::string& path)
         QCoreApplication::processEvents();
         dialogs.openAnswers.push_back(QString::fromStdString(path));
         state.ResumeTiming();
-        window->Action(ravelock::MenuItem::mnuFileOpen)->trigger();
+        window->findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();
         state.PauseTiming();
         if (!dialogs.messages.empty())
             state.SkipWithError(dialogs.messages.front().text.toStdString().c_str());

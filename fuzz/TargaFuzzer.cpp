@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the decoder through an in-memory file. Any paint
 // outside the announced image, or more than one message, is a crash.
-#include "support/BoundsCheckingPainter.h"
+#include "BoundsCheckingPainter.h"
 #include "targa/TargaModule.h"
 
 #include <cstdio>
@@ -18,12 +18,11 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    targa::MemorySource source({data, size});
-    testing_support::BoundsCheckingPainter painter;
+    fuzzing::BoundsCheckingPainter painter;
     CountingReporter reporter;
     std::int32_t height = 0;
     std::int32_t width = 0;
-    targa::LoadTarga(source, painter, height, width, reporter);
+    targa::LoadTarga({data, size}, painter, height, width, reporter);
     if (!painter.Violation().empty() || reporter.shown > 1) {
         std::fprintf(stderr, "violation: %s, %d messages\n", painter.Violation().c_str(), reporter.shown);
         std::abort();

@@ -43,7 +43,7 @@ bool WritePpm(const std::string& path, const targa::PixelSurface& surface, int w
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (!out)
         return false;
-    std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+    bool written = std::fprintf(out, "P6\n%d %d\n255\n", width, height) > 0;
     std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -54,9 +54,9 @@ bool WritePpm(const std::string& path, const targa::PixelSurface& surface, int w
             row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(targa::GreenOf(c));
             row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(targa::BlueOf(c));
         }
-        std::fwrite(row.data(), 1, row.size(), out);
+        written = written && std::fwrite(row.data(), 1, row.size(), out) == row.size();
     }
-    return std::fclose(out) == 0;
+    return std::fclose(out) == 0 && written;
 }
 
 } // namespace
@@ -79,7 +79,10 @@ int main(int argc, char** argv)
     std::int32_t height = 0;
     std::int32_t width = 0;
     targa::LoadTarga(args[0], painter, height, width, reporter);
-    if (!WritePpm(args[1], surface, std::max(width, 0), std::max(height, 0))) {
+    // A refused file painted nothing: there is no picture to write.
+    if (surface.Width() == 0)
+        return 1;
+    if (!WritePpm(args[1], surface, width, height)) {
         std::perror(args[1].c_str());
         return 2;
     }

@@ -16,6 +16,8 @@ constexpr int GreenOf(Colour c) { return static_cast<int>((c >> 8) & 255); }
 constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 255); }
 
 // What the decoder paints through, in surface pixels (origin top-left, y down).
+// Every operation paints `count` pixels of row y from column x on: opaque
+// pixels replace what the surface holds, blended ones are mixed into it.
 class PaintTarget {
 public:
     virtual ~PaintTarget() = default;
@@ -23,28 +25,12 @@ public:
     // Called once the header is known and before the first pixel; the surface
     // must then hold at least width x height pixels. False when it cannot.
     virtual bool PrepareSurface(int width, int height) = 0;
-    virtual void PaintPixel(int x, int y, Colour colour) = 0;
     virtual void PaintRun(int x, int y, int count, Colour colour) = 0;
-    virtual void BlendPixel(int x, int y, int red, int green, int blue, int alpha) = 0;
+    virtual void PaintPixels(int x, int y, const Colour* colours, int count) = 0;
+    virtual void BlendRun(int x, int y, int count, Colour colour, int alpha) = 0;
+    virtual void BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count) = 0;
 
-    // Whole rows and packets at once, with exactly the effect of the single
-    // operations in order; a target that can do them faster overrides these.
-    virtual void PaintPixels(int x, int y, const Colour* colours, int count)
-    {
-        for (int i = 0; i < count; ++i)
-            PaintPixel(x + i, y, colours[i]);
-    }
-    virtual void BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count)
-    {
-        for (int i = 0; i < count; ++i)
-            BlendPixel(x + i, y, RedOf(colours[i]), GreenOf(colours[i]), BlueOf(colours[i]), alphas[i]);
-    }
-    virtual void BlendRun(int x, int y, int count, Colour colour, int alpha)
-    {
-        for (int i = 0; i < count; ++i)
-            BlendPixel(x + i, y, RedOf(colour), GreenOf(colour), BlueOf(colour), alpha);
-    }
-
+    // Shows what has been painted so far.
     virtual void Refresh() = 0;
     // Lets pending events run. False asks the decoder to stop at once: the
     // program is ending underneath it.

@@ -57,7 +57,7 @@ void PixelSurface::EnsureSize(int width, int height)
     PixelSurface grown(std::max(width, width_), std::max(height, height_), background_);
     for (int y = 0; y < height_; ++y) {
         if (touched_[static_cast<std::size_t>(y / kBandRows)])
-            std::copy_n(Row(y), width_, grown.Row(y));
+            std::copy_n(RowForPainting(y), width_, grown.RowForPainting(y));
     }
     *this = std::move(grown);
 }
@@ -69,7 +69,7 @@ const std::uint32_t* PixelSurface::Band(int band) const
     return storage_.Pixels() + static_cast<std::size_t>(band) * kBandRows * static_cast<std::size_t>(width_);
 }
 
-std::uint32_t* PixelSurface::Row(int y)
+std::uint32_t* PixelSurface::RowForPainting(int y)
 {
     touched_[static_cast<std::size_t>(y / kBandRows)] = 1;
     return storage_.Pixels() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
@@ -84,18 +84,12 @@ Colour PixelSurface::GetPixel(int x, int y) const
     return stored ? (stored & 0xFFFFFFu) : background_;
 }
 
-void PixelSurface::SetPixel(int x, int y, Colour colour)
-{
-    if (Contains(x, y))
-        Row(y)[x] = (colour & 0xFFFFFFu) | kOpaque;
-}
-
 void PixelSurface::FillRun(int x, int y, int count, Colour colour)
 {
     int first = 0, last = 0;
     if (!Clip(x, y, count, first, last))
         return;
-    std::uint32_t* row = Row(y);
+    std::uint32_t* row = RowForPainting(y);
     std::fill(row + first, row + last, (colour & 0xFFFFFFu) | kOpaque);
 }
 
@@ -113,7 +107,7 @@ void PixelSurface::SetPixels(int x, int y, const Colour* colours, int count)
     int first = 0, last = 0;
     if (!Clip(x, y, count, first, last))
         return;
-    std::uint32_t* row = Row(y);
+    std::uint32_t* row = RowForPainting(y);
     for (int i = first; i < last; ++i)
         row[i] = colours[i - x] | kOpaque;
 }
@@ -227,7 +221,7 @@ void PixelSurface::BlendPixels(int x, int y, const Colour* colours, const std::u
     int first = 0, last = 0;
     if (!Clip(x, y, count, first, last))
         return;
-    BlendMany(Row(y) + first, colours + (first - x), alphas + (first - x), last - first, StoredBackground());
+    BlendMany(RowForPainting(y) + first, colours + (first - x), alphas + (first - x), last - first, StoredBackground());
 }
 
 void PixelSurface::BlendRun(int x, int y, int count, Colour colour, int alpha)
@@ -240,19 +234,9 @@ void PixelSurface::BlendRun(int x, int y, int count, Colour colour, int alpha)
     std::uint8_t alphas[kChunk];
     std::fill_n(colours, kChunk, colour);
     std::fill_n(alphas, kChunk, static_cast<std::uint8_t>(alpha));
-    std::uint32_t* row = Row(y);
+    std::uint32_t* row = RowForPainting(y);
     for (int i = first; i < last; i += kChunk)
         BlendMany(row + i, colours, alphas, std::min(kChunk, last - i), StoredBackground());
-}
-
-void PixelSurface::Blend(int x, int y, int red, int green, int blue, int alpha)
-{
-    // Outside the surface the invalid colour would be read and the write would
-    // fall outside too: nothing changes.
-    if (!Contains(x, y))
-        return;
-    std::uint32_t& pixel = Row(y)[x];
-    pixel = BlendStored(pixel ? pixel : StoredBackground(), MakeColour(red, green, blue), alpha);
 }
 
 } // namespace targa

@@ -38,17 +38,12 @@ public:
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
     Colour GetPixel(int x, int y) const;
-    void SetPixel(int x, int y, Colour colour);
     // Pixels x to x + count - 1 of row y, clipped to the surface.
     void FillRun(int x, int y, int count, Colour colour);
-    void Blend(int x, int y, int red, int green, int blue, int alpha);
-    // Row operations, clipped to the surface; the same effect as one call per pixel.
     void SetPixels(int x, int y, const Colour* colours, int count);
     void BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count);
     void BlendRun(int x, int y, int count, Colour colour, int alpha);
 
-    // Row storage for fast painting, as stored values; y must be inside.
-    std::uint32_t* Row(int y);
     // The band's stored pixels (kBandRows rows of Width() each, the last band
     // possibly shorter), or null where nothing has been painted yet.
     const std::uint32_t* Band(int band) const;
@@ -73,6 +68,8 @@ private:
 
     // The part [first, last) of x .. x + count - 1 that lies on row y, or false.
     bool Clip(int x, int y, int count, int& first, int& last) const;
+    // Row y's stored values, its band then counting as painted; y must be inside.
+    std::uint32_t* RowForPainting(int y);
 
     int width_ = 0;
     int height_ = 0;

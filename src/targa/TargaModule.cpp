@@ -1,11 +1,16 @@
 #include "targa/TargaModule.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <optional>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace targa {
 
@@ -82,30 +87,61 @@ Pixel MapEntry(const std::uint8_t* p, int bytes)
 
 // Whether the fourth byte of 32-bit pixels (or colour-map entries) is
 // transparency. Files that say nothing about it often carry zeros there.
-bool AlphaIsTransparency(const TargaHeader& header, ByteSource& source)
+bool AlphaIsTransparency(const TargaHeader& header, std::span<const std::uint8_t> file)
 {
     if ((header.bytDescriptor & kDescriptorAttributeBits) == 0)
         return false;
     constexpr std::size_t kFooterSize = 26;
     constexpr char kSignature[] = "TRUEVISION-XFILE.";
     constexpr std::size_t kAttributesTypeAt = 494;
-    const std::uint64_t size = source.Size();
-    if (size < kTargaHeaderSize + kFooterSize)
+    if (file.size() < kTargaHeaderSize + kFooterSize)
         return true;
-    std::uint8_t footer[kFooterSize];
-    if (source.ReadAt(size - kFooterSize, footer, kFooterSize) != kFooterSize ||
-        std::memcmp(footer + 8, kSignature, sizeof kSignature) != 0)
+    const std::uint8_t* footer = file.data() + file.size() - kFooterSize;
+    if (std::memcmp(footer + 8, kSignature, sizeof kSignature) != 0)
         return true;
     const std::uint64_t extension = footer[0] | footer[1] << 8 | footer[2] << 16 | std::uint64_t{footer[3]} << 24;
-    std::uint8_t type = 0;
-    if (extension == 0 || source.ReadAt(extension + kAttributesTypeAt, &type, 1) != 1)
+    if (extension == 0 || extension + kAttributesTypeAt >= file.size())
         return true;
+    const std::uint8_t type = file[extension + kAttributesTypeAt];
     return type == 3 || type == 4;
 }
 
+// Reads forward through the file's bytes.
+class Input {
+public:
+    explicit Input(std::span<const std::uint8_t> file) : file_(file) {}
+
+    // Up to `count` bytes from here on; `got` says how many there were.
+    const std::uint8_t* Take(std::size_t count, std::size_t& got)
+    {
+        got = std::min(count, file_.size() - at_);
+        const std::uint8_t* data = file_.data() + at_;
+        at_ += got;
+        return data;
+    }
+    bool Byte(std::uint8_t& value)
+    {
+        if (at_ == file_.size())
+            return false;
+        value = file_[at_++];
+        return true;
+    }
+    std::size_t Skip(std::size_t count)
+    {
+        std::size_t got = 0;
+        Take(count, got);
+        return got;
+    }
+    std::span<const std::uint8_t> File() const { return file_; }
+
+private:
+    std::span<const std::uint8_t> file_;
+    std::size_t at_ = 0;
+};
+
 class Decoder {
 public:
-    Decoder(ByteReader& in, PaintTarget& target, const TargaHeader& header)
+    Decoder(Input& in, PaintTarget& target, const TargaHeader& header)
         : in_(in), target_(target), header_(header), width_(header.intWidth), height_(header.intHeight),
           bytes_(header.bytPixelDepth / 8), topDown_(header.bytDescriptor & kDescriptorTopDown),
           rightToLeft_(header.bytDescriptor & kDescriptorRightToLeft)
@@ -120,13 +156,8 @@ public:
         if (auto failure = CheckSize())
             return failure;
         const bool hasAlpha = bytes_ == 4 || (bytes_ == 1 && mapHasAlpha_);
-        blend_ = hasAlpha && AlphaIsTransparency(header_, in_.Source());
-        bool ready = false;
-        try {
-            ready = target_.PrepareSurface(width_, height_);
-        } catch (const std::bad_alloc&) {
-        }
-        if (!ready)
+        blend_ = hasAlpha && AlphaIsTransparency(header_, in_.File());
+        if (!target_.PrepareSurface(width_, height_))
             return why::kNoMemory;
         const std::size_t buffer = static_cast<std::size_t>(std::max(width_, 128));
         colours_.resize(buffer);
@@ -153,8 +184,9 @@ private:
             return why::kNoMap;
         if (entrySize != 15 && entrySize != 16 && entrySize != 24 && entrySize != 32)
             return "colour maps with " + std::to_string(entrySize) + "-bit entries are not supported";
-        std::vector<std::uint8_t> raw(mapBytes);
-        if (in_.ReadBlock(raw.data(), mapBytes) < mapBytes)
+        std::size_t got = 0;
+        const std::uint8_t* raw = in_.Take(mapBytes, got);
+        if (got < mapBytes)
             return why::kEndsEarly;
         // Indices are bytes: entries beyond 256 after the first can never be used.
         const std::size_t usable = std::min<std::size_t>(header_.intColorMapLength, 256);
@@ -226,6 +258,8 @@ private:
     // Paints converted pixels [at, at + count) at the current column.
     void PaintConverted(int at, int count)
     {
+        if (count == 0)
+            return;
         int x = column_;
         if (rightToLeft_) {
             std::reverse(colours_.begin() + at, colours_.begin() + at + count);
@@ -268,10 +302,9 @@ private:
     std::optional<std::string> DecodeUncompressed()
     {
         const std::size_t rowBytes = static_cast<std::size_t>(bytes_ * width_);
-        std::vector<std::uint8_t> buffer(rowBytes);
         while (row_ < height_) {
             std::size_t got = 0;
-            const std::uint8_t* data = in_.Take(rowBytes, buffer.data(), got);
+            const std::uint8_t* data = in_.Take(rowBytes, got);
             const int whole = static_cast<int>(got) / bytes_;
             const int converted = Convert(data, whole);
             PaintConverted(0, converted);
@@ -293,16 +326,15 @@ private:
 
     std::optional<std::string> DecodeRunLength()
     {
-        std::uint8_t packetBytes[128 * 4];
         while (row_ < height_) {
             std::uint8_t packet = 0;
-            if (!in_.ReadByte(packet))
+            if (!in_.Byte(packet))
                 return EndsEarly();
             const int count = (packet & 127) + 1;
             if (packet < 128) {
                 const std::size_t want = static_cast<std::size_t>(count * bytes_);
                 std::size_t got = 0;
-                const std::uint8_t* data = in_.Take(want, packetBytes, got);
+                const std::uint8_t* data = in_.Take(want, got);
                 const int whole = static_cast<int>(std::min<std::int64_t>(static_cast<int>(got) / bytes_, PixelsLeft()));
                 const int converted = Convert(data, whole);
                 for (int done = 0; done < converted;) {
@@ -320,7 +352,7 @@ private:
                 continue;
             }
             std::size_t got = 0;
-            const std::uint8_t* value = in_.Take(static_cast<std::size_t>(bytes_), packetBytes, got);
+            const std::uint8_t* value = in_.Take(static_cast<std::size_t>(bytes_), got);
             if (got < static_cast<std::size_t>(bytes_))
                 return EndsEarly();
             if (Convert(value, 1) == 0)
@@ -339,7 +371,7 @@ private:
         return std::nullopt;
     }
 
-    ByteReader& in_;
+    Input& in_;
     PaintTarget& target_;
     const TargaHeader& header_;
     const int width_;
@@ -359,13 +391,16 @@ private:
 
 // Everything between opening and closing the file. Returns the message to
 // show, if any, so that the caller can close the file first.
-std::optional<std::string> Load(ByteSource& source, PaintTarget& target, std::int32_t& height, std::int32_t& width)
+std::optional<std::string> Load(std::span<const std::uint8_t> file, PaintTarget& target, std::int32_t& height,
+                                std::int32_t& width)
 {
-    ByteReader in(source);
-    std::array<std::uint8_t, kTargaHeaderSize> bytes{};
-    if (in.ReadBlock(bytes.data(), bytes.size()) < bytes.size())
+    if (file.size() < kTargaHeaderSize)
         return ReadError(why::kTooShort);
+    std::array<std::uint8_t, kTargaHeaderSize> bytes{};
+    std::copy_n(file.begin(), kTargaHeaderSize, bytes.begin());
     const TargaHeader header = TargaHeader::Parse(bytes);
+    Input in(file);
+    in.Skip(kTargaHeaderSize);
     if (header.bytColorMapType > 1)
         return messages::kNotValid;
     height = header.intHeight;
@@ -395,12 +430,74 @@ std::optional<std::string> Load(ByteSource& source, PaintTarget& target, std::in
     return std::nullopt;
 }
 
+// The whole file's bytes: mapped where it is a regular file, read otherwise.
+class FileBytes {
+public:
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    ~FileBytes()
+    {
+        if (mapped_)
+            ::munmap(mapped_, size_);
+    }
+
+    // Fills `error` with the system's reason when the file cannot be read.
+    explicit FileBytes(const std::string& path, std::string& error)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat info {};
+        if (fd < 0 || ::fstat(fd, &info) != 0) {
+            error = std::strerror(errno);
+        } else if (S_ISDIR(info.st_mode)) {
+            error = std::strerror(EISDIR);
+        } else if (S_ISREG(info.st_mode) && info.st_size > 0) {
+            size_ = static_cast<std::size_t>(info.st_size);
+            void* memory = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+            if (memory == MAP_FAILED)
+                error = std::strerror(errno);
+            else
+                mapped_ = memory;
+        } else {
+            ReadAll(fd, error);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    std::span<const std::uint8_t> Bytes() const
+    {
+        if (mapped_)
+            return {static_cast<const std::uint8_t*>(mapped_), size_};
+        return read_;
+    }
+
+private:
+    void ReadAll(int fd, std::string& error)
+    {
+        std::uint8_t block[65536];
+        for (;;) {
+            const ssize_t got = ::read(fd, block, sizeof block);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                error = std::strerror(errno);
+            if (got <= 0)
+                return;
+            read_.insert(read_.end(), block, block + got);
+        }
+    }
+
+    void* mapped_ = nullptr;
+    std::size_t size_ = 0;
+    std::vector<std::uint8_t> read_;
+};
+
 } // namespace
 
-void LoadTarga(ByteSource& source, PaintTarget& target, std::int32_t& height, std::int32_t& width,
+void LoadTarga(std::span<const std::uint8_t> file, PaintTarget& target, std::int32_t& height, std::int32_t& width,
                ErrorReporter& errors)
 {
-    if (auto message = Load(source, target, height, width))
+    if (auto message = Load(file, target, height, width))
         errors.ShowError(messages::kTitle, *message);
 }
 
@@ -408,13 +505,14 @@ void LoadTarga(const std::string& path, PaintTarget& target, std::int32_t& heigh
                ErrorReporter& errors)
 {
     std::string reason;
-    auto file = FileSource::Open(path, reason);
-    if (!file) {
-        errors.ShowError(messages::kTitle, ReadError(reason));
-        return;
+    std::optional<std::string> message;
+    {
+        const FileBytes file(path, reason);
+        if (reason.empty())
+            message = Load(file.Bytes(), target, height, width);
     }
-    auto message = Load(*file, target, height, width);
-    file.reset();
+    if (!reason.empty())
+        message = ReadError(reason);
     if (message)
         errors.ShowError(messages::kTitle, *message);
 }

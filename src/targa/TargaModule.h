@@ -1,10 +1,10 @@
 #pragma once
 
-#include "targa/ByteSource.h"
 #include "targa/PaintTarget.h"
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace targa {
@@ -51,8 +51,8 @@ inline constexpr const char* kReadErrorLead = "There was an error reading the fi
 void LoadTarga(const std::string& path, PaintTarget& target, std::int32_t& height, std::int32_t& width,
                ErrorReporter& errors);
 
-// The same from an open source (the fuzzer and the tests read from memory).
-void LoadTarga(ByteSource& source, PaintTarget& target, std::int32_t& height, std::int32_t& width,
+// The same from the file's bytes in memory.
+void LoadTarga(std::span<const std::uint8_t> file, PaintTarget& target, std::int32_t& height, std::int32_t& width,
                ErrorReporter& errors);
 
 } // namespace targa

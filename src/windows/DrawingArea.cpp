@@ -1,7 +1,5 @@
 #include "windows/DrawingArea.h"
 
-#include "workspace/Twips.h"
-
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,10 +8,21 @@
 
 namespace ravelock {
 
-DrawingArea::DrawingArea(targa::PixelSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface)
+namespace {
+
+// On a scaled display positions fall between logical pixels; the texel under
+// the pointer is the one whose cell holds the position.
+QPoint TexelAt(const QPointF& position)
+{
+    return {static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y()))};
+}
+
+} // namespace
+
+DrawingArea::DrawingArea(const targa::PixelSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface)
 {
     setCursor(Qt::CrossCursor);
-    setAutoFillBackground(false);
+    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -42,23 +51,22 @@ void DrawingArea::paintEvent(QPaintEvent* event)
 
 void DrawingArea::mousePressEvent(QMouseEvent* event)
 {
-    if (!onPress_)
-        return;
-    int button = 0;
-    if (event->button() == Qt::LeftButton)
-        button = 1;
-    else if (event->button() == Qt::RightButton)
-        button = 2;
-    else if (event->button() == Qt::MiddleButton)
-        button = 4;
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    const int shift = (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0) |
-                      (mods & Qt::AltModifier ? 4 : 0);
-    // On a scaled display positions fall between logical pixels; the texel
-    // under the pointer is the one whose cell holds the position.
-    const double x = std::floor(event->position().x());
-    const double y = std::floor(event->position().y());
-    onPress_(button, shift, static_cast<float>(x * kTwipsPerPixel), static_cast<float>(y * kTwipsPerPixel));
+    const QPoint texel = TexelAt(event->position());
+    if (onPress_)
+        onPress_(texel.x(), texel.y());
+}
+
+void DrawingArea::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint texel = TexelAt(event->position());
+    if (onMove_ && rect().contains(texel))
+        onMove_(texel.x(), texel.y());
+}
+
+void DrawingArea::leaveEvent(QEvent* /*event*/)
+{
+    if (onMove_)
+        onMove_(-1, -1);
 }
 
 } // namespace ravelock

@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include <algorithm>
@@ -45,9 +46,23 @@ void FrmDelete::closeEvent(QCloseEvent* event)
 {
     if (main_.State().lngRemoveNumber != 0)
         main_.RemoveEntry();
-    // The next opening starts afresh, as if the window had been unloaded.
-    main_.State().lngRemoveNumber = 0;
     event->accept();
+}
+
+// As in any dialog: Escape closes it without a choice, Return presses the button.
+void FrmDelete::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        close();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        cmdDelete_->click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 } // namespace ravelock

@@ -18,11 +18,10 @@ public:
 
     // Fills the list from colNames and clears the choice; runs on every opening.
     void Load();
-    QComboBox* List() const { return cmbDelete_; }
-    QPushButton* Button() const { return cmdDelete_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     MainCommands& main_;

@@ -1,6 +1,7 @@
 #include "windows/FrmMain.h"
 
 #include "targa/SurfacePainter.h"
+#include "targa/TargaModule.h"
 #include "windows/DrawingArea.h"
 #include "windows/FrmDelete.h"
 #include "windows/FrmReadme.h"
@@ -10,41 +11,113 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProgressBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStyle>
+
+#include <climits>
 
 namespace ravelock {
 
 namespace {
 
-// Painting into the window's surface: progress repaints the drawing area at
-// once and lets the event loop run, unless the program is ending.
+// Painting into the window's surface. Each progress refresh repaints only the
+// rows painted since the one before and lets the event loop run, unless the
+// program is ending.
 class WindowPainter final : public targa::SurfacePainter {
 public:
-    WindowPainter(targa::PixelSurface& surface, QWidget& area, const MainCommands& commands)
-        : SurfacePainter(surface), area_(&area), commands_(commands)
+    WindowPainter(FrmMain& window, targa::PixelSurface& surface)
+        : SurfacePainter(surface), window_(&window), commands_(window.Commands())
     {
+    }
+    bool PrepareSurface(int width, int height) override
+    {
+        if (!SurfacePainter::PrepareSurface(width, height))
+            return false;
+        if (Alive())
+            window_->PictureAnnounced(width, height);
+        return true;
+    }
+    void PaintRun(int x, int y, int count, targa::Colour colour) override
+    {
+        Note(y);
+        SurfacePainter::PaintRun(x, y, count, colour);
+    }
+    void PaintPixels(int x, int y, const targa::Colour* colours, int count) override
+    {
+        Note(y);
+        SurfacePainter::PaintPixels(x, y, colours, count);
+    }
+    void BlendPixels(int x, int y, const targa::Colour* colours, const std::uint8_t* alphas, int count) override
+    {
+        Note(y);
+        SurfacePainter::BlendPixels(x, y, colours, alphas, count);
+    }
+    void BlendRun(int x, int y, int count, targa::Colour colour, int alpha) override
+    {
+        Note(y);
+        SurfacePainter::BlendRun(x, y, count, colour, alpha);
     }
     void Refresh() override
     {
-        if (area_ && !commands_.Ending())
-            area_->repaint();
+        if (first_ <= last_ && Alive())
+            window_->RowsPainted(first_, last_, rowsDone_);
+        first_ = INT_MAX;
+        last_ = -1;
     }
     bool YieldToEvents() override
     {
-        if (commands_.Ending())
+        if (!Alive())
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        return !commands_.Ending() && area_;
+        return Alive();
+    }
+    bool Painted() const { return rowsDone_ > 0; }
+
+private:
+    bool Alive() const { return window_ && !commands_.Ending(); }
+    void Note(int y)
+    {
+        first_ = std::min(first_, y);
+        last_ = std::max(last_, y);
+        if (y != lastRow_)
+            ++rowsDone_;
+        lastRow_ = y;
+    }
+
+    QPointer<FrmMain> window_;
+    const MainCommands& commands_;
+    int first_ = INT_MAX;
+    int last_ = -1;
+    int lastRow_ = -1;
+    int rowsDone_ = 0;
+};
+
+// The decoder's messages, shown once the progress is gone.
+class WindowReporter final : public targa::ErrorReporter {
+public:
+    WindowReporter(Dialogs& dialogs, QWidget& progress) : dialogs_(dialogs), progress_(&progress) {}
+    void ShowError(const std::string& title, const std::string& text) override
+    {
+        if (progress_)
+            progress_->hide();
+        dialogs_.Message(QString::fromStdString(text), QString::fromStdString(title), MessageIcon::Critical,
+                         MessageButtons::Ok);
     }
 
 private:
-    QPointer<QWidget> area_;
-    const MainCommands& commands_;
+    Dialogs& dialogs_;
+    QPointer<QWidget> progress_;
 };
 
 QFont PanelFont()
@@ -58,6 +131,26 @@ QFont PanelFont()
 
 float Twips(int pixels) { return static_cast<float>(TwipsFromPixels(pixels)); }
 
+struct PictureFrame {
+    QSize frame;   // the scrolling frame, scroll bars included
+    QSize visible; // the part of the picture in view
+};
+
+// Fits a picture of `content` pixels into `room`, with scroll bars of
+// `bar` pixels only along the directions that do not fit.
+PictureFrame FramePicture(QSize content, QSize room, int bar)
+{
+    bool across = false;
+    bool down = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        across = content.width() > room.width() - (down ? bar : 0);
+        down = content.height() > room.height() - (across ? bar : 0);
+    }
+    const QSize visible(std::min(content.width(), std::max(0, room.width() - (down ? bar : 0))),
+                        std::min(content.height(), std::max(0, room.height() - (across ? bar : 0))));
+    return {visible + QSize(down ? bar : 0, across ? bar : 0), visible};
+}
+
 } // namespace
 
 FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
@@ -68,27 +161,41 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     setWindowTitle(QStringLiteral("Ravelock"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    drawing_ = new DrawingArea(surface_, this);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("clientArea"));
+    setCentralWidget(client_);
+    scroll_ = new QScrollArea(client_);
+    scroll_->setObjectName(QStringLiteral("pictureFrame"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setBackgroundRole(QPalette::Window);
+    scroll_->viewport()->installEventFilter(this);
+    drawing_ = new DrawingArea(surface_, scroll_);
     drawing_->setObjectName(QStringLiteral("drawingArea"));
-    setCentralWidget(drawing_);
+    drawing_->setFixedSize(0, 0);
+    scroll_->setWidget(drawing_);
     BuildMenus();
     BuildPanel();
+    BuildStatusBar();
     const QColor background = drawing_->palette().color(QPalette::Window);
     surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
-    drawing_->OnPress([this](int button, int shift, float x, float y) {
+    drawing_->OnPress([this](int x, int y) {
         if (!commands_.Ending())
-            commands_.MouseDown(button, shift, x, y);
+            commands_.MouseDown(static_cast<float>(TwipsFromPixels(x)), static_cast<float>(TwipsFromPixels(y)));
     });
-    resize(PixelsFromTwips(4680), PixelsFromTwips(3090) + menuBar()->sizeHint().height());
+    drawing_->OnMove([this](int x, int y) { ShowPointer(x, y); });
+    client_->installEventFilter(this);
+    resize(PixelsFromTwips(4680),
+           PixelsFromTwips(3090) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     commands_.Load();
 }
 
 FrmMain::~FrmMain() = default;
 
-void FrmMain::AddCommand(QMenu* menu, MenuItem item, const QString& caption, const QKeySequence& shortcut,
-                         void (MainCommands::*command)())
+void FrmMain::AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
+                         const QKeySequence& shortcut, void (MainCommands::*command)())
 {
     QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [this, command] {
@@ -101,85 +208,167 @@ void FrmMain::AddCommand(QMenu* menu, MenuItem item, const QString& caption, con
 void FrmMain::BuildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    AddCommand(file, MenuItem::mnuFileOpen, QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O),
+    AddCommand(file, MenuItem::mnuFileOpen, "mnuFileOpen", QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O),
                &MainCommands::Open);
     file->addSeparator();
-    AddCommand(file, MenuItem::mnuFileSave, QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
+    AddCommand(file, MenuItem::mnuFileSave, "mnuFileSave", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
                &MainCommands::Save);
-    AddCommand(file, MenuItem::mnuFileSaveAs, QStringLiteral("Save As"), {}, &MainCommands::SaveAs);
+    AddCommand(file, MenuItem::mnuFileSaveAs, "mnuFileSaveAs", QStringLiteral("Save As"), {}, &MainCommands::SaveAs);
     file->addSeparator();
-    AddCommand(file, MenuItem::mnuFileExit, QStringLiteral("Exit"), {}, &MainCommands::Exit);
+    AddCommand(file, MenuItem::mnuFileExit, "mnuFileExit", QStringLiteral("Exit"), {}, &MainCommands::Exit);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    AddCommand(edit, MenuItem::mnuEditUndo, QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+    AddCommand(edit, MenuItem::mnuEditUndo, "mnuEditUndo", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
                &MainCommands::Undo);
-    AddCommand(edit, MenuItem::mnuEditRedo, QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y),
+    AddCommand(edit, MenuItem::mnuEditRedo, "mnuEditRedo", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y),
                &MainCommands::Redo);
     edit->addSeparator();
-    AddCommand(edit, MenuItem::mnuEditComplete, QStringLiteral("Complete Entry"), QKeySequence(Qt::CTRL | Qt::Key_E),
-               &MainCommands::CompleteEntry);
+    AddCommand(edit, MenuItem::mnuEditComplete, "mnuEditComplete", QStringLiteral("Complete Entry"),
+               QKeySequence(Qt::CTRL | Qt::Key_E), &MainCommands::CompleteEntry);
     edit->addSeparator();
-    AddCommand(edit, MenuItem::mnuEditDelete, QStringLiteral("Delete Entry"), QKeySequence(Qt::Key_Delete),
-               &MainCommands::DeleteEntry);
+    AddCommand(edit, MenuItem::mnuEditDelete, "mnuEditDelete", QStringLiteral("Delete Entry"),
+               QKeySequence(Qt::Key_Delete), &MainCommands::DeleteEntry);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
-    AddCommand(help, MenuItem::mnuHelpReadme, QStringLiteral("Readme"), QKeySequence(Qt::CTRL | Qt::Key_R),
-               &MainCommands::Readme);
+    AddCommand(help, MenuItem::mnuHelpReadme, "mnuHelpReadme", QStringLiteral("Readme"),
+               QKeySequence(Qt::CTRL | Qt::Key_R), &MainCommands::Readme);
 }
 
 void FrmMain::BuildPanel()
 {
-    struct Layout {
+    struct Control {
         PanelControl control;
         const char* name;
         const char* caption; // labels only
-        int left, top;
     };
-    const Layout layouts[] = {
-        {PanelControl::lblLeft, "lblLeft", "Left ", 960, 1560},
-        {PanelControl::lblRight, "lblRight", "Right ", 960, 2160},
-        {PanelControl::txtLeft, "txtLeft", nullptr, 1920, 1560},
-        {PanelControl::txtRight, "txtRight", nullptr, 1920, 2160},
-        {PanelControl::lblTop, "lblTop", "Top ", 2760, 1560},
-        {PanelControl::lblBottom, "lblBottom", "Bottom ", 2760, 2160},
-        {PanelControl::txtTop, "txtTop", nullptr, 3720, 1560},
-        {PanelControl::txtBottom, "txtBottom", nullptr, 3720, 2160},
+    const Control panel[] = {
+        {PanelControl::lblLeft, "lblLeft", "Left "},     {PanelControl::lblRight, "lblRight", "Right "},
+        {PanelControl::txtLeft, "txtLeft", nullptr},     {PanelControl::txtRight, "txtRight", nullptr},
+        {PanelControl::lblTop, "lblTop", "Top "},        {PanelControl::lblBottom, "lblBottom", "Bottom "},
+        {PanelControl::txtTop, "txtTop", nullptr},       {PanelControl::txtBottom, "txtBottom", nullptr},
     };
     const QFont font = PanelFont();
     const QFontMetrics metrics(font);
-    for (const Layout& layout : layouts) {
+    for (const Control& entry : panel) {
         QWidget* widget = nullptr;
-        if (layout.caption) {
-            auto* label = new QLabel(QString::fromLatin1(layout.caption), drawing_);
+        if (entry.caption) {
+            auto* label = new QLabel(QString::fromLatin1(entry.caption), client_);
             label->setFont(font);
             // Auto-sized to the caption, trailing blank included.
             label->resize(metrics.horizontalAdvance(label->text()), metrics.height());
-            label->setAttribute(Qt::WA_NoMousePropagation);
-            label->setCursor(Qt::CrossCursor);
             widget = label;
         } else {
-            auto* field = new QLineEdit(QStringLiteral("0"), drawing_);
+            auto* field = new QLineEdit(QStringLiteral("0"), client_);
             field->setFont(font);
             field->setFixedSize(PixelsFromTwips(735), PixelsFromTwips(405));
-            field->setAlignment(Qt::AlignLeft);
             field->setCursor(Qt::ForbiddenCursor);
-            field->setAttribute(Qt::WA_NoMousePropagation);
             field->installEventFilter(this);
             widget = field;
         }
-        widget->setObjectName(QString::fromLatin1(layout.name));
-        widget->move(PixelsFromTwips(layout.left), PixelsFromTwips(layout.top));
-        controls_[layout.control] = widget;
+        widget->setObjectName(QString::fromLatin1(entry.name));
+        controls_[entry.control] = widget;
     }
     setTabOrder(controls_[PanelControl::txtLeft], controls_[PanelControl::txtRight]);
     setTabOrder(controls_[PanelControl::txtRight], controls_[PanelControl::txtTop]);
     setTabOrder(controls_[PanelControl::txtTop], controls_[PanelControl::txtBottom]);
 }
 
-// A text field claims keys such as Delete, Ctrl+Z and Ctrl+E for editing even
-// when it is read-only; the menu's shortcuts must win over that.
+void FrmMain::BuildStatusBar()
+{
+    hint_ = new QLabel(this);
+    hint_->setObjectName(QStringLiteral("statusHint"));
+    hint_->setMinimumWidth(1); // long hints are cut, never widen the window
+    statusBar()->addWidget(hint_, 1);
+    reading_ = new QLabel(this);
+    reading_->setObjectName(QStringLiteral("statusReading"));
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("statusProgress"));
+    progress_->setMaximumHeight(hint_->sizeHint().height());
+    progress_->setMaximumWidth(160);
+    pointer_ = new QLabel(this);
+    pointer_->setObjectName(QStringLiteral("statusPointer"));
+    for (QWidget* permanent : std::initializer_list<QWidget*>{reading_, progress_, pointer_})
+        statusBar()->addPermanentWidget(permanent);
+    reading_->hide();
+    progress_->hide();
+}
+
+// The panel's room beside the picture: its wider row with the gaps, and a margin.
+static QSize PanelExtent(const std::map<PanelControl, QWidget*>& controls)
+{
+    using C = PanelControl;
+    const auto row = [&controls](std::initializer_list<C> row) {
+        int width = 0;
+        for (C c : row)
+            width += controls.at(c)->width() + PixelsFromTwips(10);
+        return width;
+    };
+    const int fieldHeight = controls.at(C::txtLeft)->height();
+    return {std::max(row({C::lblLeft, C::txtLeft, C::lblTop, C::txtTop}),
+                     row({C::lblRight, C::txtRight, C::lblBottom, C::txtBottom})) + 8,
+            2 * fieldHeight + PixelsFromTwips(20) + 2};
+}
+
+void FrmMain::LayoutClient()
+{
+    const QSize room = client_->size() - QSize(PanelExtent(controls_).width(), 0);
+    const PictureFrame frame = FramePicture(drawing_->size(), room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    scroll_->setGeometry(QRect(QPoint(0, 0), frame.frame));
+    visiblePicture_ = frame.visible;
+    commands_.PlaceCoordinatePanel();
+}
+
+void FrmMain::FitWindowToPicture()
+{
+    const QSize content = drawing_->size();
+    if (content.isEmpty())
+        return;
+    const QSize panel = PanelExtent(controls_);
+    const QRect available = screen()->availableGeometry();
+    const QRect outer = frameGeometry();
+    const QSize frameSize = outer.size() - geometry().size();
+    const int chrome = menuBar()->height() + statusBar()->height();
+    const QSize room = available.size() - frameSize - QSize(panel.width(), chrome);
+    const PictureFrame frame = FramePicture(content, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const QSize client(frame.frame.width() + panel.width(), std::max(frame.frame.height(), panel.height()));
+    resize(client.width(), client.height() + chrome);
+    // Keep the whole window on the screen.
+    const QSize outerSize = client + QSize(0, chrome) + frameSize;
+    QPoint at = outer.topLeft();
+    at.setX(std::max(available.left(), std::min(at.x(), available.right() + 1 - outerSize.width())));
+    at.setY(std::max(available.top(), std::min(at.y(), available.bottom() + 1 - outerSize.height())));
+    if (at != outer.topLeft())
+        move(at);
+    LayoutClient();
+}
+
+void FrmMain::PictureAnnounced(int width, int height)
+{
+    // One column and one row more than the image: a click just past its last
+    // texel is still taken.
+    drawing_->setFixedSize(width + 1, height + 1);
+    FitWindowToPicture();
+    progress_->setRange(0, height);
+    progress_->setValue(0);
+    reading_->show();
+    progress_->show();
+}
+
+void FrmMain::RowsPainted(int first, int last, int rowsDone)
+{
+    drawing_->repaint(QRect(0, first, drawing_->width(), last - first + 1));
+    progress_->setValue(rowsDone);
+}
+
+void FrmMain::ShowPointer(int x, int y)
+{
+    pointer_->setText(x < 0 ? QString() : QStringLiteral("x %1  y %2").arg(x).arg(y));
+}
+
 bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // A text field claims keys such as Delete, Ctrl+Z and Ctrl+E for editing
+    // even when it is read-only; the menu's shortcuts must win over that.
     if (event->type() == QEvent::ShortcutOverride) {
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
         for (const auto& [item, action] : actions_) {
@@ -187,6 +376,19 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event)
                 event->ignore();
                 return true;
             }
+        }
+    }
+    if (watched == client_ && event->type() == QEvent::Resize)
+        LayoutClient();
+    // Shift turns the wheel sideways, as in other picture viewers.
+    if (watched == scroll_->viewport() && event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ShiftModifier) {
+            const QPoint delta(wheel->angleDelta().y(), 0);
+            QWheelEvent sideways(wheel->position(), wheel->globalPosition(), QPoint(), delta, wheel->buttons(),
+                                 Qt::NoModifier, wheel->phase(), wheel->inverted());
+            QCoreApplication::sendEvent(scroll_->horizontalScrollBar(), &sideways);
+            return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -208,15 +410,6 @@ void FrmMain::SetText(PanelControl control, const QString& text)
 {
     if (auto* field = qobject_cast<QLineEdit*>(controls_.at(control)))
         field->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(controls_.at(control)))
-        label->setText(text);
-}
-
-QString FrmMain::Text(PanelControl control) const
-{
-    if (auto* field = qobject_cast<QLineEdit*>(controls_.at(control)))
-        return field->text();
-    return qobject_cast<QLabel*>(controls_.at(control))->text();
 }
 
 void FrmMain::SetReadOnly(PanelControl control, bool readOnly)
@@ -228,7 +421,6 @@ void FrmMain::SetReadOnly(PanelControl control, bool readOnly)
 }
 
 float FrmMain::Left(PanelControl control) const { return Twips(controls_.at(control)->x()); }
-float FrmMain::Top(PanelControl control) const { return Twips(controls_.at(control)->y()); }
 float FrmMain::Width(PanelControl control) const { return Twips(controls_.at(control)->width()); }
 float FrmMain::Height(PanelControl control) const { return Twips(controls_.at(control)->height()); }
 
@@ -245,28 +437,33 @@ void FrmMain::SetTop(PanelControl control, float twips)
 }
 
 void FrmMain::SetMenuEnabled(MenuItem item, bool enabled) { actions_.at(item)->setEnabled(enabled); }
-bool FrmMain::MenuEnabled(MenuItem item) const { return actions_.at(item)->isEnabled(); }
 
 void FrmMain::SetWindowLeft(float twips) { move(PixelsFromTwips(twips), frameGeometry().y()); }
 void FrmMain::SetWindowTop(float twips) { move(frameGeometry().x(), PixelsFromTwips(twips)); }
 
-void FrmMain::SetOuterHeight(float twips)
-{
-    const int frame = frameGeometry().height() - geometry().height();
-    resize(width(), std::max(1, PixelsFromTwips(twips) - frame));
-}
+// The picture is one pixel larger than the image it shows (see PictureAnnounced).
+float FrmMain::PictureWidth() const { return Twips(std::max(0, scroll_->width() - 1)); }
+float FrmMain::PictureHeight() const { return Twips(std::max(0, visiblePicture_.height() - 1)); }
 
-void FrmMain::SetOuterWidth(float twips)
-{
-    const int frame = frameGeometry().width() - geometry().width();
-    resize(std::max(1, PixelsFromTwips(twips) - frame), height());
-}
+void FrmMain::ShowHint(const QString& text) { hint_->setText(text); }
+void FrmMain::ShowMessage(const QString& text) { statusBar()->showMessage(text, 6000); }
 
-void FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width)
+bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width)
 {
-    WindowPainter painter(surface_, *drawing_, commands_);
-    DialogErrorReporter reporter(dialogs_);
+    const QSize windowBefore = size();
+    const QSize pictureBefore = drawing_->size();
+    reading_->setText(QStringLiteral("Reading %1").arg(QFileInfo(path).fileName()));
+    WindowPainter painter(*this, surface_);
+    WindowReporter reporter(dialogs_, *progress_);
     targa::LoadTarga(QFile::encodeName(path).toStdString(), painter, height, width, reporter);
+    reading_->hide();
+    progress_->hide();
+    if (!painter.Painted() && !commands_.Ending()) {
+        drawing_->setFixedSize(pictureBefore);
+        resize(windowBefore);
+        LayoutClient();
+    }
+    return painter.Painted();
 }
 
 void FrmMain::ShowDeleteDialog()

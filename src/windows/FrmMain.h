@@ -11,7 +11,8 @@
 
 class QAction;
 class QLabel;
-class QLineEdit;
+class QProgressBar;
+class QScrollArea;
 
 namespace ravelock {
 
@@ -19,9 +20,9 @@ class DrawingArea;
 class FrmDelete;
 class FrmReadme;
 
-// The main window: the texture's drawing area, the coordinate panel beside it
-// and the menus. All its behaviour lives in MainCommands; this class builds
-// the widgets and lets the commands reach them.
+// The main window: the texture in a scrolling frame, the coordinate panel
+// beside it, the menus and the status line. All its behaviour lives in
+// MainCommands; this class builds the widgets and lets the commands reach them.
 class FrmMain final : public QMainWindow, private MainView {
     Q_OBJECT
 public:
@@ -30,12 +31,11 @@ public:
     ~FrmMain() override;
 
     MainCommands& Commands() { return commands_; }
-    QAction* Action(MenuItem item) const { return actions_.at(item); }
-    QWidget* Control(PanelControl control) const { return controls_.at(control); }
-    DrawingArea* Drawing() const { return drawing_; }
     const targa::PixelSurface& Surface() const { return surface_; }
-    FrmDelete* DeleteDialog() const { return delete_.get(); }
-    FrmReadme* ReadmeWindow() const { return readme_.get(); }
+
+    // Called by the painter while a texture is read.
+    void PictureAnnounced(int width, int height);
+    void RowsPainted(int first, int last, int rowsDone);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,27 +44,30 @@ protected:
 private:
     void BuildMenus();
     void BuildPanel();
-    void AddCommand(QMenu* menu, MenuItem item, const QString& caption, const QKeySequence& shortcut,
-                    void (MainCommands::*command)());
+    void BuildStatusBar();
+    void AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
+                    const QKeySequence& shortcut, void (MainCommands::*command)());
+    void LayoutClient();
+    void ShowPointer(int x, int y);
 
     // MainView
     void SetVisible(PanelControl control, bool visible) override;
     void SetText(PanelControl control, const QString& text) override;
-    QString Text(PanelControl control) const override;
     void SetReadOnly(PanelControl control, bool readOnly) override;
     float Left(PanelControl control) const override;
-    float Top(PanelControl control) const override;
     float Width(PanelControl control) const override;
     float Height(PanelControl control) const override;
     void SetLeft(PanelControl control, float twips) override;
     void SetTop(PanelControl control, float twips) override;
     void SetMenuEnabled(MenuItem item, bool enabled) override;
-    bool MenuEnabled(MenuItem item) const override;
     void SetWindowLeft(float twips) override;
     void SetWindowTop(float twips) override;
-    void SetOuterHeight(float twips) override;
-    void SetOuterWidth(float twips) override;
-    void LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width) override;
+    float PictureWidth() const override;
+    float PictureHeight() const override;
+    void FitWindowToPicture() override;
+    void ShowHint(const QString& text) override;
+    void ShowMessage(const QString& text) override;
+    bool LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width) override;
     void ShowDeleteDialog() override;
     void ShowReadme() override;
     void EndProgram() override;
@@ -73,7 +76,14 @@ private:
     std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs& dialogs_;
     MainCommands commands_;
+    QWidget* client_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
     DrawingArea* drawing_ = nullptr;
+    QLabel* hint_ = nullptr;
+    QLabel* pointer_ = nullptr;
+    QLabel* reading_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QSize visiblePicture_; // the picture's part in view, scroll bars excluded
     std::map<MenuItem, QAction*> actions_;
     std::map<PanelControl, QWidget*> controls_;
     std::unique_ptr<FrmDelete> delete_;

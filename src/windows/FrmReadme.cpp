@@ -22,6 +22,10 @@ FrmReadme::FrmReadme()
 void FrmReadme::Load()
 {
     txtURL_->setReadOnly(true);
+    // Looks like the text it is, not like a field to type into.
+    QPalette palette = txtURL_->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    txtURL_->setPalette(palette);
     txtURL_->setFocus();
 }
 

@@ -14,7 +14,6 @@ class FrmReadme final : public QWidget {
 public:
     FrmReadme();
     void Load();
-    QLineEdit* Field() const { return txtURL_; }
 
 private:
     QLineEdit* txtURL_;

@@ -44,7 +44,9 @@ QLabel* Line(const QString& text, const QFont& font, int left, int top, int widt
 } // namespace
 
 FrmSplash::FrmSplash(const VersionRecord& version, std::function<void()> proceed)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), proceed_(std::move(proceed)),
+    // A plain frameless window, not a splash-type one: window managers give
+    // splash windows no keyboard focus, and keys must proceed.
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), proceed_(std::move(proceed)),
       frame1_(new QFrame(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
@@ -58,17 +60,27 @@ FrmSplash::FrmSplash(const VersionRecord& version, std::function<void()> proceed
     imgProductName_ = Picture(QStringLiteral(":/product-name.gif"), 480, 240, frame1_);
     lblVersion_ = Line(QStringLiteral("Version"), ArialFont(12, QFont::Bold), 120, 1200, 6885, 285, frame1_);
     lblVersion_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblVersion_->resize(lblVersion_->width(), std::max(lblVersion_->height(), lblVersion_->sizeHint().height()));
     // A click on the version line does nothing; it must not reach the frame.
     lblVersion_->setAttribute(Qt::WA_NoMousePropagation);
     imgOrvaneBanner_ = Picture(QStringLiteral(":/maker-banner.gif"), 480, 1560, frame1_);
     const QFont small = ArialFont(8.25, QFont::Normal);
     lblWarning_ = Line(QStringLiteral("Warning"), small, 120, 2520, 6855, 195, frame1_);
     lblWarning1_ = Line(QStringLiteral("Warning"), small, 120, 2880, 6855, 195, frame1_);
+    imgProductName_->setObjectName(QStringLiteral("imgProductName"));
+    lblVersion_->setObjectName(QStringLiteral("lblVersion"));
+    imgOrvaneBanner_->setObjectName(QStringLiteral("imgOrvaneBanner"));
+    lblWarning_->setObjectName(QStringLiteral("lblWarning"));
+    lblWarning1_->setObjectName(QStringLiteral("lblWarning1"));
     for (QLabel* line : {lblWarning_, lblWarning1_})
         line->resize(line->width(), std::max(line->height(), line->fontMetrics().height()));
 
     lblVersion_->setText(QStringLiteral("Version %1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+    // The line sizes itself to its text, centred where it was laid out, so a
+    // click beside the text reaches the frame.
+    const QRect box = lblVersion_->geometry();
+    const QSize text = lblVersion_->sizeHint();
+    lblVersion_->setGeometry(box.center().x() - text.width() / 2, box.top(), text.width(),
+                             std::max(box.height(), text.height()));
     lblWarning_->setText(version.fileDescription);
     lblWarning1_->setText(version.comments);
 
@@ -78,6 +90,12 @@ FrmSplash::FrmSplash(const VersionRecord& version, std::function<void()> proceed
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void FrmSplash::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    activateWindow();
 }
 
 void FrmSplash::keyPressEvent(QKeyEvent* event)

@@ -18,15 +18,9 @@ class FrmSplash final : public QWidget {
 public:
     FrmSplash(const VersionRecord& version, std::function<void()> proceed);
 
-    QFrame* Frame() const { return frame1_; }
-    QLabel* ProductName() const { return imgProductName_; }
-    QLabel* Version() const { return lblVersion_; }
-    QLabel* Banner() const { return imgOrvaneBanner_; }
-    QLabel* Warning() const { return lblWarning_; }
-    QLabel* Warning1() const { return lblWarning1_; }
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -6,28 +6,18 @@
 
 namespace ravelock {
 
-QString QtNameFilter(const QString& filter)
-{
-    const QString description = filter.section(QLatin1Char('|'), 0, 0);
-    const QString pattern = filter.section(QLatin1Char('|'), 1, 1);
-    if (pattern.isEmpty() || description.contains(QLatin1Char('(') + pattern + QLatin1Char(')')))
-        return description;
-    return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
-}
-
 namespace {
 
 std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& settings, bool save)
 {
     QFileDialog dialog(parent, settings.title);
-    dialog.setNameFilter(QtNameFilter(settings.filter));
+    dialog.setNameFilter(settings.filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!settings.initialDirectory.isEmpty())
-        dialog.setDirectory(settings.initialDirectory);
-    QString suffix = settings.defaultExtension;
-    suffix.remove(QStringLiteral("*.")).remove(QLatin1Char('.'));
-    dialog.setDefaultSuffix(suffix);
+    dialog.setDirectory(settings.initialDirectory);
+    if (!settings.initialFileName.isEmpty())
+        dialog.selectFile(settings.initialFileName);
+    dialog.setDefaultSuffix(settings.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

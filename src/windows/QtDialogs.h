@@ -1,6 +1,5 @@
 #pragma once
 
-#include "targa/TargaModule.h"
 #include "workspace/Dialogs.h"
 
 class QWidget;
@@ -19,22 +18,5 @@ public:
 private:
     QWidget* parent_;
 };
-
-// Shows the decoder's messages through the window's dialogs.
-class DialogErrorReporter final : public targa::ErrorReporter {
-public:
-    explicit DialogErrorReporter(Dialogs& dialogs) : dialogs_(dialogs) {}
-    void ShowError(const std::string& title, const std::string& text) override
-    {
-        dialogs_.Message(QString::fromStdString(text), QString::fromStdString(title), MessageIcon::Critical,
-                         MessageButtons::Ok);
-    }
-
-private:
-    Dialogs& dialogs_;
-};
-
-// "Targa (*.tga)|*.tga" as a Qt name filter.
-QString QtNameFilter(const QString& filter);
 
 } // namespace ravelock

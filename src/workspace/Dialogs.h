@@ -8,10 +8,10 @@ namespace ravelock {
 
 struct FileDialogSettings {
     QString title;
-    QString filter;           // "Description|pattern"
-    QString defaultExtension; // "*.ini", or empty
+    QString filter;           // a Qt name filter: "Targa (*.tga)"
+    QString defaultSuffix;    // "ini", or empty
     QString initialDirectory;
-    int maxFileNameLength = 260;
+    QString initialFileName;
 };
 
 enum class MessageIcon { Information, Exclamation, Critical };

@@ -5,42 +5,32 @@
 #include "workspace/Twips.h"
 
 #include <QDir>
+#include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace ravelock {
 
 namespace {
 
-QString InitialFolder()
-{
-    const QString legacy = QStringLiteral("J:\\");
-    return QDir(legacy).exists() ? legacy : QString();
-}
-
-std::optional<std::int32_t> CheckedAdd(std::int32_t a, std::int32_t b)
-{
-    std::int32_t sum = 0;
-    if (__builtin_add_overflow(a, b, &sum))
-        return std::nullopt;
-    return sum;
-}
+constexpr PanelControl kPanel[] = {PanelControl::lblTop,  PanelControl::lblRight, PanelControl::lblLeft,
+                                   PanelControl::lblBottom, PanelControl::txtTop, PanelControl::txtRight,
+                                   PanelControl::txtBottom, PanelControl::txtLeft};
 
 std::int32_t PixelOf(float twips) { return PixelsFromTwips(static_cast<double>(twips)); }
 
-} // namespace
+// Where the user works: the texture's folder once one was chosen, else home.
+QString WorkFolder(const Workspace& ws)
+{
+    return ws.strTexturePath.isEmpty() ? QDir::homePath() : QFileInfo(ws.strTexturePath).absolutePath();
+}
 
-const FileDialogSettings kOpenDialog{QStringLiteral("Open"), QStringLiteral("Targa (*.tga)|*.tga"), QString(),
-                                     InitialFolder()};
-const FileDialogSettings kSaveAsDialog{QStringLiteral("Save As"), QStringLiteral("Ini File (*.ini)|*.ini"),
-                                       QStringLiteral("*.ini"), InitialFolder()};
+} // namespace
 
 void MainCommands::Load()
 {
-    for (PanelControl c : {PanelControl::lblTop, PanelControl::lblRight, PanelControl::lblLeft,
-                           PanelControl::lblBottom, PanelControl::txtTop, PanelControl::txtRight,
-                           PanelControl::txtBottom, PanelControl::txtLeft})
-        view_.SetVisible(c, false);
+    SetPanelVisible(false);
     ClearCoordinateFields();
     ws_.blnAwaitFirst = false;
     ws_.blnAwaitSecond = false;
@@ -54,35 +44,49 @@ void MainCommands::Load()
     for (PanelControl c : {PanelControl::txtRight, PanelControl::txtLeft, PanelControl::txtBottom,
                            PanelControl::txtTop})
         view_.SetReadOnly(c, true);
+    ShowHint();
 }
 
 void MainCommands::Open()
 {
-    const std::optional<QString> path = dialogs_.OpenFile(kOpenDialog);
+    const std::optional<QString> path = dialogs_.OpenFile(
+        {QStringLiteral("Open"), QStringLiteral("Targa (*.tga)"), QString(), WorkFolder(ws_), QString()});
     if (!path)
         return;
     ws_.strTexturePath = *path;
     ApplyMenuRule(view_, MenuEvent::OpenDialogReturned);
-    view_.LoadTexture(ws_.strTexturePath, ws_.lngImageHeight, ws_.lngImageWidth);
-    if (ending_)
-        return;
+    texture_ = Texture::Painting;
+    ShowHint();
+    // Nothing is mapped against a picture that is still coming in: the size
+    // reaches the workspace only once painting has ended.
     std::int32_t height = 0;
     std::int32_t width = 0;
-    if (__builtin_mul_overflow(ws_.lngImageHeight, kTwipsPerPixel, &height))
+    const bool painted = view_.LoadTexture(ws_.strTexturePath, height, width);
+    if (ending_)
         return;
-    ws_.lngImageHeight = height;
-    if (__builtin_mul_overflow(ws_.lngImageWidth, kTwipsPerPixel, &width))
+    if (!painted) {
+        texture_ = Texture::None;
+        view_.SetMenuEnabled(MenuItem::mnuFileOpen, true);
+        ShowHint();
         return;
-    ws_.lngImageWidth = width;
-    for (PanelControl c : {PanelControl::lblTop, PanelControl::lblRight, PanelControl::lblLeft,
-                           PanelControl::lblBottom, PanelControl::txtTop, PanelControl::txtRight,
-                           PanelControl::txtBottom, PanelControl::txtLeft})
-        view_.SetVisible(c, true);
-    if (!ExtractTextureName() || !SizeWindowToImage())
-        return;
-    ClearCoordinateFields();
-    PlaceCoordinatePanel();
-    ws_.blnAwaitFirst = true;
+    }
+    texture_ = Texture::Ready;
+    ws_.lngImageHeight = height * kTwipsPerPixel;
+    ws_.lngImageWidth = width * kTwipsPerPixel;
+    SetPanelVisible(true);
+    if (ExtractTextureName()) {
+        view_.FitWindowToPicture();
+        ClearCoordinateFields();
+        PlaceCoordinatePanel();
+        ws_.blnAwaitFirst = true;
+    }
+    ShowHint();
+}
+
+void MainCommands::SetPanelVisible(bool visible)
+{
+    for (PanelControl c : kPanel)
+        view_.SetVisible(c, visible);
 }
 
 bool MainCommands::ExtractTextureName()
@@ -97,37 +101,41 @@ bool MainCommands::ExtractTextureName()
 
 void MainCommands::Save()
 {
-    if (ws_.blnNoIniPath) {
+    if (ws_.blnNoIniPath)
         SaveAs();
-        return;
-    }
-    if (auto failure = WriteIniFile(ws_)) {
-        ReportWriteFailure(*failure);
-        return;
-    }
-    ws_.blnSaveFailed = false;
+    else
+        WriteTo(ws_.strIniPath);
 }
 
 void MainCommands::SaveAs()
 {
-    const std::optional<QString> path = dialogs_.SaveFile(kSaveAsDialog);
+    const QString suggested = ws_.strTextureName.isEmpty()
+                                  ? QString()
+                                  : QFileInfo(ws_.strTextureName).completeBaseName() + QStringLiteral(".ini");
+    const std::optional<QString> path = dialogs_.SaveFile(
+        {QStringLiteral("Save As"), QStringLiteral("Ini File (*.ini)"), QStringLiteral("ini"), WorkFolder(ws_),
+         suggested});
     if (!path) {
         ws_.blnSaveFailed = true;
         return;
     }
     ws_.strIniPath = *path;
-    if (auto failure = WriteIniFile(ws_)) {
-        ReportWriteFailure(*failure);
-        return;
-    }
-    ws_.blnSaveFailed = false;
+    WriteTo(*path);
 }
 
-void MainCommands::ReportWriteFailure(const QString& reason)
+void MainCommands::WriteTo(const QString& path)
 {
-    ws_.blnSaveFailed = true;
-    dialogs_.Message(QStringLiteral("There was an error writing the file:\r\n%1\r\n%2").arg(ws_.strIniPath, reason),
-                     QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
+    if (const std::optional<QString> failure = WriteIniFile(ws_)) {
+        ws_.blnSaveFailed = true;
+        dialogs_.Message(QStringLiteral("There was an error writing the file:\r\n%1\r\n%2").arg(path, *failure),
+                         QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
+        return;
+    }
+    const qsizetype entries = ws_.colNames.size();
+    view_.ShowMessage(QStringLiteral("Saved %1 %2 to %3")
+                          .arg(entries)
+                          .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
+                               QFileInfo(path).fileName()));
 }
 
 void MainCommands::Exit()
@@ -157,8 +165,10 @@ void MainCommands::EndProgram()
     view_.EndProgram();
 }
 
-void MainCommands::MouseDown(int /*button*/, int /*shift*/, float x, float y)
+void MainCommands::MouseDown(float x, float y)
 {
+    if (texture_ != Texture::Ready)
+        return;
     if (!(static_cast<double>(y) <= ws_.lngImageHeight && static_cast<double>(x) <= ws_.lngImageWidth))
         return;
     if (ws_.blnAwaitFirst) {
@@ -179,6 +189,7 @@ void MainCommands::MouseDown(int /*button*/, int /*shift*/, float x, float y)
     } else {
         ApplyMenuRule(view_, MenuEvent::ClickNoCornerAwaited);
     }
+    ShowHint();
 }
 
 void MainCommands::ShowCorner()
@@ -215,15 +226,16 @@ void MainCommands::Undo()
         ApplyMenuRule(view_, MenuEvent::UndoAwaitingFirst);
     }
     PlaceCoordinatePanel();
+    ShowHint();
 }
 
 void MainCommands::Redo()
 {
-    // The menu offers Redo only while the stack holds a pair.
-    if (ws_.blnAwaitFirst == ws_.blnAwaitSecond && !ws_.blnAwaitFirst) {
+    if (!ws_.blnAwaitFirst && !ws_.blnAwaitSecond) {
         ApplyMenuRule(view_, MenuEvent::RedoNoCornerAwaited);
         return;
     }
+    // The menu offers Redo only while the stack holds a pair.
     if (ws_.colRedo.size() < 2)
         return;
     const auto pop = [this] {
@@ -247,17 +259,16 @@ void MainCommands::Redo()
         ws_.blnAwaitFirst = false;
         ws_.blnAwaitSecond = false;
     }
+    ShowHint();
 }
 
 QString EntryNameFromAnswer(const QString& answer)
 {
-    qsizetype start = 0;
-    while (start < answer.size() && answer.at(start).isSpace())
-        ++start;
-    qsizetype end = start;
-    while (end < answer.size() && !answer.at(end).isSpace())
+    const QString trimmed = answer.trimmed();
+    qsizetype end = 0;
+    while (end < trimmed.size() && !trimmed.at(end).isSpace())
         ++end;
-    return answer.mid(start, end - start);
+    return trimmed.left(end);
 }
 
 void MainCommands::CompleteEntry()
@@ -266,7 +277,8 @@ void MainCommands::CompleteEntry()
         ApplyMenuRule(view_, MenuEvent::CompleteCornerAwaited);
         return;
     }
-    const QString name = EntryNameFromAnswer(dialogs_.Input(QStringLiteral("Enter Entry Name"), QStringLiteral("Entry Name")));
+    const QString answer = dialogs_.Input(QStringLiteral("Enter Entry Name"), QStringLiteral("Entry Name"));
+    const QString name = EntryNameFromAnswer(answer);
     if (name.isEmpty())
         return;
     if (ws_.colNames.contains(kEntryPrefix + name)) {
@@ -280,9 +292,42 @@ void MainCommands::CompleteEntry()
     ws_.blnAwaitFirst = true;
     ws_.blnSaved = false;
     ApplyMenuRule(view_, MenuEvent::CompleteEntryAdded);
+    if (answer.trimmed() != name)
+        view_.ShowMessage(QStringLiteral("Added %1 (names are one word; \"%2\" was cut)").arg(name, answer.trimmed()));
+    else
+        view_.ShowMessage(QStringLiteral("Added %1: %2, %3 to %4, %5")
+                              .arg(name)
+                              .arg(ws_.lngLeft)
+                              .arg(ws_.lngTop)
+                              .arg(ws_.lngRight)
+                              .arg(ws_.lngBottom));
+    ShowHint();
 }
 
-void MainCommands::RemoveEntry() { ravelock::RemoveEntry(ws_); }
+void MainCommands::RemoveEntry()
+{
+    const qsizetype k = ws_.lngRemoveNumber;
+    const QString name = k >= 1 && k <= ws_.colNames.size() ? ws_.colNames.at(k - 1).mid(kEntryPrefix.size())
+                                                            : QString();
+    if (ravelock::RemoveEntry(ws_))
+        view_.ShowMessage(QStringLiteral("Removed ") + name);
+}
+
+void MainCommands::ShowHint()
+{
+    QString hint;
+    if (texture_ == Texture::None)
+        hint = QStringLiteral("Open a texture to start (Ctrl+O)");
+    else if (texture_ == Texture::Painting)
+        hint = QString();
+    else if (ws_.blnAwaitFirst)
+        hint = QStringLiteral("Click the top-left corner of a region");
+    else if (ws_.blnAwaitSecond)
+        hint = QStringLiteral("Click the bottom-right corner (Ctrl+Z takes the first corner back)");
+    else
+        hint = QStringLiteral("Name the region: Edit > Complete Entry (Ctrl+E)");
+    view_.ShowHint(hint);
+}
 
 void MainCommands::ClearCoordinateFields()
 {
@@ -292,42 +337,33 @@ void MainCommands::ClearCoordinateFields()
     PlaceCoordinatePanel();
 }
 
+// Two rows beside the visible picture, straddling its middle; where the first
+// row would start above the client area, both rows move down to keep it in.
 void MainCommands::PlaceCoordinatePanel()
 {
     using C = PanelControl;
-    const std::optional<std::int32_t> besideImage = CheckedAdd(ws_.lngImageWidth, 10);
-    if (!besideImage)
-        return;
+    const float besidePicture = view_.PictureWidth() + 10.0f;
     const auto nextTo = [this](C control) { return view_.Left(control) + view_.Width(control) + 10.0f; };
-    view_.SetLeft(C::lblLeft, static_cast<float>(*besideImage));
+    view_.SetLeft(C::lblLeft, besidePicture);
     view_.SetLeft(C::txtLeft, nextTo(C::lblLeft));
     view_.SetLeft(C::lblTop, nextTo(C::txtLeft));
     view_.SetLeft(C::txtTop, nextTo(C::lblTop));
-    view_.SetLeft(C::lblRight, static_cast<float>(*besideImage));
+    view_.SetLeft(C::lblRight, besidePicture);
     view_.SetLeft(C::txtRight, nextTo(C::lblRight));
     view_.SetLeft(C::lblBottom, nextTo(C::txtRight));
     view_.SetLeft(C::txtBottom, nextTo(C::lblBottom));
 
-    const double middle = static_cast<double>(ws_.lngImageHeight) / 2.0;
-    view_.SetTop(C::txtLeft, static_cast<float>(middle - 10.0 - static_cast<double>(view_.Height(C::txtLeft))));
-    view_.SetTop(C::lblLeft, view_.Top(C::txtLeft));
-    view_.SetTop(C::lblTop, view_.Top(C::txtLeft));
-    view_.SetTop(C::txtTop, view_.Top(C::txtLeft));
-    view_.SetTop(C::txtBottom, static_cast<float>(middle + 10.0));
-    view_.SetTop(C::txtRight, view_.Top(C::txtBottom));
-    view_.SetTop(C::lblRight, view_.Top(C::txtBottom));
-    view_.SetTop(C::lblBottom, view_.Top(C::txtBottom));
-}
-
-bool MainCommands::SizeWindowToImage()
-{
-    const std::optional<std::int32_t> height = CheckedAdd(ws_.lngImageHeight, 750);
-    const std::optional<std::int32_t> width = CheckedAdd(ws_.lngImageWidth, 4050);
-    if (!height || !width)
-        return false;
-    view_.SetOuterHeight(static_cast<float>(*height));
-    view_.SetOuterWidth(static_cast<float>(*width));
-    return true;
+    const double middle = static_cast<double>(view_.PictureHeight()) / 2.0;
+    double firstRow = middle - 10.0 - static_cast<double>(view_.Height(C::txtLeft));
+    double secondRow = middle + 10.0;
+    if (firstRow < 0) {
+        secondRow -= firstRow;
+        firstRow = 0;
+    }
+    for (C c : {C::txtLeft, C::lblLeft, C::lblTop, C::txtTop})
+        view_.SetTop(c, static_cast<float>(firstRow));
+    for (C c : {C::txtBottom, C::txtRight, C::lblRight, C::lblBottom})
+        view_.SetTop(c, static_cast<float>(secondRow));
 }
 
 } // namespace ravelock

@@ -6,9 +6,6 @@
 
 namespace ravelock {
 
-extern const FileDialogSettings kOpenDialog;
-extern const FileDialogSettings kSaveAsDialog;
-
 // The main window's commands, on its workspace. The window calls these from
 // its menu items, its mouse-down and its close event.
 class MainCommands {
@@ -25,29 +22,31 @@ public:
     void Save();
     void SaveAs();
     void Exit();
-    void MouseDown(int button, int shift, float x, float y);
+    // A press on the picture, in twips from its top-left corner.
+    void MouseDown(float x, float y);
     void Undo();
     void Redo();
     void CompleteEntry();
     void DeleteEntry() { view_.ShowDeleteDialog(); }
     void Readme() { view_.ShowReadme(); }
     void RemoveEntry();
-
-    void ShowCorner();
     void PlaceCoordinatePanel();
-    void ClearCoordinateFields();
-    // False when a size does not fit in 32 bits.
-    bool SizeWindowToImage();
-    // False when the path has no separator before its last character.
-    bool ExtractTextureName();
 
 private:
-    void ReportWriteFailure(const QString& reason);
+    enum class Texture { None, Painting, Ready };
+
+    void ShowCorner();
+    void ClearCoordinateFields();
+    bool ExtractTextureName();
+    void SetPanelVisible(bool visible);
+    void WriteTo(const QString& path);
+    void ShowHint();
     void EndProgram();
 
     MainView& view_;
     Dialogs& dialogs_;
     Workspace ws_;
+    Texture texture_ = Texture::None;
     bool ending_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 namespace ravelock {
@@ -22,7 +23,7 @@ namespace {
 // its shortest general form.
 QString PixelCount(std::int32_t twips)
 {
-    return QString::number(static_cast<double>(twips) / kTwipsPerPixel, 'g', 17);
+    return QString::number(static_cast<double>(twips) / kTwipsPerPixel, 'g', QLocale::FloatingPointShortest);
 }
 
 } // namespace
@@ -52,11 +53,11 @@ void AppendEntry(Workspace& ws, const QString& name)
     ws.colLines.append(block);
 }
 
-void RemoveEntry(Workspace& ws)
+bool RemoveEntry(Workspace& ws)
 {
     const qsizetype k = ws.lngRemoveNumber;
     if (k < 1 || k > ws.colNames.size())
-        return;
+        return false;
     const QString key = ws.colNames.at(k - 1);
     constexpr qsizetype kFirstBlockLine = 5; // 0-based: after the five header lines
     constexpr qsizetype kBlockLines = 8;
@@ -64,10 +65,14 @@ void RemoveEntry(Workspace& ws)
         if (ws.colLines.at(i) == key) {
             ws.colLines.remove(i, std::min(kBlockLines, ws.colLines.size() - i));
             ws.colNames.removeAt(k - 1);
-            return;
+            ws.blnSaved = false;
+            return true;
         }
     }
+    return false;
 }
+
+namespace {
 
 QByteArray DocumentBytes(const QStringList& lines)
 {
@@ -79,24 +84,8 @@ QByteArray DocumentBytes(const QStringList& lines)
     return bytes;
 }
 
-namespace {
-
-std::optional<QString> WriteReplacing(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
-}
-
-// Devices and pipes cannot be replaced by renaming; they are written in place.
+// Devices and pipes cannot be replaced by renaming, nor can a file whose
+// folder refuses the replacement; they are written in place.
 std::optional<QString> WriteInPlace(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -105,6 +94,26 @@ std::optional<QString> WriteInPlace(const QString& path, const QByteArray& bytes
     if (file.write(bytes) != bytes.size() || !file.flush())
         return file.errorString();
     return std::nullopt;
+}
+
+std::optional<QString> WriteReplacing(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    // A folder the user may not write still lets the user's own file be written.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (file.commit())
+        return std::nullopt;
+    // In a sticky folder another user's file may be writable but not replaceable.
+    if (file.error() == QFileDevice::RenameError && QFileInfo(path).isWritable())
+        return WriteInPlace(path, bytes);
+    return file.errorString();
 }
 
 } // namespace

@@ -21,16 +21,16 @@ QStringList EntryBlock(const Workspace& ws, const QString& name);
 void AppendEntry(Workspace& ws, const QString& name);
 
 // Removes entry lngRemoveNumber: its colNames item and the block whose first
-// line equals it exactly. A key that matches no block removes nothing.
-void RemoveEntry(Workspace& ws);
+// line equals it exactly, and marks the document unsaved. A key that matches
+// no block removes nothing; returns whether something was removed.
+bool RemoveEntry(Workspace& ws);
 
 // Writes colLines to strIniPath, each line ended by CR LF, in UTF-8. The file
 // is replaced only once everything is written, so a failure leaves an earlier
-// file untouched. On success sets blnSaved, clears blnNoIniPath and
-// blnSaveFailed; on failure changes nothing and returns the system's reason.
+// file untouched; where the folder refuses the new file but the target may be
+// written, the target is written in place. On success sets blnSaved, clears
+// blnNoIniPath and blnSaveFailed; on failure changes nothing and returns the
+// system's reason.
 std::optional<QString> WriteIniFile(Workspace& ws);
-
-// The document's bytes as WriteIniFile writes them.
-QByteArray DocumentBytes(const QStringList& lines);
 
 } // namespace ravelock

@@ -2,17 +2,21 @@
 
 #include "workspace/Dialogs.h"
 
-#include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <optional>
-#include <stdexcept>
+#include <ostream>
+
+// Failures print texts, not their bytes.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace testing_support {
 
 // Answers the commands' dialogs from a script and records what was asked.
-// An unscripted question fails the test by throwing.
+// A question nobody scripted fails the test and is answered as dismissed.
 class ScriptedDialogs : public ravelock::Dialogs {
 public:
     std::deque<std::optional<QString>> openAnswers;
@@ -20,46 +24,43 @@ public:
     std::deque<ravelock::Answer> messageAnswers;
     std::deque<QString> inputAnswers;
 
-    struct Shown {
-        QString text;
-        QString title;
-        ravelock::MessageIcon icon;
-        ravelock::MessageButtons buttons;
-    };
-    std::vector<Shown> messages;
+    QStringList messages; // "title: text"
+    std::vector<ravelock::MessageIcon> icons;
     std::vector<ravelock::FileDialogSettings> fileDialogs;
-    QStringList inputs; // "prompt|title"
 
     std::optional<QString> OpenFile(const ravelock::FileDialogSettings& settings) override
     {
         fileDialogs.push_back(settings);
-        return Next(openAnswers, "open dialog");
+        return Next(openAnswers, std::optional<QString>(), "open dialog");
     }
     std::optional<QString> SaveFile(const ravelock::FileDialogSettings& settings) override
     {
         fileDialogs.push_back(settings);
-        return Next(saveAnswers, "save dialog");
+        return Next(saveAnswers, std::optional<QString>(), "save dialog");
     }
     ravelock::Answer Message(const QString& text, const QString& title, ravelock::MessageIcon icon,
                              ravelock::MessageButtons buttons) override
     {
-        messages.push_back({text, title, icon, buttons});
+        messages << title + ": " + text;
+        icons.push_back(icon);
         if (buttons == ravelock::MessageButtons::Ok)
             return ravelock::Answer::Ok;
-        return Next(messageAnswers, "message box");
+        return Next(messageAnswers, ravelock::Answer::Cancel, "message box");
     }
     QString Input(const QString& prompt, const QString& title) override
     {
-        inputs << prompt + "|" + title;
-        return Next(inputAnswers, "input box");
+        EXPECT_EQ(prompt + "|" + title, "Enter Entry Name|Entry Name");
+        return Next(inputAnswers, QString(), "input box");
     }
 
 private:
     template <typename T>
-    static T Next(std::deque<T>& answers, const char* what)
+    static T Next(std::deque<T>& answers, T dismissed, const char* what)
     {
-        if (answers.empty())
-            throw std::logic_error(std::string("unscripted ") + what);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted " << what;
+            return dismissed;
+        }
         T answer = answers.front();
         answers.pop_front();
         return answer;

@@ -1,85 +1,72 @@
 #pragma once
 
+#include "support/Files.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TempDir.h"
-#include "support/TgaBuilder.h"
-#include "windows/DrawingArea.h"
-#include "windows/FrmDelete.h"
+#include "support/Tga.h"
 #include "windows/FrmMain.h"
-#include "windows/FrmReadme.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QMouseEvent>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace testing_support {
 
-// A real main window, shown offscreen, with scripted dialogs.
+// A real main window, shown, with scripted dialogs.
 struct WindowHarness {
     ScriptedDialogs dialogs;
     ravelock::FrmMain window{&dialogs};
     QTemporaryDir dir;
-    bool exposed = false;
 
     WindowHarness()
     {
         window.show();
-        exposed = QTest::qWaitForWindowExposed(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
+
+    template <typename T = QWidget>
+    T* Find(const char* name) const
+    {
+        T* found = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QWidget* Drawing() const { return Find("drawingArea"); }
+    QString Field(const char* name) const { return Find<QLineEdit>(name)->text(); }
+    bool Enabled(const char* action) const { return Find<QAction>(action)->isEnabled(); }
+    void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
+    QString Message() const { return window.statusBar()->currentMessage(); }
+    ravelock::Workspace& State() { return window.Commands().State(); }
 
     QString WriteFile(const QString& name, const std::vector<std::uint8_t>& bytes)
     {
-        const QString path = dir.filePath(name);
-        WriteAll(path, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
-        return path;
+        WriteAll(dir.filePath(name), QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+        return dir.filePath(name);
     }
-
-    void Trigger(ravelock::MenuItem item) { window.Action(item)->trigger(); }
-
     void Open(const QString& path)
     {
         dialogs.openAnswers.push_back(path);
-        Trigger(ravelock::MenuItem::mnuFileOpen);
+        Trigger("mnuFileOpen");
     }
-
-    // Sent directly: QTest would move a click at (0, 0) to the widget's centre.
+    // A press on texel (x, y) of the picture, delivered to the window as the
+    // system delivers it, so it reaches whatever widget is there.
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
-        const QPointF at(x, y);
-        QMouseEvent press(QEvent::MouseButtonPress, at, window.Drawing()->mapToGlobal(at), button, button,
-                          Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, window.Drawing()->mapToGlobal(at), button, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(window.Drawing(), &press);
-        QApplication::sendEvent(window.Drawing(), &release);
+        QTest::mouseClick(window.windowHandle(), button, {}, Drawing()->mapTo(&window, QPoint(x, y)));
     }
-
-    QString Field(ravelock::PanelControl control) const
-    {
-        return static_cast<QLineEdit*>(window.Control(control))->text();
-    }
-
-    ravelock::Workspace& State() { return window.Commands().State(); }
 };
 
-// A 24-bit uncompressed texture whose pixel (x, y), top row first, has
-// red x mod 256, green y mod 256 and blue 7.
+// A 24-bit texture whose pixel (x, y), top row first, has red x mod 256,
+// green y mod 256 and blue 7.
 inline std::vector<std::uint8_t> GradientTexture(int width, int height)
 {
-    TgaBuilder file;
-    file.width = static_cast<std::uint16_t>(width);
-    file.height = static_cast<std::uint16_t>(height);
-    file.data.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-    for (int row = height - 1; row >= 0; --row)
-        for (int x = 0; x < width; ++x) {
-            file.data.push_back(7);
-            file.data.push_back(static_cast<std::uint8_t>(row & 255));
-            file.data.push_back(static_cast<std::uint8_t>(x & 255));
-        }
-    return file.Bytes();
+    std::vector<std::uint8_t> bytes = Tga{.width = width, .height = height, .descriptor = 0x20}.Bytes();
+    bytes.reserve(bytes.size() + std::size_t(width) * std::size_t(height) * 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            bytes.insert(bytes.end(), {7, std::uint8_t(y & 255), std::uint8_t(x & 255)});
+    return bytes;
 }
 
 } // namespace testing_support

@@ -1,4 +1,4 @@
-#include "support/TgaBuilder.h"
+#include "support/Tga.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 
 namespace {
 
@@ -16,50 +15,42 @@ namespace fs = std::filesystem;
 
 struct DumpRun {
     int exitCode;
-    std::string ppm;
+    std::string ppm; // "<none>" when nothing was written
 };
 
-DumpRun Dump(const std::vector<std::uint8_t>& tga, const std::string& extra = "")
+DumpRun Dump(const std::vector<std::uint8_t>& tga, const std::string& args = "")
 {
     const fs::path dir = fs::temp_directory_path() / ("ravelock-dump-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    const fs::path in = dir / "in.tga";
-    const fs::path out = dir / "out.ppm";
-    fs::remove(out);
-    std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(tga.data()),
-                                              static_cast<std::streamsize>(tga.size()));
-    const std::string command = std::string(RAVELOCK_DUMP_TOOL) + " " + in.string() + " " + out.string() + " " +
-                                extra + " 2>/dev/null";
-    const int status = std::system(command.c_str());
-    std::ifstream result(out, std::ios::binary);
-    DumpRun run{WEXITSTATUS(status), std::string(std::istreambuf_iterator<char>(result), {})};
+    std::ofstream(dir / "in.tga", std::ios::binary)
+        .write(reinterpret_cast<const char*>(tga.data()), static_cast<std::streamsize>(tga.size()));
+    const std::string out = args.empty() ? (dir / "out.ppm").string() : args;
+    const int status = std::system((std::string(RAVELOCK_DUMP_TOOL) + " " + (dir / "in.tga").string() + " " + out +
+                                    " 2>/dev/null").c_str());
+    std::ifstream result(dir / "out.ppm", std::ios::binary);
+    DumpRun run{WEXITSTATUS(status), result ? std::string(std::istreambuf_iterator<char>(result), {}) : "<none>"};
     fs::remove_all(dir);
     return run;
 }
 
 } // namespace
 
-TEST(DumpTool, WritesThePaintedSurfaceAsPpmAndExitsBySuccess)
+TEST(DumpTool, WritesThePaintedPictureAndSaysWhenItCannot)
 {
-    testing_support::TgaBuilder file;
-    file.width = 2;
-    file.height = 1;
-    file.depth = 32;
-    file.descriptor = 8;
-    file.Data({0, 0, 255, 255, 0, 255, 0, 0});
+    testing_support::Tga file{.depth = 32, .width = 2, .descriptor = 8, .data = {0, 0, 255, 255, 0, 255, 0, 0}};
     const std::string header = "P6\n2 1\n255\n";
+    const fs::path out = fs::temp_directory_path() / ("ravelock-dump-" + std::to_string(::getpid())) / "out.ppm";
 
     const DumpRun plain = Dump(file.Bytes());
     EXPECT_EQ(plain.exitCode, 0);
     EXPECT_EQ(plain.ppm, header + std::string("\xFE\x00\x00\x00\x00\x00", 6));
-
-    const DumpRun onGrey = Dump(file.Bytes(), "--background 808080");
+    const DumpRun onGrey = Dump(file.Bytes(), out.string() + " --background 808080");
     EXPECT_EQ(onGrey.ppm, header + std::string("\xFF\x00\x00\x80\x80\x80", 6));
+    EXPECT_EQ(Dump(file.Bytes(), "/dev/full").exitCode, 2);
+    EXPECT_EQ(Dump(file.Bytes(), out.string() + " --background nothex").exitCode, 2);
 
-    file.imageType = 3;
+    file.type = 3;
     const DumpRun refused = Dump(file.Bytes());
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.ppm, header + std::string(6, '\0'));
-
-    EXPECT_EQ(Dump(file.Bytes(), "--background nothex").exitCode, 2);
+    EXPECT_EQ(refused.ppm, "<none>");
 }

@@ -1,12 +1,14 @@
 #include "support/FakeMainView.h"
+#include "support/Files.h"
 #include "support/ScriptedDialogs.h"
-#include "support/TempDir.h"
 #include "workspace/MainCommands.h"
-#include "workspace/MapDocument.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 using namespace ravelock;
 using C = ravelock::PanelControl;
@@ -15,33 +17,12 @@ using testing_support::ScriptedDialogs;
 
 namespace {
 
-// Menu states as letters in menu order, upper case when enabled:
-// Open Save sAve-as eXit Undo Redo Complete Delete Help-readme.
-std::string Menus(const FakeMainView& view)
-{
-    const std::pair<MenuItem, char> letters[] = {
-        {MenuItem::mnuFileOpen, 'o'},     {MenuItem::mnuFileSave, 's'},     {MenuItem::mnuFileSaveAs, 'a'},
-        {MenuItem::mnuFileExit, 'x'},     {MenuItem::mnuEditUndo, 'u'},     {MenuItem::mnuEditRedo, 'r'},
-        {MenuItem::mnuEditComplete, 'c'}, {MenuItem::mnuEditDelete, 'd'},   {MenuItem::mnuHelpReadme, 'h'},
-    };
-    std::string out;
-    for (auto [item, letter] : letters)
-        out += view.MenuEnabled(item) ? static_cast<char>(std::toupper(letter)) : letter;
-    return out;
-}
+const QString kNoTexture = "Open a texture to start (Ctrl+O)";
+const QString kFirst = "Click the top-left corner of a region";
+const QString kSecond = "Click the bottom-right corner (Ctrl+Z takes the first corner back)";
+const QString kName = "Name the region: Edit > Complete Entry (Ctrl+E)";
 
-std::string Redo(const Workspace& ws)
-{
-    std::string out;
-    for (auto v : ws.colRedo)
-        out += (out.empty() ? "" : " ") + std::to_string(v);
-    return out;
-}
-
-// Flags as "first/second": F = awaiting first, S = awaiting second.
-std::string Phase(const Workspace& ws) { return std::string(ws.blnAwaitFirst ? "F" : "-") + (ws.blnAwaitSecond ? "S" : "-"); }
-
-struct Fixture : ::testing::Test {
+struct Commands : ::testing::Test {
     FakeMainView view;
     ScriptedDialogs dialogs;
     MainCommands commands{view, dialogs};
@@ -49,459 +30,282 @@ struct Fixture : ::testing::Test {
 
     void SetUp() override { commands.Load(); }
 
-    void OpenTexture(int width, int height, const QString& path = QStringLiteral("/textures/ui.tga"))
+    void Open(int width, int height, const QString& path = "/textures/ui.tga")
     {
-        view.onLoad = [=](std::int32_t& h, std::int32_t& w) {
-            h = height;
-            w = width;
-        };
+        view.textureWidth = width;
+        view.textureHeight = height;
         dialogs.openAnswers.push_back(path);
         commands.Open();
     }
-    void Click(int px, int py) { commands.MouseDown(1, 0, static_cast<float>(px * 15), static_cast<float>(py * 15)); }
-    void Complete(const QString& answer)
+    // "click 10,20", "undo", "redo", "complete Door Left", "open 100x50".
+    void Do(const std::string& action)
     {
-        dialogs.inputAnswers.push_back(answer);
-        commands.CompleteEntry();
+        std::istringstream in(action);
+        std::string verb;
+        char sep = 0;
+        int x = 0, y = 0;
+        in >> verb;
+        if (verb == "click" && in >> x >> sep >> y)
+            commands.MouseDown(float(x * 15), float(y * 15));
+        else if (verb == "open" && in >> x >> sep >> y)
+            Open(x, y);
+        else if (verb == "undo")
+            commands.Undo();
+        else if (verb == "redo")
+            commands.Redo();
+        else if (verb == "complete") {
+            dialogs.inputAnswers.push_back(QString::fromStdString(action.substr(std::min<std::size_t>(9, action.size()))));
+            commands.CompleteEntry();
+            dialogs.inputAnswers.clear(); // not asked while a corner is awaited
+        } else
+            ADD_FAILURE() << "unknown action " << action;
     }
-    QString Field(C c) const { return view.controls.at(c).text; }
+    // Menu states in menu order, upper case when enabled: Open Save sAve-as
+    // eXit Undo Redo Complete Delete Help-readme.
+    std::string Menus() const
+    {
+        std::string out;
+        for (char letter : std::string("osaxurcdh"))
+            out += view.menus.at(MenuItem(out.size())) ? char(std::toupper(letter)) : letter;
+        return out;
+    }
+    // The four fields as "left top | right bottom", "_" for an empty one.
+    std::string Fields() const
+    {
+        std::string out;
+        for (C c : {C::txtLeft, C::txtTop, C::txtRight, C::txtBottom}) {
+            const QString text = view.controls.at(c).text;
+            out += (out.empty() ? "" : c == C::txtRight ? " | " : " ") + (text.isEmpty() ? "_" : text.toStdString());
+        }
+        return out;
+    }
+    std::string Redo() const
+    {
+        std::string out;
+        for (auto v : ws.colRedo)
+            out += (out.empty() ? "" : " ") + std::to_string(v);
+        return out;
+    }
 };
 
-using StartUp = Fixture;
-using Placement = Fixture;
-using OpenCommand = Fixture;
-using CornerPicking = Fixture;
-using UndoRedo = Fixture;
-using CompleteEntry = Fixture;
-using SaveAndExit = Fixture;
+struct Step {
+    std::string action, menus, fields, redo;
+    QString hint;
+};
+
+void RunSteps(Commands& t, const std::vector<Step>& steps)
+{
+    for (const Step& s : steps) {
+        t.Do(s.action);
+        EXPECT_EQ(t.Menus(), s.menus) << s.action;
+        EXPECT_EQ(t.Fields(), s.fields) << s.action;
+        EXPECT_EQ(t.Redo(), s.redo) << s.action;
+        EXPECT_EQ(t.view.hint, s.hint) << s.action;
+    }
+}
 
 } // namespace
 
-TEST_F(StartUp, HidesAndEmptiesThePanelSetsMenusAndPlacesTheWindow)
+TEST_F(Commands, StartUpHidesAndEmptiesThePanelAndEndsWithoutAsking)
 {
-    for (C c : {C::lblLeft, C::lblRight, C::lblTop, C::lblBottom, C::txtLeft, C::txtRight, C::txtTop, C::txtBottom})
-        EXPECT_FALSE(view.controls[c].visible);
-    for (C c : {C::txtLeft, C::txtRight, C::txtTop, C::txtBottom}) {
-        EXPECT_EQ(Field(c), "");
-        EXPECT_TRUE(view.controls[c].readOnly);
+    for (const auto& [control, state] : view.controls) {
+        EXPECT_FALSE(state.visible);
+        if (control == C::txtLeft || control == C::txtTop || control == C::txtRight || control == C::txtBottom) {
+            EXPECT_EQ(state.text, "");
+            EXPECT_TRUE(state.readOnly);
+        }
     }
-    EXPECT_EQ(Menus(view), "OSAXurcdH");
+    EXPECT_EQ(Menus(), "OSAXurcdH");
+    EXPECT_EQ(view.hint, kNoTexture);
+    EXPECT_EQ(std::pair(view.windowLeft, view.windowTop), std::pair(10.0f, 10.0f));
     EXPECT_EQ(ws.colLines.size(), 5);
-    EXPECT_EQ(ws.colLines.first(), "; Ravelock Auto-Generated INI File");
-    EXPECT_EQ(Phase(ws), "--");
-    EXPECT_TRUE(ws.blnSaved);
-    EXPECT_TRUE(ws.blnNoIniPath);
-    EXPECT_FALSE(ws.blnSaveFailed);
-    EXPECT_EQ(view.windowLeft, 10);
-    EXPECT_EQ(view.windowTop, 10);
     commands.Exit();
     EXPECT_EQ(view.ended, 1);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages, QStringList());
 }
 
-TEST_F(Placement, PutsThePanelBesideTheImageStraddlingItsMiddle)
+TEST_F(Commands, PlacesThePanelBesideThePictureAndAlwaysInsideTheClientArea)
 {
     struct Case {
-        int width, height;
-        float labelLeft, firstTop, secondTop, txtLeft, lblTop, txtRight;
+        float width, height; // twips of the picture in view
+        float labelLeft, firstTop, secondTop;
     };
-    for (const Case& c : {Case{256, 128, 3850, 545, 970, 4370, 5115, 4580}, Case{0, 0, 10, -415, 10, 530, 1275, 740},
-                          Case{7, 15, 115, -302.5f, 122.5f, 635, 1380, 845}}) {
-        ws.lngImageWidth = c.width * 15;
-        ws.lngImageHeight = c.height * 15;
+    for (const Case& c : {Case{3840, 1920, 3850, 545, 970}, Case{0, 0, 10, 0, 425}, Case{105, 225, 115, 0, 425},
+                          Case{15, 855, 25, 12.5f, 437.5f}}) {
+        view.pictureWidth = c.width;
+        view.pictureHeight = c.height;
         commands.PlaceCoordinatePanel();
-        EXPECT_EQ(view.controls[C::lblLeft].left, c.labelLeft);
-        EXPECT_EQ(view.controls[C::lblRight].left, c.labelLeft);
-        EXPECT_EQ(view.controls[C::txtLeft].left, c.txtLeft);
-        EXPECT_EQ(view.controls[C::lblTop].left, c.lblTop);
-        EXPECT_EQ(view.controls[C::txtTop].left, c.lblTop + 585 + 10);
-        EXPECT_EQ(view.controls[C::txtRight].left, c.txtRight);
-        EXPECT_EQ(view.controls[C::lblBottom].left, c.txtRight + 735 + 10);
-        EXPECT_EQ(view.controls[C::txtBottom].left, c.txtRight + 735 + 10 + 945 + 10);
+        const auto& p = view.controls;
+        EXPECT_EQ(p.at(C::lblLeft).left, c.labelLeft);
+        EXPECT_EQ(p.at(C::lblRight).left, c.labelLeft);
+        EXPECT_EQ(p.at(C::txtLeft).left, c.labelLeft + 510 + 10);
+        EXPECT_EQ(p.at(C::lblTop).left, c.labelLeft + 510 + 735 + 20);
+        EXPECT_EQ(p.at(C::txtTop).left, c.labelLeft + 510 + 735 + 585 + 30);
+        EXPECT_EQ(p.at(C::txtRight).left, c.labelLeft + 720 + 10);
+        EXPECT_EQ(p.at(C::txtBottom).left, c.labelLeft + 720 + 735 + 945 + 30);
         for (C first : {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop})
-            EXPECT_EQ(view.controls[first].top, c.firstTop) << c.width << "x" << c.height;
+            EXPECT_EQ(p.at(first).top, c.firstTop) << c.width << " x " << c.height;
         for (C second : {C::lblRight, C::txtRight, C::lblBottom, C::txtBottom})
-            EXPECT_EQ(view.controls[second].top, c.secondTop) << c.width << "x" << c.height;
+            EXPECT_EQ(p.at(second).top, c.secondTop) << c.width << " x " << c.height;
     }
 }
 
-TEST_F(Placement, SizesTheWindowToTheImagePlusItsMargins)
+TEST_F(Commands, OpenTakesTheNameAfterTheLastSeparatorAndAwaitsTheFirstCorner)
 {
-    ws.lngImageWidth = 256 * 15;
-    ws.lngImageHeight = 128 * 15;
-    EXPECT_TRUE(commands.SizeWindowToImage());
-    EXPECT_EQ(view.outerHeight, 2670);
-    EXPECT_EQ(view.outerWidth, 7890);
-}
-
-TEST_F(OpenCommand, ExtractsTheTextAfterTheLastSeparator)
-{
-    struct Case {
-        QString path;
-        bool ok;
-        QString name;
-    };
-    for (const Case& c : {Case{"/textures/hud.tga", true, "hud.tga"}, Case{"/a/b/c/ui.tga", true, "ui.tga"},
-                          Case{"/hud.tga", true, "hud.tga"}, Case{"/a/b/", true, "b/"}, Case{"hud.tga", false, "keep"},
-                          Case{"", false, "keep"}, Case{"/", false, "keep"}, Case{"x/", false, "keep"}}) {
-        ws.strTextureName = "keep";
-        ws.strTexturePath = c.path;
-        EXPECT_EQ(commands.ExtractTextureName(), c.ok) << c.path.toStdString();
-        EXPECT_EQ(ws.strTextureName, c.name) << c.path.toStdString();
-    }
-}
-
-TEST_F(OpenCommand, LoadsSizesTheWindowShowsThePanelAndAwaitsTheFirstCorner)
-{
-    OpenTexture(512, 256);
-    EXPECT_EQ(view.loadedPaths, std::vector<QString>{"/textures/ui.tga"});
-    EXPECT_EQ(dialogs.fileDialogs.at(0).title, "Open");
-    EXPECT_EQ(dialogs.fileDialogs.at(0).filter, "Targa (*.tga)|*.tga");
-    EXPECT_EQ(ws.lngImageWidth, 512 * 15);
-    EXPECT_EQ(ws.lngImageHeight, 256 * 15);
-    EXPECT_EQ(ws.strTextureName, "ui.tga");
-    EXPECT_EQ(view.outerHeight, 256 * 15 + 750);
-    EXPECT_EQ(view.outerWidth, 512 * 15 + 4050);
-    for (C c : {C::lblLeft, C::lblRight, C::lblTop, C::lblBottom, C::txtLeft, C::txtRight, C::txtTop, C::txtBottom})
-        EXPECT_TRUE(view.controls[c].visible);
-    EXPECT_EQ(view.controls[C::lblLeft].left, 512 * 15 + 10);
-    EXPECT_EQ(Phase(ws), "F-");
-    EXPECT_EQ(Menus(view), "oSAXurcdH");
-    EXPECT_TRUE(ws.blnSaved);
-}
-
-TEST_F(OpenCommand, DismissedDialogChangesNothing)
-{
-    dialogs.openAnswers.push_back(std::nullopt);
-    commands.Open();
-    EXPECT_TRUE(view.loadedPaths.empty());
-    EXPECT_EQ(Menus(view), "OSAXurcdH");
-    EXPECT_FALSE(view.controls[C::txtLeft].visible);
-    EXPECT_EQ(Phase(ws), "--");
-}
-
-TEST_F(OpenCommand, PathWithoutSeparatorStopsAfterShowingThePanel)
-{
-    OpenTexture(10, 10, QStringLiteral("ui.tga"));
-    EXPECT_EQ(Menus(view), "oSAXurcdH");
+    Open(512, 256, "/home/me/art/hud.tga");
+    EXPECT_EQ(ws.strTextureName, "hud.tga");
+    EXPECT_EQ(std::pair(ws.lngImageWidth, ws.lngImageHeight), std::pair(512 * 15, 256 * 15));
+    EXPECT_TRUE(ws.blnAwaitFirst);
     EXPECT_TRUE(view.controls[C::txtLeft].visible);
-    EXPECT_EQ(view.outerHeight, -1);
-    EXPECT_EQ(Phase(ws), "--");
+    EXPECT_EQ(view.fits, 1);
+    EXPECT_EQ(Menus(), "oSAXurcdH");
+    EXPECT_EQ(view.hint, kFirst);
+    EXPECT_EQ(dialogs.fileDialogs.at(0).initialDirectory, QDir::homePath());
+    EXPECT_EQ(dialogs.fileDialogs.at(0).filter, "Targa (*.tga)");
 }
 
-TEST_F(OpenCommand, SetsAwaitFirstWithoutClearingAwaitSecond)
-{
-    ws.blnAwaitSecond = true;
-    OpenTexture(10, 10);
-    EXPECT_EQ(Phase(ws), "FS");
-    Click(3, 4); // a click acts as for the first corner
-    EXPECT_EQ(ws.lngLeft, 3);
-    EXPECT_EQ(Phase(ws), "-S");
-}
-
-TEST_F(CornerPicking, TakesClicksUpToOnePastTheImageAndIgnoresTheRest)
+TEST_F(Commands, OpenThatPaintsNothingLeavesTheProgramAsItWas)
 {
     struct Case {
-        int x, y;
-        bool taken;
+        std::optional<QString> answer;
+        bool painted;
     };
-    for (const Case& c : {Case{100, 50, true}, Case{0, 0, true}, Case{101, 10, false}, Case{10, 51, false}}) {
-        FakeMainView v;
-        ScriptedDialogs d;
-        MainCommands m(v, d);
-        m.Load();
-        v.onLoad = [](std::int32_t& h, std::int32_t& w) {
-            h = 50;
-            w = 100;
-        };
-        d.openAnswers.push_back(QStringLiteral("/t/a.tga"));
-        m.Open();
-        m.MouseDown(1, 0, 15, 15);
-        m.MouseDown(2, 0, static_cast<float>(c.x * 15), static_cast<float>(c.y * 15));
-        if (c.taken) {
-            EXPECT_EQ(m.State().lngRight, c.x);
-            EXPECT_EQ(m.State().lngBottom, c.y);
-            EXPECT_EQ(Menus(v), "oSAXUrCdH");
-        } else {
-            EXPECT_EQ(Phase(m.State()), "-S") << c.x << "," << c.y;
-            EXPECT_EQ(v.controls[C::txtRight].text, "");
-        }
+    for (const Case& c : {Case{std::nullopt, true}, Case{"/textures/bad.tga", false}}) {
+        view.painted = c.painted;
+        dialogs.openAnswers.push_back(c.answer);
+        commands.Open();
+        EXPECT_EQ(Menus(), "OSAXurcdH");
+        EXPECT_FALSE(view.controls[C::txtLeft].visible);
+        EXPECT_FALSE(ws.blnAwaitFirst);
+        EXPECT_EQ(view.hint, kNoTexture);
+        Do("click 0,0");
+        EXPECT_EQ(Menus(), "OSAXurcdH") << "a click before any texture takes no corner";
     }
+    view.painted = true;
+    Open(8, 8, "/elsewhere/good.tga");
+    EXPECT_EQ(dialogs.fileDialogs.back().initialDirectory, "/textures") << "where the user was last";
+    EXPECT_EQ(ws.strTextureName, "good.tga");
+    EXPECT_TRUE(ws.blnAwaitFirst);
 }
 
-TEST_F(CornerPicking, BeforeATextureOnlyTheOriginIsTakenAndSetsNoCorner)
+TEST_F(Commands, NothingIsMappedWhileTheTexturePaints)
 {
-    Click(1, 0);
-    EXPECT_EQ(Menus(view), "OSAXurcdH");
-    Click(0, 0);
-    EXPECT_EQ(Menus(view), "OSAXUrCdH");
-    EXPECT_EQ(ws.lngLeft, 0);
-    EXPECT_EQ(Phase(ws), "--");
+    int widthSeen = -1;
+    view.whilePainting = [&] {
+        widthSeen = ws.lngImageWidth;
+        Do("click 0,0");
+        EXPECT_EQ(view.hint, "");
+    };
+    Open(600, 600);
+    EXPECT_EQ(widthSeen, 0);
+    EXPECT_EQ(Menus(), "oSAXurcdH");
+    EXPECT_EQ(Fields(), "_ _ | _ _");
+    EXPECT_EQ(ws.lngImageWidth, 600 * 15);
 }
 
-TEST_F(CornerPicking, FirstThenSecondCornerFillTheirFieldsAndAdvanceThePhase)
+TEST_F(Commands, PathWithoutASeparatorShowsThePanelButAwaitsNoCorner)
 {
-    OpenTexture(100, 100);
-    Click(30, 40);
-    EXPECT_EQ(ws.lngLeft, 30);
-    EXPECT_EQ(ws.lngTop, 40);
-    EXPECT_EQ(Field(C::txtLeft), "30");
-    EXPECT_EQ(Field(C::txtTop), "40");
-    EXPECT_EQ(Field(C::txtRight), "");
-    EXPECT_EQ(Phase(ws), "-S");
-    EXPECT_EQ(Menus(view), "oSAXUrcdH");
-    Click(5, 6); // left of and above the first: kept as clicked
-    EXPECT_EQ(Field(C::txtRight), "5");
-    EXPECT_EQ(Field(C::txtBottom), "6");
-    EXPECT_EQ(Phase(ws), "--");
-    EXPECT_EQ(Menus(view), "oSAXUrCdH");
-    Click(50, 50); // rectangle complete: nothing moves
-    EXPECT_EQ(ws.lngRight, 5);
-    EXPECT_EQ(ws.lngBottom, 6);
-    EXPECT_EQ(Field(C::txtRight), "5");
+    Open(4, 4, "ui.tga");
+    EXPECT_TRUE(view.controls[C::txtLeft].visible);
+    EXPECT_EQ(ws.strTextureName, "");
+    EXPECT_FALSE(ws.blnAwaitFirst);
 }
 
-TEST_F(CornerPicking, ConvertsTwipsToTheNearestPixelHalvesToEven)
+TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
 {
-    OpenTexture(100, 100);
-    commands.MouseDown(1, 0, 337.5f, 562.5f); // 22.5 and 37.5 pixels
-    EXPECT_EQ(ws.lngLeft, 22);
-    EXPECT_EQ(ws.lngTop, 38);
+    RunSteps(*this, {
+        {"open 100x50", "oSAXurcdH", "_ _ | _ _", "", kFirst},
+        {"click 101,10", "oSAXurcdH", "_ _ | _ _", "", kFirst},
+        {"click 10,51", "oSAXurcdH", "_ _ | _ _", "", kFirst},
+        {"click 10,20", "oSAXUrcdH", "10 20 | _ _", "", kSecond},
+        {"click 100,50", "oSAXUrCdH", "10 20 | 100 50", "", kName},
+        {"click 5,5", "oSAXUrCdH", "10 20 | 100 50", "", kName},
+        {"undo", "oSAXURcdH", "10 20 | _ _", "100 50", kSecond},
+        {"undo", "oSAXuRcdH", "_ _ | _ _", "20 10 100 50", kFirst},
+        {"undo", "oSAXuRcdH", "_ _ | _ _", "20 10 100 50", kFirst},
+        {"redo", "oSAXURcdH", "10 20 | _ _", "100 50", kSecond},
+        {"redo", "oSAXUrCdH", "10 20 | 100 50", "", kName},
+        {"undo", "oSAXURcdH", "10 20 | _ _", "100 50", kSecond},
+        {"click 30,40", "oSAXUrCdH", "10 20 | 30 40", "100 50", kName},
+        {"undo", "oSAXURcdH", "10 20 | _ _", "30 40 100 50", kSecond},
+        {"redo", "oSAXUrCdH", "10 20 | 30 40", "100 50", kName},
+        {"redo", "oSAXUrCdH", "10 20 | 30 40", "100 50", kName},
+        {"undo", "oSAXURcdH", "10 20 | _ _", "30 40 100 50", kSecond},
+        {"undo", "oSAXuRcdH", "_ _ | _ _", "20 10 30 40 100 50", kFirst},
+        {"click 1,2", "oSAXUrcdH", "1 2 | _ _", "", kSecond},
+        {"undo", "oSAXuRcdH", "_ _ | _ _", "2 1", kFirst},
+        {"redo", "oSAXUrcdH", "1 2 | _ _", "", kSecond},
+    });
 }
 
-TEST_F(UndoRedo, StepsBackAndForwardThroughTheRedoStack)
+TEST_F(Commands, CompleteEntryNamesTheRectangleByTheFirstWordAndRefusesDuplicates)
 {
-    OpenTexture(100, 100);
-    Click(10, 20);
-    Click(30, 40);
-    commands.Undo();
-    EXPECT_EQ(Phase(ws), "-S");
-    EXPECT_EQ(Redo(ws), "30 40");
-    EXPECT_EQ(Field(C::txtRight), "");
-    EXPECT_EQ(Field(C::txtBottom), "");
-    EXPECT_EQ(Field(C::txtLeft), "10");
-    EXPECT_EQ(Menus(view), "oSAXURcdH");
-    commands.Undo();
-    EXPECT_EQ(Phase(ws), "F-");
-    EXPECT_EQ(Redo(ws), "20 10 30 40");
-    EXPECT_EQ(Field(C::txtLeft), "");
-    EXPECT_EQ(Field(C::txtTop), "");
-    EXPECT_EQ(Menus(view), "oSAXuRcdH");
-    commands.Undo(); // nothing left: only Undo changes
-    EXPECT_EQ(Redo(ws), "20 10 30 40");
-    EXPECT_EQ(Menus(view), "oSAXuRcdH");
-    commands.Redo();
-    EXPECT_EQ(ws.lngTop, 20);
-    EXPECT_EQ(ws.lngLeft, 10);
-    EXPECT_EQ(Field(C::txtLeft), "10");
-    EXPECT_EQ(Redo(ws), "30 40");
-    EXPECT_EQ(Menus(view), "oSAXURcdH");
-    commands.Redo();
-    EXPECT_EQ(ws.lngRight, 30);
-    EXPECT_EQ(ws.lngBottom, 40);
-    EXPECT_EQ(Field(C::txtBottom), "40");
-    EXPECT_EQ(Redo(ws), "");
-    EXPECT_EQ(Phase(ws), "--");
-    EXPECT_EQ(Menus(view), "oSAXUrCdH");
-    commands.Redo(); // both flags false
-    EXPECT_EQ(Menus(view), "oSAXUrCdH");
-}
-
-TEST_F(UndoRedo, RedoRestoresTheSecondCornerPickedLastAndANewFirstCornerEmptiesTheStack)
-{
-    OpenTexture(100, 100);
-    Click(1, 2);
-    Click(3, 4);
-    commands.Undo();
-    Click(7, 8);
-    commands.Undo();
-    EXPECT_EQ(Redo(ws), "7 8 3 4");
-    commands.Redo();
-    EXPECT_EQ(ws.lngRight, 7);
-    EXPECT_EQ(ws.lngBottom, 8);
-    EXPECT_EQ(Redo(ws), "3 4");
-    EXPECT_FALSE(view.MenuEnabled(MenuItem::mnuEditRedo));
-    Complete("A");
-    EXPECT_EQ(Redo(ws), "3 4");
-    Click(9, 9);
-    EXPECT_EQ(Redo(ws), "");
-}
-
-TEST_F(UndoRedo, RedoAfterUndoingALoneFirstCornerDisablesRedo)
-{
-    OpenTexture(100, 100);
-    Click(1, 2);
-    commands.Undo();
-    EXPECT_EQ(Menus(view), "oSAXuRcdH");
-    commands.Redo();
-    EXPECT_EQ(Redo(ws), "");
-    EXPECT_EQ(Menus(view), "oSAXUrcdH");
-}
-
-TEST_F(CompleteEntry, AppendsTheBlockClearsTheFieldsAndStartsTheNextRectangle)
-{
-    OpenTexture(512, 256);
-    Click(10, 20);
-    Click(73, 83);
-    ws.blnSaved = true;
-    Complete(QStringLiteral("Button"));
-    EXPECT_EQ(dialogs.inputs, QStringList{"Enter Entry Name|Entry Name"});
-    EXPECT_EQ(ws.colNames, QStringList{"MappedImage Button"});
-    EXPECT_EQ(ws.colLines.mid(5), EntryBlock(ws, "Button"));
-    EXPECT_EQ(ws.colLines.at(9), "Coords = Left:10 Top:20 Right:73 Bottom:83");
-    for (C c : {C::txtLeft, C::txtRight, C::txtTop, C::txtBottom})
-        EXPECT_EQ(Field(c), "");
-    EXPECT_EQ(Phase(ws), "F-");
+    RunSteps(*this, {
+        {"open 512x256", "oSAXurcdH", "_ _ | _ _", "", kFirst},
+        {"complete Early", "oSAXurcDH", "_ _ | _ _", "", kFirst},
+        {"click 10,20", "oSAXUrcDH", "10 20 | _ _", "", kSecond},
+        {"click 73,83", "oSAXUrCDH", "10 20 | 73 83", "", kName},
+        {"complete ", "oSAXUrCDH", "10 20 | 73 83", "", kName},
+        {"complete Button", "oSAXurcDH", "_ _ | _ _", "", kFirst},
+        {"click 1,2", "oSAXUrcDH", "1 2 | _ _", "", kSecond},
+        {"click 3,4", "oSAXUrCDH", "1 2 | 3 4", "", kName},
+        {"complete Button", "oSAXUrCDH", "1 2 | 3 4", "", kName},
+        {"complete  Door Left", "oSAXurcDH", "_ _ | _ _", "", kFirst},
+    });
+    EXPECT_EQ(ws.colNames, QStringList({"MappedImage Button", "MappedImage Door"}));
+    EXPECT_EQ(dialogs.messages, QStringList{"Duplicate Name: Button is already a image map name"});
+    EXPECT_EQ(view.message, "Added Door (names are one word; \"Door Left\" was cut)");
+    EXPECT_EQ(ws.colLines.mid(5, 8), QStringList({"MappedImage Button", "Texture = ui.tga", "TextureWidth = 512",
+                                                  "TextureHeight = 256", "Coords = Left:10 Top:20 Right:73 Bottom:83",
+                                                  "Status = NONE", "End", " "}));
+    Do("click 5,6");
+    Do("click 7,8");
+    Do("complete door");
+    EXPECT_EQ(view.message, "Added door: 5, 6 to 7, 8");
     EXPECT_FALSE(ws.blnSaved);
-    EXPECT_EQ(Menus(view), "oSAXurcDH");
 }
 
-TEST_F(CompleteEntry, TakesTheFirstWordAndRefusesDuplicatesByIt)
-{
-    struct Case {
-        QString answer;
-        QString stored;     // empty: nothing stored
-        QString duplicate;  // the message shown, if any
-    };
-    const std::vector<Case> cases = {
-        {"Door Left", "MappedImage Door", ""},
-        {"Door", "", "Door is already a image map name"},
-        {"Door Right", "", "Door is already a image map name"},
-        {"door", "MappedImage door", ""},
-        {"   Lamp post", "MappedImage Lamp", ""},
-        {"\tTab\tbed", "MappedImage Tab", ""},
-        {"X", "MappedImage X", ""},
-        {"", "", ""},
-        {"  \t ", "", ""},
-    };
-    OpenTexture(100, 100);
-    for (const Case& c : cases) {
-        Click(1, 1);
-        Click(2, 2);
-        const QStringList namesBefore = ws.colNames;
-        const std::string menusBefore = Menus(view);
-        dialogs.messages.clear();
-        Complete(c.answer);
-        if (!c.stored.isEmpty()) {
-            EXPECT_EQ(ws.colNames.last(), c.stored) << c.answer.toStdString();
-            EXPECT_EQ(ws.colNames.size(), namesBefore.size() + 1);
-            continue;
-        }
-        EXPECT_EQ(ws.colNames, namesBefore) << c.answer.toStdString();
-        EXPECT_EQ(Menus(view), menusBefore) << c.answer.toStdString();
-        EXPECT_EQ(Phase(ws), "--");
-        EXPECT_EQ(Field(C::txtRight), "2");
-        if (c.duplicate.isEmpty()) {
-            EXPECT_TRUE(dialogs.messages.empty());
-        } else {
-            ASSERT_EQ(dialogs.messages.size(), 1u);
-            EXPECT_EQ(dialogs.messages[0].text, c.duplicate);
-            EXPECT_EQ(dialogs.messages[0].title, "Duplicate Name");
-            EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
-        }
-        Complete("Reset" + QString::number(ws.colNames.size()));
-    }
-    EXPECT_EQ(ws.colLines.size(), 5 + 8 * ws.colNames.size());
-}
-
-TEST_F(CompleteEntry, WhileACornerIsAwaitedOnlyAdjustsTheMenus)
-{
-    OpenTexture(100, 100);
-    Click(1, 1);
-    commands.CompleteEntry();
-    EXPECT_TRUE(dialogs.inputs.isEmpty());
-    EXPECT_TRUE(ws.colNames.isEmpty());
-    EXPECT_EQ(Menus(view), "oSAXurcDH");
-    EXPECT_EQ(Phase(ws), "-S");
-}
-
-TEST_F(SaveAndExit, SaveAsWritesTheFileAndExitThenEndsWithoutAsking)
+TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
 {
     QTemporaryDir dir;
-    OpenTexture(512, 256);
-    Click(10, 20);
-    Click(73, 83);
-    Complete("Button");
-    dialogs.saveAnswers.push_back(dir.filePath("ui.ini"));
-    commands.Save();
-    EXPECT_EQ(dialogs.fileDialogs.back().title, "Save As");
-    EXPECT_EQ(dialogs.fileDialogs.back().defaultExtension, "*.ini");
-    EXPECT_EQ(testing_support::ReadAll(dir.filePath("ui.ini")), DocumentBytes(ws.colLines));
-    EXPECT_TRUE(ws.blnSaved);
-    EXPECT_FALSE(ws.blnNoIniPath);
-    ws.lngRemoveNumber = 1;
-    commands.RemoveEntry(); // removal keeps the document "saved"
-    commands.Exit();
-    EXPECT_EQ(view.ended, 1);
-    EXPECT_TRUE(dialogs.messages.empty());
-}
+    Open(64, 32, dir.filePath("ui.tga"));
+    Do("click 1,2");
+    Do("click 3,4");
+    Do("complete Button");
 
-TEST_F(SaveAndExit, ExitAsksWhenUnsavedAndFollowsTheAnswer)
-{
-    struct Case {
-        const char* name;
-        Answer answer;
-        std::optional<QString> saveAs; // the Save As dialog's answer after Yes
-        bool ends;
-        bool saveFailed;
-        int errorMessages;
-    };
-    QTemporaryDir dir;
-    const std::vector<Case> cases = {
-        {"cancel", Answer::Cancel, std::nullopt, false, false, 0},
-        {"no", Answer::No, std::nullopt, true, false, 0},
-        {"yes, dialog dismissed", Answer::Yes, std::nullopt, false, true, 0},
-        {"yes, unwritable", Answer::Yes, dir.filePath("missing/x.ini"), false, true, 1},
-        {"yes, written", Answer::Yes, dir.filePath("ok.ini"), true, false, 0},
-    };
-    for (const Case& c : cases) {
-        FakeMainView v;
-        ScriptedDialogs d;
-        MainCommands m(v, d);
-        m.Load();
-        m.MouseDown(1, 0, 0, 0);
-        d.inputAnswers.push_back("A");
-        m.CompleteEntry();
-        d.messageAnswers.push_back(c.answer);
-        if (c.answer == Answer::Yes)
-            d.saveAnswers.push_back(c.saveAs);
-        m.Exit();
-        ASSERT_GE(d.messages.size(), 1u);
-        EXPECT_EQ(d.messages[0].text, "Save Changes?") << c.name;
-        EXPECT_EQ(d.messages[0].title, "Ravelock") << c.name;
-        EXPECT_EQ(d.messages[0].icon, MessageIcon::Exclamation) << c.name;
-        EXPECT_EQ(d.messages[0].buttons, MessageButtons::YesNoCancel) << c.name;
-        EXPECT_EQ(v.ended, c.ends ? 1 : 0) << c.name;
-        EXPECT_EQ(m.State().blnSaveFailed, c.saveFailed) << c.name;
-        EXPECT_EQ(static_cast<int>(d.messages.size()) - 1, c.errorMessages) << c.name;
-        if (c.errorMessages) {
-            EXPECT_EQ(d.messages[1].title, "Error");
-            EXPECT_EQ(d.messages[1].icon, MessageIcon::Critical);
-            EXPECT_TRUE(d.messages[1].text.contains(dir.filePath("missing/x.ini"))) << c.name;
-        }
-    }
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
-}
-
-TEST_F(SaveAndExit, FailedSaveToAKnownPathReportsAndKeepsTheDocumentUnsaved)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("map.ini");
-    dialogs.saveAnswers.push_back(path);
-    commands.SaveAs();
-    const QByteArray saved = testing_support::ReadAll(path);
-    Click(0, 0);
-    Complete("Later");
-    ws.strIniPath = "/dev/full";
-    commands.Save();
-    EXPECT_TRUE(ws.blnSaveFailed);
-    EXPECT_FALSE(ws.blnSaved);
-    EXPECT_FALSE(ws.blnNoIniPath);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].title, "Error");
-    EXPECT_TRUE(dialogs.messages[0].text.contains("/dev/full"));
-    dialogs.messageAnswers.push_back(Answer::Yes);
-    commands.Exit();
+    dialogs.messageAnswers = {Answer::Cancel, Answer::Yes};
+    dialogs.saveAnswers = {std::nullopt, dir.filePath("out.ini")};
+    commands.Exit(); // Cancel
+    commands.Exit(); // Yes, then the Save As dialog is dismissed: the program stays
     EXPECT_EQ(view.ended, 0);
-    EXPECT_EQ(testing_support::ReadAll(path), saved);
+    EXPECT_TRUE(ws.blnSaveFailed);
+    const FileDialogSettings& saveAs = dialogs.fileDialogs.back();
+    EXPECT_EQ(std::tuple(saveAs.title, saveAs.filter, saveAs.defaultSuffix, saveAs.initialDirectory, saveAs.initialFileName),
+              std::tuple(QString("Save As"), QString("Ini File (*.ini)"), QString("ini"), dir.path(), QString("ui.ini")));
+    commands.Save(); // no file yet: Save As
+    EXPECT_EQ(testing_support::ReadAll(dir.filePath("out.ini")).count("MappedImage Button\r\n"), 1);
+    EXPECT_EQ(view.message, "Saved 1 entry to out.ini");
+    commands.Exit();
+    EXPECT_EQ(view.ended, 1) << "saved: no question";
+
+    ws.lngRemoveNumber = 1;
+    commands.RemoveEntry();
+    EXPECT_EQ(view.message, "Removed Button");
+    EXPECT_EQ(ws.colNames, QStringList());
+    dialogs.messageAnswers = {Answer::No};
+    commands.Exit();
+    EXPECT_EQ(dialogs.messages.count("Ravelock: Save Changes?"), 3) << "a removal is unsaved work";
+    EXPECT_EQ(view.ended, 2);
+
+    // A failing save to the known path says why and keeps the work unsaved.
+    ws.strIniPath = dir.filePath("gone/out.ini");
+    commands.Save();
+    EXPECT_EQ(dialogs.messages.last(), "Error: There was an error writing the file:\r\n" + dir.filePath("gone/out.ini") +
+                                           "\r\nNo such file or directory");
+    EXPECT_EQ(dialogs.icons.back(), MessageIcon::Critical);
+    EXPECT_FALSE(ws.blnSaved);
+    EXPECT_TRUE(ws.blnSaveFailed);
+    dialogs.messageAnswers = {Answer::Yes};
+    commands.Exit();
+    EXPECT_EQ(view.ended, 2) << "a failed save keeps the program open";
 }

@@ -1,207 +1,153 @@
-#include "support/TempDir.h"
+#include "support/Files.h"
+#include "support/ScriptedDialogs.h"
 #include "workspace/MapDocument.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace ravelock;
+using testing_support::DocumentWith;
 using testing_support::ReadAll;
 using testing_support::WriteAll;
 
 namespace {
 
-const QByteArray kHeader = "; Ravelock Auto-Generated INI File\r\n"
-                           "; Regions marked on a Targa texture, one MappedImage block each.\r\n"
-                           "; Coordinates are pixels from the texture's top-left corner.\r\n"
-                           "; Made with Ravelock, the texture region mapper.\r\n"
-                           " \r\n";
-
-Workspace WithHeader()
+Workspace WithEntries(const QStringList& names)
 {
     Workspace ws;
     AddHeaderLines(ws);
+    ws.strTextureName = "ui.tga";
+    ws.lngImageWidth = 512 * 15;
+    ws.lngImageHeight = 256 * 15;
+    for (const QString& name : names) {
+        ws.lngLeft = static_cast<std::int32_t>(name.size());
+        ws.lngBottom = -1;
+        AppendEntry(ws, name);
+    }
     return ws;
 }
 
-void Add(Workspace& ws, const QString& name, int left, int top, int right, int bottom)
+QByteArray Block(const QByteArray& name, int left)
 {
-    ws.lngLeft = left;
-    ws.lngTop = top;
-    ws.lngRight = right;
-    ws.lngBottom = bottom;
-    AppendEntry(ws, name);
-}
-
-Workspace ThreeEntries()
-{
-    Workspace ws = WithHeader();
-    ws.strTextureName = QStringLiteral("hud.tga");
-    ws.lngImageWidth = 256 * 15;
-    ws.lngImageHeight = 128 * 15;
-    Add(ws, QStringLiteral("Button"), 10, 20, 74, 52);
-    Add(ws, QStringLiteral("Door "), 0, 0, 5, 5);
-    Add(ws, QStringLiteral("door"), -1, 2, 3, 4);
-    return ws;
-}
-
-QByteArray Block(const char* name, const char* coords)
-{
-    return QByteArray("MappedImage ") + name + "\r\nTexture = hud.tga\r\nTextureWidth = 256\r\nTextureHeight = 128\r\n" +
-           coords + "\r\nStatus = NONE\r\nEnd\r\n \r\n";
+    return "MappedImage " + name + "\r\nTexture = ui.tga\r\nTextureWidth = 512\r\nTextureHeight = 256\r\nCoords = Left:" +
+           QByteArray::number(left) + " Top:0 Right:0 Bottom:-1\r\nStatus = NONE\r\nEnd\r\n \r\n";
 }
 
 } // namespace
 
-TEST(MapDocument, HeaderIsFiveLinesEndingInASingleBlank)
-{
-    const Workspace ws = WithHeader();
-    ASSERT_EQ(ws.colLines.size(), 5);
-    EXPECT_EQ(DocumentBytes(ws.colLines), kHeader);
-    for (int i = 1; i < 4; ++i)
-        EXPECT_TRUE(ws.colLines[i].startsWith("; "));
-}
-
-TEST(MapDocument, EntriesAreEightLineBlocksInEntryOrder)
-{
-    const Workspace ws = ThreeEntries();
-    EXPECT_EQ(ws.colNames, (QStringList{"MappedImage Button", "MappedImage Door ", "MappedImage door"}));
-    EXPECT_EQ(DocumentBytes(ws.colLines),
-              kHeader + Block("Button", "Coords = Left:10 Top:20 Right:74 Bottom:52") +
-                  Block("Door ", "Coords = Left:0 Top:0 Right:5 Bottom:5") +
-                  Block("door", "Coords = Left:-1 Top:2 Right:3 Bottom:4"));
-}
-
-TEST(MapDocument, BlockWithoutATextureHasAnEmptyNameAndZeroSize)
-{
-    Workspace ws = WithHeader();
-    Add(ws, QStringLiteral("X"), 0, 0, 0, 0);
-    EXPECT_EQ(ws.colLines.mid(5, 4),
-              (QStringList{"MappedImage X", "Texture = ", "TextureWidth = 0", "TextureHeight = 0"}));
-}
-
-TEST(MapDocument, RemovesTheChosenEntryAndOnlyIt)
+TEST(MapDocument, RemovesTheChosenEntryAndMarksTheDocumentUnsaved)
 {
     struct Case {
-        int number;
-        QStringList namesLeft;
+        QStringList names;
+        int remove;
+        QStringList left;
     };
-    for (const Case& c : {Case{1, {"MappedImage Door ", "MappedImage door"}},
-                          Case{2, {"MappedImage Button", "MappedImage door"}},
-                          Case{3, {"MappedImage Button", "MappedImage Door "}}}) {
-        Workspace ws = ThreeEntries();
-        const QStringList before = ws.colLines;
+    for (const Case& c : {Case{{"A", "BB", "CCC"}, 1, {"BB", "CCC"}}, Case{{"A", "BB", "CCC"}, 2, {"A", "CCC"}},
+                          Case{{"A"}, 1, {}}, Case{{"A", "BB"}, 0, {"A", "BB"}}}) {
+        Workspace ws = WithEntries(c.names);
         ws.blnSaved = true;
-        ws.lngRemoveNumber = c.number;
-        RemoveEntry(ws);
-        EXPECT_EQ(ws.colNames, c.namesLeft) << c.number;
-        QStringList expected = before;
-        expected.remove(5 + 8 * (c.number - 1), 8);
-        EXPECT_EQ(ws.colLines, expected) << c.number;
-        EXPECT_EQ(ws.lngRemoveNumber, c.number);
-        EXPECT_TRUE(ws.blnSaved);
+        ws.lngRemoveNumber = c.remove;
+        EXPECT_EQ(RemoveEntry(ws), c.remove != 0);
+        EXPECT_EQ(ws.blnSaved, c.remove == 0);
+        const Workspace expected = WithEntries(c.left);
+        EXPECT_EQ(ws.colLines, expected.colLines) << c.remove;
+        EXPECT_EQ(ws.colNames, expected.colNames) << c.remove;
     }
 }
 
-TEST(MapDocument, RemovingTheOnlyEntryLeavesTheHeader)
+TEST(MapDocument, PrintsSizesInTheShortestFormThatReadsBack)
 {
-    Workspace ws = WithHeader();
-    Add(ws, QStringLiteral("Only"), 1, 2, 3, 4);
-    ws.lngRemoveNumber = 1;
-    RemoveEntry(ws);
-    EXPECT_TRUE(ws.colNames.isEmpty());
-    EXPECT_EQ(DocumentBytes(ws.colLines), kHeader);
+    Workspace ws = WithEntries({});
+    for (auto [twips, text] : {std::pair{7680, "512"}, {0, "0"}, {8, "0.5333333333333333"}, {22, "1.4666666666666666"}}) {
+        ws.lngImageWidth = twips;
+        EXPECT_EQ(EntryBlock(ws, "A").at(2), QString("TextureWidth = ") + text);
+    }
 }
 
-TEST(MapDocument, ComparesOnlyBlockFirstLinesExactly)
-{
-    Workspace ws = WithHeader();
-    Add(ws, QStringLiteral("End"), 1, 2, 3, 4);
-    // A key that matches no block first line removes nothing.
-    ws.colNames.append(QStringLiteral("End"));
-    ws.lngRemoveNumber = 2;
-    const QStringList before = ws.colLines;
-    RemoveEntry(ws);
-    EXPECT_EQ(ws.colLines, before);
-    EXPECT_EQ(ws.colNames.size(), 2);
-}
-
-TEST(MapDocumentFile, WritesExactBytesAndReplacesALongerFileWhole)
+TEST(MapDocumentFile, WritesTheExactBytesAndReplacesTheWholeFile)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("map.ini");
-    WriteAll(path, QByteArray(5000, 'x'));
-    Workspace ws = ThreeEntries();
-    ws.strIniPath = path;
+    Workspace ws = WithEntries({"Button", QString::fromUtf8("Tür")});
+    ws.strIniPath = dir.filePath("map.ini");
     ws.blnSaved = false;
     ws.blnSaveFailed = true;
+    WriteAll(ws.strIniPath, QByteArray(5000, 'x'));
     ASSERT_EQ(WriteIniFile(ws), std::nullopt);
-    EXPECT_EQ(ReadAll(path), DocumentBytes(ws.colLines));
-    EXPECT_TRUE(ws.blnSaved);
-    EXPECT_FALSE(ws.blnNoIniPath);
-    EXPECT_FALSE(ws.blnSaveFailed);
-
-    Workspace shorter = WithHeader();
-    shorter.strIniPath = path;
-    ASSERT_EQ(WriteIniFile(shorter), std::nullopt);
-    EXPECT_EQ(ReadAll(path), kHeader);
+    EXPECT_EQ(ReadAll(ws.strIniPath), DocumentWith(Block("Button", 6) + Block("T\xC3\xBCr", 3)));
+    EXPECT_EQ(std::tuple(ws.blnSaved, ws.blnNoIniPath, ws.blnSaveFailed), std::tuple(true, false, false));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"map.ini"});
 }
 
-TEST(MapDocumentFile, WritesNamesOutsideAsciiAsUtf8)
+TEST(MapDocumentFile, FailuresSayWhyAndKeepTheEarlierFileAndTheDocumentUnsaved)
 {
     QTemporaryDir dir;
-    Workspace ws = WithHeader();
-    ws.strIniPath = dir.filePath("map.ini");
-    Add(ws, QString::fromUtf8("Tür"), 0, 0, 0, 0);
-    ASSERT_EQ(WriteIniFile(ws), std::nullopt);
-    EXPECT_TRUE(ReadAll(ws.strIniPath).contains("MappedImage T\xC3\xBCr\r\n"));
-    EXPECT_FALSE(ReadAll(ws.strIniPath).startsWith("\xEF\xBB\xBF"));
-}
-
-TEST(MapDocumentFile, FailuresKeepTheEarlierFileAndTheFlagsAndReportTheReason)
-{
-    QTemporaryDir dir;
-    const QString earlier = "earlier document\r\n";
-    struct Case {
-        const char* name;
-        QString path;
-        std::function<void()> arrange;
+    QDir().mkpath(dir.filePath("folder"));
+    const std::pair<QString, QString> cases[] = {
+        {"/dev/full", "No space left on device"},
+        {dir.filePath("gone/map.ini"), "No such file or directory"},
+        {dir.filePath("folder"), "It is a folder, not a file"},
+        {QString(), "No file name was given"},
     };
-    const QString lockedDir = dir.filePath("locked");
-    QDir().mkpath(lockedDir);
-    WriteAll(lockedDir + "/map.ini", earlier.toUtf8());
-    std::unique_ptr<testing_support::ReadOnlyFolder> lock;
-    const std::vector<Case> cases = {
-        {"disk full", QStringLiteral("/dev/full"), nullptr},
-        {"read-only folder", lockedDir + "/map.ini",
-         [&] { lock = std::make_unique<testing_support::ReadOnlyFolder>(lockedDir); }},
-        {"folder vanished", dir.filePath("gone/map.ini"), nullptr},
-        {"target is a folder", dir.path(), nullptr},
-        {"no name", QString(), nullptr},
-    };
-    for (const Case& c : cases) {
-        if (c.arrange)
-            c.arrange();
-        Workspace ws = ThreeEntries();
-        ws.strIniPath = c.path;
+    for (const auto& [path, reason] : cases) {
+        Workspace ws = WithEntries({"A"});
+        ws.strIniPath = path;
         ws.blnSaved = false;
         const auto failure = WriteIniFile(ws);
-        ASSERT_TRUE(failure.has_value()) << c.name;
-        EXPECT_FALSE(failure->isEmpty()) << c.name;
-        EXPECT_FALSE(ws.blnSaved) << c.name;
-        EXPECT_TRUE(ws.blnNoIniPath) << c.name;
-        EXPECT_FALSE(ws.blnSaveFailed) << c.name;
+        EXPECT_TRUE(failure && failure->contains(reason)) << path.toStdString() << ": " << failure.value_or("none").toStdString();
+        EXPECT_EQ(std::tuple(ws.blnSaved, ws.blnNoIniPath, ws.blnSaveFailed), std::tuple(false, true, false));
     }
-    ASSERT_TRUE(lock && lock->Ok()) << "could not make a folder read-only here";
-    lock.reset();
-    EXPECT_EQ(ReadAll(lockedDir + "/map.ini"), earlier.toUtf8());
-    EXPECT_EQ(QDir(lockedDir).entryList(QDir::Files | QDir::Hidden), QStringList{"map.ini"});
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("gone")));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList{"locked"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"folder"});
+}
+
+// Root ignores permission bits, so these run the save as `nobody`, through
+// a small program that writes a document with the real code.
+TEST(MapDocumentFile, WritesInPlaceWhereTheFolderRefusesANewFileButTheFileMayBeWritten)
+{
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || !nobody)
+        GTEST_SKIP() << "needs root to prepare files of another user, and a user 'nobody' to save as";
+    QTemporaryDir dir;
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    const QString probe = dir.filePath("save-probe");
+    ASSERT_TRUE(QFile::copy(RAVELOCK_SAVE_PROBE, probe));
+    const auto prepare = [&](const QString& path, uid_t owner, mode_t mode) {
+        WriteAll(path, "earlier\r\n");
+        ::chown(QFile::encodeName(path).constData(), owner, 0);
+        ::chmod(QFile::encodeName(path).constData(), mode);
+    };
+    QDir().mkpath(dir.filePath("locked"));   // root's, 0755: nobody may not add files
+    QDir().mkpath(dir.filePath("sticky"));   // 1777: nobody may not replace root's files
+    ::chmod(QFile::encodeName(dir.filePath("sticky")).constData(), 01777);
+    prepare(dir.filePath("locked/own.ini"), nobody->pw_uid, 0644);
+    prepare(dir.filePath("locked/theirs.ini"), 0, 0644);
+    prepare(dir.filePath("sticky/shared.ini"), 0, 0666);
+    struct Case {
+        const char* name;
+        QString result; // what the probe prints
+        QByteArray after;
+    };
+    const Case cases[] = {
+        {"locked/own.ini", "saved", DocumentWith()},
+        {"sticky/shared.ini", "saved", DocumentWith()},
+        {"locked/theirs.ini", "is not writable", "earlier\r\n"},
+        {"locked/new.ini", "Permission denied", "<missing>"},
+    };
+    for (const Case& c : cases) {
+        QProcess run;
+        run.start("setpriv", {"--reuid=" + QString::number(nobody->pw_uid), "--regid=" + QString::number(nobody->pw_gid),
+                              "--clear-groups", probe, dir.filePath(c.name)});
+        ASSERT_TRUE(run.waitForFinished(10000)) << c.name;
+        EXPECT_TRUE(QString::fromLocal8Bit(run.readAllStandardOutput()).contains(c.result))
+            << c.name << ": " << run.readAllStandardError().toStdString();
+        EXPECT_EQ(ReadAll(dir.filePath(c.name)), c.after) << c.name;
+    }
+    EXPECT_EQ(QDir(dir.filePath("locked")).entryList(QDir::Files | QDir::Hidden), QStringList({"own.ini", "theirs.ini"}));
+    EXPECT_EQ(QDir(dir.filePath("sticky")).entryList(QDir::Files | QDir::Hidden), QStringList{"shared.ini"});
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace testing_support {
+namespace fuzzing {
 
 // A paint target that stores nothing and records the first call that would
 // paint outside the image the decoder announced (or before announcing one).
@@ -20,24 +20,29 @@ public:
         height_ = height;
         return true;
     }
-    void PaintPixel(int x, int y, targa::Colour colour) override
-    {
-        Check(x, y, 1);
-        if (colour > 0xFFFFFF)
-            Fail("colour with a top byte");
-    }
-    void PaintRun(int x, int y, int count, targa::Colour) override
+    void PaintRun(int x, int y, int count, targa::Colour colour) override
     {
         if (count < 1 || count > 128)
             Fail("run of " + std::to_string(count));
+        Colours(&colour, 1);
         Check(x, y, count);
     }
-    void BlendPixel(int x, int y, int r, int g, int b, int a) override
+    void PaintPixels(int x, int y, const targa::Colour* colours, int count) override
     {
-        Check(x, y, 1);
-        for (int channel : {r, g, b, a})
-            if (channel < 0 || channel > 255)
-                Fail("channel out of range");
+        Colours(colours, count);
+        Check(x, y, count);
+    }
+    void BlendRun(int x, int y, int count, targa::Colour colour, int alpha) override
+    {
+        if (count < 1 || count > 128 || alpha < 0 || alpha > 255)
+            Fail("blended run of " + std::to_string(count) + " at alpha " + std::to_string(alpha));
+        Colours(&colour, 1);
+        Check(x, y, count);
+    }
+    void BlendPixels(int x, int y, const targa::Colour* colours, const std::uint8_t*, int count) override
+    {
+        Colours(colours, count);
+        Check(x, y, count);
     }
     void Refresh() override { ++refreshes; }
     bool YieldToEvents() override { return true; }
@@ -47,6 +52,12 @@ public:
     int refreshes = 0;
 
 private:
+    void Colours(const targa::Colour* colours, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            if (colours[i] > 0xFFFFFF)
+                Fail("colour with a top byte");
+    }
     void Check(int x, int y, int count)
     {
         pixels += static_cast<std::uint64_t>(count);
@@ -67,4 +78,4 @@ private:
     std::string violation_;
 };
 
-} // namespace testing_support
+} // namespace fuzzing

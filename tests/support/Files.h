@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace testing_support {
+
+inline QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+// The bytes of a document of the five header lines and the given blocks.
+inline QByteArray DocumentWith(const QByteArray& blocks = {})
+{
+    return "; Ravelock Auto-Generated INI File\r\n"
+           "; Regions marked on a Targa texture, one MappedImage block each.\r\n"
+           "; Coordinates are pixels from the texture's top-left corner.\r\n"
+           "; Made with Ravelock, the texture region mapper.\r\n"
+           " \r\n" +
+           blocks;
+}
+
+} // namespace testing_support
