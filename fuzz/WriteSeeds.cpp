@@ -1,12 +1,12 @@
 // Writes the fuzzer's seed corpus: small files of every type, depth and
 // origin, like the fixtures the decoder tests build.
-#include "support/TgaBuilder.h"
+#include "TgaWriter.h"
 
 #include <fstream>
 #include <iostream>
 #include <string>
 
-using testing_support::TgaBuilder;
+using fuzzing::Tga;
 
 int main(int argc, char** argv)
 {
@@ -23,19 +23,12 @@ int main(int argc, char** argv)
                 continue;
             for (int descriptor : {0x00, 0x08, 0x10, 0x20, 0x28, 0x30}) {
                 for (int entrySize : mapped ? std::initializer_list<int>{15, 24, 32} : std::initializer_list<int>{0}) {
-                    TgaBuilder b;
-                    b.imageType = static_cast<std::uint8_t>(type);
-                    b.depth = static_cast<std::uint8_t>(depth);
-                    b.descriptor = static_cast<std::uint8_t>(descriptor);
-                    b.width = 5;
-                    b.height = 3;
-                    b.idLength = 1;
-                    b.id = {'x'};
+                    Tga b{.type = type, .depth = depth, .width = 5, .height = 3, .descriptor = descriptor, .id = {'x'}};
                     if (mapped) {
-                        b.colourMapType = 1;
+                        b.mapType = 1;
                         b.mapFirst = 1;
                         b.mapLength = 3;
-                        b.mapEntrySize = static_cast<std::uint8_t>(entrySize);
+                        b.mapEntrySize = entrySize;
                         b.map.assign(static_cast<std::size_t>(3 * ((entrySize + 7) / 8)), 0x5A);
                     }
                     const int bytes = depth / 8;
@@ -43,7 +36,7 @@ int main(int argc, char** argv)
                         if ((type == 9 || type == 10) && p % 5 == 0)
                             b.data.push_back(p % 10 == 0 ? 0x84 : 0x04);
                         for (int i = 0; i < bytes; ++i)
-                            b.data.push_back(static_cast<std::uint8_t>(mapped ? 1 + p % 3 : p * 17 + i));
+                            b.data.push_back(mapped ? 1 + p % 3 : (p * 17 + i) & 255);
                     }
                     const std::string name = folder + "/seed-" + std::to_string(written++) + ".tga";
                     const auto bytesOut = b.Bytes();
