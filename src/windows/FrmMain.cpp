@@ -277,7 +277,8 @@ void FrmMain::BuildStatusBar()
 {
     hint_ = new QLabel(this);
     hint_->setObjectName(QStringLiteral("statusHint"));
-    hint_->setMinimumWidth(1); // long hints are cut, never widen the window
+    hint_->setMinimumWidth(1); // long hints are shortened, never widen the window
+    hint_->installEventFilter(this);
     statusBar()->addWidget(hint_, 1);
     reading_ = new QLabel(this);
     reading_->setObjectName(QStringLiteral("statusReading"));
@@ -380,6 +381,8 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == client_ && event->type() == QEvent::Resize)
         LayoutClient();
+    if (watched == hint_ && event->type() == QEvent::Resize)
+        ShowHint(hint_->toolTip());
     // Shift turns the wheel sideways, as in other picture viewers.
     if (watched == scroll_->viewport() && event->type() == QEvent::Wheel) {
         auto* wheel = static_cast<QWheelEvent*>(event);
@@ -445,7 +448,11 @@ void FrmMain::SetWindowTop(float twips) { move(frameGeometry().x(), PixelsFromTw
 float FrmMain::PictureWidth() const { return Twips(std::max(0, scroll_->width() - 1)); }
 float FrmMain::PictureHeight() const { return Twips(std::max(0, visiblePicture_.height() - 1)); }
 
-void FrmMain::ShowHint(const QString& text) { hint_->setText(text); }
+void FrmMain::ShowHint(const QString& text)
+{
+    hint_->setToolTip(text);
+    hint_->setText(hint_->fontMetrics().elidedText(text, Qt::ElideRight, hint_->width()));
+}
 void FrmMain::ShowMessage(const QString& text) { statusBar()->showMessage(text, 6000); }
 
 bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width)
