@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +35,11 @@ struct WindowHarness {
     }
     QWidget* Drawing() const { return Find("drawingArea"); }
     QString Field(const char* name) const { return Find<QLineEdit>(name)->text(); }
+    // The four fields as "left,top right,bottom".
+    QString Corners() const
+    {
+        return Field("txtLeft") + "," + Field("txtTop") + " " + Field("txtRight") + "," + Field("txtBottom");
+    }
     bool Enabled(const char* action) const { return Find<QAction>(action)->isEnabled(); }
     void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
     QString Message() const { return window.statusBar()->currentMessage(); }
@@ -54,6 +60,13 @@ struct WindowHarness {
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(window.windowHandle(), button, {}, Drawing()->mapTo(&window, QPoint(x, y)));
+    }
+    // A move or press at a position between logical pixels, straight to the picture.
+    void Pointer(QEvent::Type type, QPointF at)
+    {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, Drawing()->mapToGlobal(at), button, button, Qt::NoModifier);
+        QCoreApplication::sendEvent(Drawing(), &event);
     }
 };
 

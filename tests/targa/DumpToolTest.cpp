@@ -13,12 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct DumpRun {
-    int exitCode;
-    std::string ppm; // "<none>" when nothing was written
-};
-
-DumpRun Dump(const std::vector<std::uint8_t>& tga, const std::string& args = "")
+// The exit code and what was written ("<none>" for nothing).
+std::pair<int, std::string> Dump(const std::vector<std::uint8_t>& tga, const std::string& args = "")
 {
     const fs::path dir = fs::temp_directory_path() / ("ravelock-dump-" + std::to_string(::getpid()));
     fs::create_directories(dir);
@@ -28,7 +24,7 @@ DumpRun Dump(const std::vector<std::uint8_t>& tga, const std::string& args = "")
     const int status = std::system((std::string(RAVELOCK_DUMP_TOOL) + " " + (dir / "in.tga").string() + " " + out +
                                     " 2>/dev/null").c_str());
     std::ifstream result(dir / "out.ppm", std::ios::binary);
-    DumpRun run{WEXITSTATUS(status), result ? std::string(std::istreambuf_iterator<char>(result), {}) : "<none>"};
+    std::pair run{WEXITSTATUS(status), result ? std::string(std::istreambuf_iterator<char>(result), {}) : "<none>"};
     fs::remove_all(dir);
     return run;
 }
@@ -41,16 +37,11 @@ TEST(DumpTool, WritesThePaintedPictureAndSaysWhenItCannot)
     const std::string header = "P6\n2 1\n255\n";
     const fs::path out = fs::temp_directory_path() / ("ravelock-dump-" + std::to_string(::getpid())) / "out.ppm";
 
-    const DumpRun plain = Dump(file.Bytes());
-    EXPECT_EQ(plain.exitCode, 0);
-    EXPECT_EQ(plain.ppm, header + std::string("\xFE\x00\x00\x00\x00\x00", 6));
-    const DumpRun onGrey = Dump(file.Bytes(), out.string() + " --background 808080");
-    EXPECT_EQ(onGrey.ppm, header + std::string("\xFF\x00\x00\x80\x80\x80", 6));
-    EXPECT_EQ(Dump(file.Bytes(), "/dev/full").exitCode, 2);
-    EXPECT_EQ(Dump(file.Bytes(), out.string() + " --background nothex").exitCode, 2);
-
+    EXPECT_EQ(Dump(file.Bytes()), std::pair(0, header + std::string("\xFE\x00\x00\x00\x00\x00", 6)));
+    EXPECT_EQ(Dump(file.Bytes(), out.string() + " --background 808080"),
+              std::pair(0, header + std::string("\xFF\x00\x00\x80\x80\x80", 6)));
+    EXPECT_EQ(Dump(file.Bytes(), "/dev/full").first, 2);
+    EXPECT_EQ(Dump(file.Bytes(), out.string() + " --background nothex").first, 2);
     file.type = 3;
-    const DumpRun refused = Dump(file.Bytes());
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.ppm, "<none>");
+    EXPECT_EQ(Dump(file.Bytes()), std::pair(1, std::string("<none>")));
 }

@@ -9,42 +9,31 @@ using targa::PixelSurface;
 
 TEST(PixelSurface, EveryOperationChangesExactlyItsPixelsWithinTheSurface)
 {
-    enum Op { Fill, Set, BlendRow, BlendSame };
     struct Case {
-        Op op;
-        int x, y, count;
-        const char* rows; // the three rows afterwards, '#' changed
+        int op, x, y, count; // 0 FillRun, 1 SetPixels, 2 BlendPixels, 3 BlendRun
+        const char* rows;    // the three rows afterwards, '#' changed
     };
     const Case cases[] = {
-        {Fill, 2, 1, 1, "...... ..#... ......"},   {Fill, 0, 1, 6, "...... ###### ......"},
-        {Fill, 4, 1, 128, "...... ....## ......"}, {Fill, -2, 1, 3, "...... #..... ......"},
-        {Fill, 6, 1, 3, "...... ...... ......"},   {Fill, 0, -1, 6, "...... ...... ......"},
-        {Fill, 0, 3, 6, "...... ...... ......"},   {Set, -5, 0, 8, "###... ...... ......"},
-        {Set, 5, 2, 4, "...... ...... .....#"},    {BlendRow, 3, 1, 2, "...... ...##. ......"},
-        {BlendRow, -1, 2, 40, "...... ...... ######"}, {BlendSame, 5, 0, 9, ".....# ...... ......"},
-        {BlendSame, 0, 3, 1, "...... ...... ......"},
+        {0, 2, 1, 1, "...... ..#... ......"},  {0, 4, 1, 128, "...... ....## ......"}, {0, -2, 1, 3, "...... #..... ......"},
+        {0, 6, 1, 3, "...... ...... ......"},  {0, 0, -1, 6, "...... ...... ......"},  {0, 0, 3, 6, "...... ...... ......"},
+        {1, -5, 0, 8, "###... ...... ......"}, {1, 5, 2, 4, "...... ...... .....#"},   {2, 3, 1, 2, "...... ...##. ......"},
+        {2, -1, 2, 40, "...... ...... ######"}, {3, 5, 0, 9, ".....# ...... ......"},  {3, 0, 3, 1, "...... ...... ......"},
     };
     const std::vector<targa::Colour> colours(128, MakeColour(0, 255, 0));
     const std::vector<std::uint8_t> alphas(128, 255);
     for (const Case& c : cases) {
         PixelSurface surface(6, 3, MakeColour(0, 0, 255));
-        switch (c.op) {
-        case Fill: surface.FillRun(c.x, c.y, c.count, colours[0]); break;
-        case Set: surface.SetPixels(c.x, c.y, colours.data(), c.count); break;
-        case BlendRow: surface.BlendPixels(c.x, c.y, colours.data(), alphas.data(), c.count); break;
-        case BlendSame: surface.BlendRun(c.x, c.y, c.count, colours[0], 255); break;
-        }
+        c.op == 0   ? surface.FillRun(c.x, c.y, c.count, colours[0])
+        : c.op == 1 ? surface.SetPixels(c.x, c.y, colours.data(), c.count)
+        : c.op == 2 ? surface.BlendPixels(c.x, c.y, colours.data(), alphas.data(), c.count)
+                    : surface.BlendRun(c.x, c.y, c.count, colours[0], 255);
         std::string rows;
-        for (int y = 0; y < 3; ++y) {
-            rows += y ? " " : "";
-            for (int x = 0; x < 6; ++x)
-                rows += surface.GetPixel(x, y) == MakeColour(0, 0, 255) ? '.' : '#';
-        }
+        for (int at = 0; at < 18; ++at)
+            rows += std::string(at % 6 == 0 && at ? " " : "") + (surface.GetPixel(at % 6, at / 6) == 0xFF0000 ? '.' : '#');
         EXPECT_EQ(rows, c.rows) << "operation " << c.op << " at " << c.x << "," << c.y << " of " << c.count;
     }
-    const PixelSurface surface(4, 4, 0);
-    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {4, 0}, {0, 4}})
-        EXPECT_EQ(surface.GetPixel(x, y), 0xFFFFFFFFu) << x << "," << y;
+    for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {6, 0}, {0, 3}})
+        EXPECT_EQ(PixelSurface(6, 3, 0).GetPixel(x, y), 0xFFFFFFFFu) << x << "," << y;
 }
 
 TEST(PixelSurface, BlendDividesBy256AndRoundsHalvesToEven)

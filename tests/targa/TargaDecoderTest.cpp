@@ -238,3 +238,39 @@ TEST(TargaDecoder, ShowsProgressEveryThirtyTwoRowsAndStopsWhenTheProgramEnds)
         EXPECT_EQ(stopped.Row(63, 1), "-") << "type " << type;
     }
 }
+
+TEST(TargaDecoder, EveryTruncationEndsWithOneMessageKeepingWhatWasPainted)
+{
+    for (int type : {1, 2, 9, 10}) {
+        for (int depth : type % 8 == 1 ? std::vector{8} : std::vector{16, 24, 32}) {
+            Tga t{.type = type, .depth = depth, .width = 3, .height = 3, .descriptor = depth == 32 ? 8 : 0, .id = {'i', 'd'}};
+            if (depth == 8) {
+                t.mapType = 1;
+                t.mapLength = 4;
+                t.mapEntrySize = 24;
+                t.map.assign(12, 40);
+            }
+            const auto pixel = [&](int v) {
+                for (int b = 0; b < depth / 8; ++b)
+                    t.data.push_back(depth == 8 ? v % 4 : v * 30 + b);
+            };
+            for (int i = 0; i < (type > 8 ? 6 : 9); ++i) { // run-length: a run across a row end, then raw packets
+                if (type > 8)
+                    t.data.push_back(i ? 0x00 : 0x83);
+                pixel(i + 1);
+            }
+            const std::vector<std::uint8_t> whole = t.Bytes();
+            const Decoded complete = Decode(whole);
+            ASSERT_EQ(complete.messages, Messages{}) << "type " << type << " depth " << depth;
+            for (std::size_t length = 0; length < whole.size(); ++length) {
+                const Decoded cut = Decode({whole.begin(), whole.begin() + static_cast<long>(length)});
+                ASSERT_EQ(cut.messages.size(), 1u) << "type " << type << " depth " << depth << " cut at " << length;
+                for (int at = 0; at < 9 && cut.surface.Width() > 0; ++at) { // painted pixels as in the whole file
+                    const targa::Colour p = cut.surface.GetPixel(at % 3, at / 3);
+                    EXPECT_TRUE(p == cut.surface.Background() || p == complete.surface.GetPixel(at % 3, at / 3))
+                        << "type " << type << " depth " << depth << " cut at " << length;
+                }
+            }
+        }
+    }
+}

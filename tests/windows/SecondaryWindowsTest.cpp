@@ -25,14 +25,6 @@ void AddEntries(WindowHarness& h, const QStringList& names)
     }
 }
 
-QStringList Items(const QComboBox* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
-}
-
 } // namespace
 
 TEST(DeleteDialog, RemovesTheChosenEntryAndThatIsUnsavedWork)
@@ -42,24 +34,21 @@ TEST(DeleteDialog, RemovesTheChosenEntryAndThatIsUnsavedWork)
     h.dialogs.saveAnswers.push_back(h.dir.filePath("map.ini"));
     h.Trigger("mnuFileSaveAs");
     h.Trigger("mnuEditDelete");
-    auto* dialog = h.Find("frmDelete");
+    QWidget* dialog = h.Find("frmDelete");
     ASSERT_TRUE(dialog && dialog->isVisible());
     auto* list = h.Find<QComboBox>("cmbDelete");
-    EXPECT_EQ(Items(list), (QStringList{"MappedImage One", "MappedImage Two", "MappedImage Three"}));
-    EXPECT_EQ(list->currentIndex(), -1);
+    EXPECT_EQ(std::tuple(list->count(), list->itemText(1), list->currentIndex()), std::tuple(3, "MappedImage Two", -1));
     list->setCurrentIndex(1);
     AddEntries(h, {"Four"});
     h.Trigger("mnuEditDelete"); // while open: brought forward, not refilled
-    EXPECT_EQ(Items(list).size(), 3);
-    EXPECT_EQ(list->currentIndex(), 1);
+    EXPECT_EQ(std::pair(list->count(), list->currentIndex()), std::pair(3, 1));
     QTest::mouseClick(h.Find<QPushButton>("cmdDelete"), Qt::LeftButton);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(h.State().colNames, (QStringList{"MappedImage One", "MappedImage Three", "MappedImage Four"}));
     EXPECT_EQ(h.Message(), "Removed Two");
     h.Trigger("mnuEditDelete");
-    EXPECT_EQ(Items(list), (QStringList{"MappedImage One", "MappedImage Three", "MappedImage Four"}));
+    EXPECT_EQ(list->itemText(1), "MappedImage Three") << "refilled on the next opening";
     dialog->close();
-
     h.dialogs.messageAnswers.push_back(Answer::Yes);
     h.Trigger("mnuFileExit");
     EXPECT_EQ(h.dialogs.messages, QStringList{"Ravelock: Save Changes?"});
@@ -75,8 +64,7 @@ TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothingAndReturnPressesTheButto
         bool pick;
         std::function<void(QWidget*)> close;
         int left;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {"title-bar close after a pick", true, [](QWidget* d) { d->close(); }, 2},
         {"Escape after a pick", true, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, 2},
         {"button with nothing chosen", false, [](QWidget* d) { QTest::mouseClick(d->findChild<QPushButton*>(), Qt::LeftButton); }, 2},
@@ -101,14 +89,11 @@ TEST(ReadmeWindow, ShowsOneReadOnlySelectableAddressThatLooksReadOnly)
     WindowHarness h;
     for (int opening = 0; opening < 3; ++opening) {
         h.Trigger("mnuHelpReadme");
-        QWidget* readme = nullptr;
-        int readmes = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "frmReadme" && ++readmes)
-                readme = w;
-        ASSERT_EQ(readmes, 1);
+        QWidgetList readmes = QApplication::topLevelWidgets();
+        readmes.removeIf([](QWidget* w) { return w->objectName() != "frmReadme"; });
+        ASSERT_EQ(readmes.size(), 1);
+        QWidget* readme = readmes.first();
         EXPECT_TRUE(readme->isVisible());
-        EXPECT_EQ(readme->windowTitle(), "Readme");
         auto* field = readme->findChild<QLineEdit*>("txtURL");
         const QString address = field->text();
         EXPECT_TRUE(address.startsWith("https://"));
@@ -122,18 +107,6 @@ TEST(ReadmeWindow, ShowsOneReadOnlySelectableAddressThatLooksReadOnly)
     }
 }
 
-TEST(Splash, ShowsTheVersionAndCreditLines)
-{
-    for (const auto& [version, line] : {std::pair{VersionRecord{1, 0, 0, "By us", "Thanks"}, "Version 1.0.0"},
-                                        {VersionRecord{2, 10, 3, "", ""}, "Version 2.10.3"}}) {
-        FrmSplash splash(version, [] {});
-        EXPECT_EQ(splash.findChild<QLabel*>("lblVersion")->text(), line);
-        EXPECT_EQ(splash.findChild<QLabel*>("lblWarning")->text(), version.fileDescription);
-        EXPECT_EQ(splash.findChild<QLabel*>("lblWarning1")->text(), version.comments);
-    }
-    EXPECT_FALSE(ProgramVersion().fileDescription.isEmpty());
-}
-
 TEST(Splash, ProceedsOnCharacterKeysAndClicksButNotOnTheVersionLine)
 {
     const auto click = [](const char* name, QPoint at = {}) {
@@ -141,26 +114,19 @@ TEST(Splash, ProceedsOnCharacterKeysAndClicksButNotOnTheVersionLine)
             QTest::mouseClick(name ? s.findChild<QWidget*>(name) : &s, Qt::LeftButton, {}, at);
         };
     };
+    const auto key = [](Qt::Key k) { return [=](FrmSplash& s) { QTest::keyClick(&s, k); }; };
     struct Case {
         const char* name;
         std::function<void(FrmSplash&)> act;
         bool proceeds;
-    };
-    const auto key = [](Qt::Key k) { return [=](FrmSplash& s) { QTest::keyClick(&s, k); }; };
-    const Case cases[] = {
-        {"Enter", key(Qt::Key_Return), true},
-        {"Escape", key(Qt::Key_Escape), true},
-        {"Space", key(Qt::Key_Space), true},
-        {"letter", key(Qt::Key_Q), true},
-        {"arrow", key(Qt::Key_Left), false},
-        {"Shift", key(Qt::Key_Shift), false},
+    } const cases[] = {
+        {"Enter", key(Qt::Key_Return), true}, {"Escape", key(Qt::Key_Escape), true}, {"Space", key(Qt::Key_Space), true},
+        {"letter", key(Qt::Key_Q), true},     {"arrow", key(Qt::Key_Left), false},   {"Shift", key(Qt::Key_Shift), false},
         {"version line", click("lblVersion"), false},
         {"outside the frame", click(nullptr, QPoint(2, 100)), false},
         {"frame beside the version line", click("Frame1", QPoint(30, 90)), true},
-        {"product name", click("imgProductName"), true},
-        {"banner", click("imgOrvaneBanner"), true},
-        {"credit line", click("lblWarning"), true},
-        {"second credit line", click("lblWarning1"), true},
+        {"product name", click("imgProductName"), true}, {"banner", click("imgOrvaneBanner"), true},
+        {"credit line", click("lblWarning"), true},      {"second credit line", click("lblWarning1"), true},
         {"released outside the window", [](FrmSplash& s) {
              QWidget* banner = s.findChild<QWidget*>("imgOrvaneBanner");
              QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-300, -300), banner->mapToGlobal(QPointF(-300, -300)),
@@ -184,8 +150,15 @@ TEST(Splash, ProceedsOnCharacterKeysAndClicksButNotOnTheVersionLine)
     }
 }
 
-TEST(Splash, LeadsToTheMainWindow)
+TEST(Splash, ShowsTheVersionAndCreditLinesAndLeadsToTheMainWindow)
 {
+    for (const auto& [version, line] : {std::pair{VersionRecord{1, 0, 0, "By us", "Thanks"}, "Version 1.0.0"},
+                                        {VersionRecord{2, 10, 3, "", ""}, "Version 2.10.3"}}) {
+        FrmSplash splash(version, [] {});
+        EXPECT_EQ(splash.findChild<QLabel*>("lblVersion")->text(), line);
+        EXPECT_EQ(splash.findChild<QLabel*>("lblWarning")->text() + "|" + splash.findChild<QLabel*>("lblWarning1")->text(),
+                  version.fileDescription + "|" + version.comments);
+    }
     testing_support::ScriptedDialogs dialogs;
     std::unique_ptr<FrmMain> main;
     QPointer<FrmSplash> splash(new FrmSplash(ProgramVersion(), [&] {

@@ -17,11 +17,6 @@ using testing_support::ScriptedDialogs;
 
 namespace {
 
-const QString kNoTexture = "Open a texture to start (Ctrl+O)";
-const QString kFirst = "Click the top-left corner of a region";
-const QString kSecond = "Click the bottom-right corner (Ctrl+Z takes the first corner back)";
-const QString kName = "Name the region: Edit > Complete Entry (Ctrl+E)";
-
 struct Commands : ::testing::Test {
     FakeMainView view;
     ScriptedDialogs dialogs;
@@ -49,58 +44,35 @@ struct Commands : ::testing::Test {
             commands.MouseDown(float(x * 15), float(y * 15));
         else if (verb == "open" && in >> x >> sep >> y)
             Open(x, y);
-        else if (verb == "undo")
-            commands.Undo();
-        else if (verb == "redo")
-            commands.Redo();
+        else if (verb == "undo" || verb == "redo")
+            verb == "undo" ? commands.Undo() : commands.Redo();
         else if (verb == "complete") {
             dialogs.inputAnswers.push_back(QString::fromStdString(action.substr(std::min<std::size_t>(9, action.size()))));
             commands.CompleteEntry();
             dialogs.inputAnswers.clear(); // not asked while a corner is awaited
-        } else
-            ADD_FAILURE() << "unknown action " << action;
+        }
     }
-    // Menu states in menu order, upper case when enabled: Open Save sAve-as
-    // eXit Undo Redo Complete Delete Help-readme.
-    std::string Menus() const
+    // Menu states in menu order, upper case when enabled (Open Save sAve-as eXit
+    // Undo Redo Complete Delete Help-readme), the fields as "left,top right,bottom",
+    // the redo stack from its top, and the hint's third word.
+    std::string Shown() const
     {
         std::string out;
         for (char letter : std::string("osaxurcdh"))
             out += view.menus.at(MenuItem(out.size())) ? char(std::toupper(letter)) : letter;
-        return out;
-    }
-    // The four fields as "left top | right bottom", "_" for an empty one.
-    std::string Fields() const
-    {
-        std::string out;
-        for (C c : {C::txtLeft, C::txtTop, C::txtRight, C::txtBottom}) {
-            const QString text = view.controls.at(c).text;
-            out += (out.empty() ? "" : c == C::txtRight ? " | " : " ") + (text.isEmpty() ? "_" : text.toStdString());
-        }
-        return out;
-    }
-    std::string Redo() const
-    {
-        std::string out;
+        const auto field = [this](C c) { return view.controls.at(c).text.toStdString(); };
+        out += " " + field(C::txtLeft) + "," + field(C::txtTop) + " " + field(C::txtRight) + "," + field(C::txtBottom) + " [";
         for (auto v : ws.colRedo)
-            out += (out.empty() ? "" : " ") + std::to_string(v);
-        return out;
+            out += (out.back() == '[' ? "" : " ") + std::to_string(v);
+        return out + "] " + view.hint.section(' ', 2, 2).toStdString();
     }
 };
 
-struct Step {
-    std::string action, menus, fields, redo;
-    QString hint;
-};
-
-void RunSteps(Commands& t, const std::vector<Step>& steps)
+void RunSteps(Commands& t, const std::vector<std::pair<std::string, std::string>>& steps)
 {
-    for (const Step& s : steps) {
-        t.Do(s.action);
-        EXPECT_EQ(t.Menus(), s.menus) << s.action;
-        EXPECT_EQ(t.Fields(), s.fields) << s.action;
-        EXPECT_EQ(t.Redo(), s.redo) << s.action;
-        EXPECT_EQ(t.view.hint, s.hint) << s.action;
+    for (const auto& [action, shown] : steps) {
+        t.Do(action);
+        EXPECT_EQ(t.Shown(), shown) << action;
     }
 }
 
@@ -108,17 +80,11 @@ void RunSteps(Commands& t, const std::vector<Step>& steps)
 
 TEST_F(Commands, StartUpHidesAndEmptiesThePanelAndEndsWithoutAsking)
 {
-    for (const auto& [control, state] : view.controls) {
+    for (const auto& [control, state] : view.controls)
         EXPECT_FALSE(state.visible);
-        if (control == C::txtLeft || control == C::txtTop || control == C::txtRight || control == C::txtBottom) {
-            EXPECT_EQ(state.text, "");
-            EXPECT_TRUE(state.readOnly);
-        }
-    }
-    EXPECT_EQ(Menus(), "OSAXurcdH");
-    EXPECT_EQ(view.hint, kNoTexture);
+    EXPECT_TRUE(view.controls[C::txtTop].readOnly);
+    EXPECT_EQ(Shown(), "OSAXurcdH , , [] texture");
     EXPECT_EQ(std::pair(view.windowLeft, view.windowTop), std::pair(10.0f, 10.0f));
-    EXPECT_EQ(ws.colLines.size(), 5);
     commands.Exit();
     EXPECT_EQ(view.ended, 1);
     EXPECT_EQ(dialogs.messages, QStringList());
@@ -135,18 +101,15 @@ TEST_F(Commands, PlacesThePanelBesideThePictureAndAlwaysInsideTheClientArea)
         view.pictureWidth = c.width;
         view.pictureHeight = c.height;
         commands.PlaceCoordinatePanel();
-        const auto& p = view.controls;
-        EXPECT_EQ(p.at(C::lblLeft).left, c.labelLeft);
-        EXPECT_EQ(p.at(C::lblRight).left, c.labelLeft);
-        EXPECT_EQ(p.at(C::txtLeft).left, c.labelLeft + 510 + 10);
-        EXPECT_EQ(p.at(C::lblTop).left, c.labelLeft + 510 + 735 + 20);
-        EXPECT_EQ(p.at(C::txtTop).left, c.labelLeft + 510 + 735 + 585 + 30);
-        EXPECT_EQ(p.at(C::txtRight).left, c.labelLeft + 720 + 10);
-        EXPECT_EQ(p.at(C::txtBottom).left, c.labelLeft + 720 + 735 + 945 + 30);
-        for (C first : {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop})
-            EXPECT_EQ(p.at(first).top, c.firstTop) << c.width << " x " << c.height;
-        for (C second : {C::lblRight, C::txtRight, C::lblBottom, C::txtBottom})
-            EXPECT_EQ(p.at(second).top, c.secondTop) << c.width << " x " << c.height;
+        std::vector<float> lefts, tops;
+        for (C control : {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop, C::lblRight, C::txtRight, C::lblBottom, C::txtBottom}) {
+            lefts.push_back(view.controls[control].left - c.labelLeft);
+            tops.push_back(view.controls[control].top);
+        }
+        EXPECT_EQ(lefts, (std::vector<float>{0, 520, 1265, 1860, 0, 730, 1475, 2430})) << c.width << " x " << c.height;
+        std::vector<float> rows(4, c.firstTop);
+        rows.resize(8, c.secondTop);
+        EXPECT_EQ(tops, rows) << c.width << " x " << c.height;
     }
 }
 
@@ -155,102 +118,81 @@ TEST_F(Commands, OpenTakesTheNameAfterTheLastSeparatorAndAwaitsTheFirstCorner)
     Open(512, 256, "/home/me/art/hud.tga");
     EXPECT_EQ(ws.strTextureName, "hud.tga");
     EXPECT_EQ(std::pair(ws.lngImageWidth, ws.lngImageHeight), std::pair(512 * 15, 256 * 15));
-    EXPECT_TRUE(ws.blnAwaitFirst);
     EXPECT_TRUE(view.controls[C::txtLeft].visible);
     EXPECT_EQ(view.fits, 1);
-    EXPECT_EQ(Menus(), "oSAXurcdH");
-    EXPECT_EQ(view.hint, kFirst);
+    EXPECT_EQ(Shown(), "oSAXurcdH , , [] top-left");
     EXPECT_EQ(dialogs.fileDialogs.at(0).initialDirectory, QDir::homePath());
     EXPECT_EQ(dialogs.fileDialogs.at(0).filter, "Targa (*.tga)");
 }
 
 TEST_F(Commands, OpenThatPaintsNothingLeavesTheProgramAsItWas)
 {
-    struct Case {
-        std::optional<QString> answer;
-        bool painted;
-    };
-    for (const Case& c : {Case{std::nullopt, true}, Case{"/textures/bad.tga", false}}) {
-        view.painted = c.painted;
-        dialogs.openAnswers.push_back(c.answer);
+    for (const std::optional<QString>& answer : {std::optional<QString>(), std::optional<QString>("/textures/bad.tga")}) {
+        view.painted = false;
+        dialogs.openAnswers.push_back(answer);
         commands.Open();
-        EXPECT_EQ(Menus(), "OSAXurcdH");
-        EXPECT_FALSE(view.controls[C::txtLeft].visible);
-        EXPECT_FALSE(ws.blnAwaitFirst);
-        EXPECT_EQ(view.hint, kNoTexture);
         Do("click 0,0");
-        EXPECT_EQ(Menus(), "OSAXurcdH") << "a click before any texture takes no corner";
+        EXPECT_EQ(Shown(), "OSAXurcdH , , [] texture") << "no corner before a texture";
+        EXPECT_FALSE(view.controls[C::txtLeft].visible);
     }
     view.painted = true;
     Open(8, 8, "/elsewhere/good.tga");
     EXPECT_EQ(dialogs.fileDialogs.back().initialDirectory, "/textures") << "where the user was last";
-    EXPECT_EQ(ws.strTextureName, "good.tga");
-    EXPECT_TRUE(ws.blnAwaitFirst);
+    EXPECT_EQ(Shown(), "oSAXurcdH , , [] top-left");
 }
 
 TEST_F(Commands, NothingIsMappedWhileTheTexturePaints)
 {
-    int widthSeen = -1;
     view.whilePainting = [&] {
-        widthSeen = ws.lngImageWidth;
         Do("click 0,0");
-        EXPECT_EQ(view.hint, "");
+        EXPECT_EQ(ws.lngImageWidth, 0);
+        EXPECT_EQ(Shown(), "oSAXurcdH , , [] ");
     };
     Open(600, 600);
-    EXPECT_EQ(widthSeen, 0);
-    EXPECT_EQ(Menus(), "oSAXurcdH");
-    EXPECT_EQ(Fields(), "_ _ | _ _");
+    EXPECT_EQ(Shown(), "oSAXurcdH , , [] top-left");
     EXPECT_EQ(ws.lngImageWidth, 600 * 15);
-}
-
-TEST_F(Commands, PathWithoutASeparatorShowsThePanelButAwaitsNoCorner)
-{
-    Open(4, 4, "ui.tga");
-    EXPECT_TRUE(view.controls[C::txtLeft].visible);
-    EXPECT_EQ(ws.strTextureName, "");
-    EXPECT_FALSE(ws.blnAwaitFirst);
 }
 
 TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
 {
     RunSteps(*this, {
-        {"open 100x50", "oSAXurcdH", "_ _ | _ _", "", kFirst},
-        {"click 101,10", "oSAXurcdH", "_ _ | _ _", "", kFirst},
-        {"click 10,51", "oSAXurcdH", "_ _ | _ _", "", kFirst},
-        {"click 10,20", "oSAXUrcdH", "10 20 | _ _", "", kSecond},
-        {"click 100,50", "oSAXUrCdH", "10 20 | 100 50", "", kName},
-        {"click 5,5", "oSAXUrCdH", "10 20 | 100 50", "", kName},
-        {"undo", "oSAXURcdH", "10 20 | _ _", "100 50", kSecond},
-        {"undo", "oSAXuRcdH", "_ _ | _ _", "20 10 100 50", kFirst},
-        {"undo", "oSAXuRcdH", "_ _ | _ _", "20 10 100 50", kFirst},
-        {"redo", "oSAXURcdH", "10 20 | _ _", "100 50", kSecond},
-        {"redo", "oSAXUrCdH", "10 20 | 100 50", "", kName},
-        {"undo", "oSAXURcdH", "10 20 | _ _", "100 50", kSecond},
-        {"click 30,40", "oSAXUrCdH", "10 20 | 30 40", "100 50", kName},
-        {"undo", "oSAXURcdH", "10 20 | _ _", "30 40 100 50", kSecond},
-        {"redo", "oSAXUrCdH", "10 20 | 30 40", "100 50", kName},
-        {"redo", "oSAXUrCdH", "10 20 | 30 40", "100 50", kName},
-        {"undo", "oSAXURcdH", "10 20 | _ _", "30 40 100 50", kSecond},
-        {"undo", "oSAXuRcdH", "_ _ | _ _", "20 10 30 40 100 50", kFirst},
-        {"click 1,2", "oSAXUrcdH", "1 2 | _ _", "", kSecond},
-        {"undo", "oSAXuRcdH", "_ _ | _ _", "2 1", kFirst},
-        {"redo", "oSAXUrcdH", "1 2 | _ _", "", kSecond},
+        {"open 100x50", "oSAXurcdH , , [] top-left"},
+        {"click 101,10", "oSAXurcdH , , [] top-left"},
+        {"click 10,51", "oSAXurcdH , , [] top-left"},
+        {"click 10,20", "oSAXUrcdH 10,20 , [] bottom-right"},
+        {"click 100,50", "oSAXUrCdH 10,20 100,50 [] region:"},
+        {"click 5,5", "oSAXUrCdH 10,20 100,50 [] region:"},
+        {"undo", "oSAXURcdH 10,20 , [100 50] bottom-right"},
+        {"undo", "oSAXuRcdH , , [20 10 100 50] top-left"},
+        {"undo", "oSAXuRcdH , , [20 10 100 50] top-left"},
+        {"redo", "oSAXURcdH 10,20 , [100 50] bottom-right"},
+        {"redo", "oSAXUrCdH 10,20 100,50 [] region:"},
+        {"undo", "oSAXURcdH 10,20 , [100 50] bottom-right"},
+        {"click 30,40", "oSAXUrCdH 10,20 30,40 [100 50] region:"},
+        {"undo", "oSAXURcdH 10,20 , [30 40 100 50] bottom-right"},
+        {"redo", "oSAXUrCdH 10,20 30,40 [100 50] region:"},
+        {"redo", "oSAXUrCdH 10,20 30,40 [100 50] region:"},
+        {"undo", "oSAXURcdH 10,20 , [30 40 100 50] bottom-right"},
+        {"undo", "oSAXuRcdH , , [20 10 30 40 100 50] top-left"},
+        {"click 1,2", "oSAXUrcdH 1,2 , [] bottom-right"},
+        {"undo", "oSAXuRcdH , , [2 1] top-left"},
+        {"redo", "oSAXUrcdH 1,2 , [] bottom-right"},
     });
 }
 
 TEST_F(Commands, CompleteEntryNamesTheRectangleByTheFirstWordAndRefusesDuplicates)
 {
     RunSteps(*this, {
-        {"open 512x256", "oSAXurcdH", "_ _ | _ _", "", kFirst},
-        {"complete Early", "oSAXurcDH", "_ _ | _ _", "", kFirst},
-        {"click 10,20", "oSAXUrcDH", "10 20 | _ _", "", kSecond},
-        {"click 73,83", "oSAXUrCDH", "10 20 | 73 83", "", kName},
-        {"complete ", "oSAXUrCDH", "10 20 | 73 83", "", kName},
-        {"complete Button", "oSAXurcDH", "_ _ | _ _", "", kFirst},
-        {"click 1,2", "oSAXUrcDH", "1 2 | _ _", "", kSecond},
-        {"click 3,4", "oSAXUrCDH", "1 2 | 3 4", "", kName},
-        {"complete Button", "oSAXUrCDH", "1 2 | 3 4", "", kName},
-        {"complete  Door Left", "oSAXurcDH", "_ _ | _ _", "", kFirst},
+        {"open 512x256", "oSAXurcdH , , [] top-left"},
+        {"complete Early", "oSAXurcDH , , [] top-left"},
+        {"click 10,20", "oSAXUrcDH 10,20 , [] bottom-right"},
+        {"click 73,83", "oSAXUrCDH 10,20 73,83 [] region:"},
+        {"complete ", "oSAXUrCDH 10,20 73,83 [] region:"},
+        {"complete Button", "oSAXurcDH , , [] top-left"},
+        {"click 1,2", "oSAXUrcDH 1,2 , [] bottom-right"},
+        {"click 3,4", "oSAXUrCDH 1,2 3,4 [] region:"},
+        {"complete Button", "oSAXUrCDH 1,2 3,4 [] region:"},
+        {"complete  Door Left", "oSAXurcDH , , [] top-left"},
     });
     EXPECT_EQ(ws.colNames, QStringList({"MappedImage Button", "MappedImage Door"}));
     EXPECT_EQ(dialogs.messages, QStringList{"Duplicate Name: Button is already a image map name"});
