@@ -473,26 +473,29 @@ bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_
     return painter.Painted();
 }
 
+// Loads a window that is not open yet; an open one is only brought forward.
+template <typename Window>
+static void Present(Window& window)
+{
+    if (!window.isVisible())
+        window.Load();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 void FrmMain::ShowDeleteDialog()
 {
     if (!delete_)
         delete_ = std::make_unique<FrmDelete>(commands_, this);
-    if (!delete_->isVisible())
-        delete_->Load();
-    delete_->show();
-    delete_->raise();
-    delete_->activateWindow();
+    Present(*delete_);
 }
 
 void FrmMain::ShowReadme()
 {
     if (!readme_)
         readme_ = std::make_unique<FrmReadme>();
-    if (!readme_->isVisible())
-        readme_->Load();
-    readme_->show();
-    readme_->raise();
-    readme_->activateWindow();
+    Present(*readme_);
 }
 
 void FrmMain::EndProgram()

@@ -68,6 +68,12 @@ TEST(TargaDecoder, RefusesWithTheExactMessageAndWritesTheSizeOnlyPastTheMapType)
     targa::LoadTarga("/nonexistent/folder/ui.tga", painter, d.height, d.width, reporter);
     EXPECT_EQ(reporter.shown, kReadError + "No such file or directory");
     EXPECT_EQ(d.width, -999);
+    struct : targa::SurfacePainter {
+        using SurfacePainter::SurfacePainter;
+        bool PrepareSurface(int, int) override { return false; }
+    } noRoom(surface);
+    targa::LoadTarga(Tga{}.Bytes(), noRoom, d.height, d.width, reporter);
+    EXPECT_EQ(reporter.shown, kReadError + "there is not enough memory for the image");
 }
 
 TEST(TargaDecoder, PaintsEveryFourOriginsTheRightWayUp)
