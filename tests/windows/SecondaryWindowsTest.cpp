@@ -1,11 +1,14 @@
 #include "support/WindowHarness.h"
 #include "windows/FrmSplash.h"
+#include "windows/QtDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +41,7 @@ TEST(DeleteDialog, RemovesTheChosenEntryAndThatIsUnsavedWork)
     ASSERT_TRUE(dialog && dialog->isVisible());
     auto* list = h.Find<QComboBox>("cmbDelete");
     EXPECT_EQ(std::tuple(list->count(), list->itemText(1), list->currentIndex()), std::tuple(3, "MappedImage Two", -1));
+    EXPECT_FALSE(list->isEditable());
     list->setCurrentIndex(1);
     AddEntries(h, {"Four"});
     h.Trigger("mnuEditDelete"); // while open: brought forward, not refilled
@@ -171,4 +175,20 @@ TEST(Splash, ShowsTheVersionAndCreditLinesAndLeadsToTheMainWindow)
     ASSERT_TRUE(main);
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(splash.isNull());
+}
+
+TEST(QtDialogs, TheSaveDialogShowsItsSettingsAndDismissingItChoosesNothing)
+{
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = QStringList{dialog->windowTitle(), dialog->nameFilters().join(";"), dialog->defaultSuffix(),
+                            dialog->directory().path(), QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+                            dialog->acceptMode() == QFileDialog::AcceptSave ? "save" : "open"}.join("|");
+        dialog->reject();
+    });
+    const auto chosen = QtDialogs(nullptr).SaveFile({"Save As", "Ini File (*.ini)", "ini", QDir::tempPath(), "ui.ini"});
+    EXPECT_EQ(shown, "Save As|Ini File (*.ini)|ini|" + QDir::tempPath() + "|ui.ini|save");
+    EXPECT_EQ(chosen, std::nullopt);
 }
