@@ -17,8 +17,7 @@ namespace testing_support {
 
 // Answers the commands' dialogs from a script and records what was asked.
 // A question nobody scripted fails the test and is answered as dismissed.
-class ScriptedDialogs : public ravelock::Dialogs {
-public:
+struct ScriptedDialogs : ravelock::Dialogs {
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     std::deque<ravelock::Answer> messageAnswers;
@@ -53,7 +52,6 @@ public:
         return Next(inputAnswers, QString(), "input box");
     }
 
-private:
     template <typename T>
     static T Next(std::deque<T>& answers, T dismissed, const char* what)
     {

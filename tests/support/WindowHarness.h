@@ -25,7 +25,6 @@ struct WindowHarness {
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-
     template <typename T = QWidget>
     T* Find(const char* name) const
     {
@@ -36,15 +35,11 @@ struct WindowHarness {
     QWidget* Drawing() const { return Find("drawingArea"); }
     QString Field(const char* name) const { return Find<QLineEdit>(name)->text(); }
     // The four fields as "left,top right,bottom".
-    QString Corners() const
-    {
-        return Field("txtLeft") + "," + Field("txtTop") + " " + Field("txtRight") + "," + Field("txtBottom");
-    }
+    QString Corners() const { return Field("txtLeft") + "," + Field("txtTop") + " " + Field("txtRight") + "," + Field("txtBottom"); }
     bool Enabled(const char* action) const { return Find<QAction>(action)->isEnabled(); }
     void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
     QString Message() const { return window.statusBar()->currentMessage(); }
     ravelock::Workspace& State() { return window.Commands().State(); }
-
     QString WriteFile(const QString& name, const std::vector<std::uint8_t>& bytes)
     {
         WriteAll(dir.filePath(name), QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
@@ -55,13 +50,12 @@ struct WindowHarness {
         dialogs.openAnswers.push_back(path);
         Trigger("mnuFileOpen");
     }
-    // A press on texel (x, y) of the picture, delivered to the window as the
-    // system delivers it, so it reaches whatever widget is there.
+    // A press on texel (x, y), delivered to the window as the system delivers it.
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(window.windowHandle(), button, {}, Drawing()->mapTo(&window, QPoint(x, y)));
     }
-    // A move or press at a position between logical pixels, straight to the picture.
+    // A move or press between logical pixels, straight to the picture.
     void Pointer(QEvent::Type type, QPointF at)
     {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -70,12 +64,10 @@ struct WindowHarness {
     }
 };
 
-// A 24-bit texture whose pixel (x, y), top row first, has red x mod 256,
-// green y mod 256 and blue 7.
+// A 24-bit texture, top row first, whose pixel (x, y) has red x mod 256, green y mod 256 and blue 7.
 inline std::vector<std::uint8_t> GradientTexture(int width, int height)
 {
     std::vector<std::uint8_t> bytes = Tga{.width = width, .height = height, .descriptor = 0x20}.Bytes();
-    bytes.reserve(bytes.size() + std::size_t(width) * std::size_t(height) * 3);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             bytes.insert(bytes.end(), {7, std::uint8_t(y & 255), std::uint8_t(x & 255)});

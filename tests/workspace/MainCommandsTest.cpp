@@ -59,7 +59,8 @@ struct Commands : ::testing::Test {
     {
         std::string out;
         for (char letter : std::string("osaxurcdh"))
-            out += view.menus.at(MenuItem(out.size())) ? char(std::toupper(letter)) : letter;
+            out += view.menus.contains(MenuItem(out.size())) && !view.menus.at(MenuItem(out.size())) ? letter
+                                                                                                     : char(std::toupper(letter));
         const auto field = [this](C c) { return view.controls.at(c).text.toStdString(); };
         out += " " + field(C::txtLeft) + "," + field(C::txtTop) + " " + field(C::txtRight) + "," + field(C::txtBottom) + " [";
         for (auto v : ws.colRedo)
