@@ -6,8 +6,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,20 +13,17 @@
 using namespace ravelock;
 using testing_support::DocumentWith;
 using testing_support::ReadAll;
-using testing_support::WriteAll;
 
 namespace {
 
+// Entries on ui.tga, 512 x 256, each at Left: the length of its name, Bottom: -1.
 Workspace WithEntries(const QStringList& names)
 {
-    Workspace ws;
+    Workspace ws{.lngImageHeight = 256 * 15, .lngImageWidth = 512 * 15, .strTextureName = "ui.tga", .lngBottom = -1,
+                 .blnSaved = false};
     AddHeaderLines(ws);
-    ws.strTextureName = "ui.tga";
-    ws.lngImageWidth = 512 * 15;
-    ws.lngImageHeight = 256 * 15;
     for (const QString& name : names) {
         ws.lngLeft = static_cast<std::int32_t>(name.size());
-        ws.lngBottom = -1;
         AppendEntry(ws, name);
     }
     return ws;
@@ -44,21 +39,16 @@ QByteArray Block(const QByteArray& name, int left)
 
 TEST(MapDocument, RemovesTheChosenEntryAndMarksTheDocumentUnsaved)
 {
-    struct Case {
-        QStringList names;
-        int remove;
-        QStringList left;
-    };
-    for (const Case& c : {Case{{"A", "BB", "CCC"}, 1, {"BB", "CCC"}}, Case{{"A", "BB", "CCC"}, 2, {"A", "CCC"}},
-                          Case{{"A"}, 1, {}}, Case{{"A", "BB"}, 0, {"A", "BB"}}}) {
-        Workspace ws = WithEntries(c.names);
+    const std::tuple<QStringList, int, QStringList> cases[] = {
+        {{"A", "BB", "CCC"}, 1, {"BB", "CCC"}}, {{"A", "BB", "CCC"}, 2, {"A", "CCC"}}, {{"A"}, 1, {}}, {{"A", "BB"}, 0, {"A", "BB"}}};
+    for (const auto& [names, remove, left] : cases) {
+        Workspace ws = WithEntries(names);
         ws.blnSaved = true;
-        ws.lngRemoveNumber = c.remove;
-        EXPECT_EQ(RemoveEntry(ws), c.remove != 0);
-        EXPECT_EQ(ws.blnSaved, c.remove == 0);
-        const Workspace expected = WithEntries(c.left);
-        EXPECT_EQ(ws.colLines, expected.colLines) << c.remove;
-        EXPECT_EQ(ws.colNames, expected.colNames) << c.remove;
+        ws.lngRemoveNumber = remove;
+        EXPECT_EQ(RemoveEntry(ws), remove != 0);
+        EXPECT_EQ(ws.blnSaved, remove == 0);
+        EXPECT_EQ(ws.colLines, WithEntries(left).colLines) << remove;
+        EXPECT_EQ(ws.colNames, WithEntries(left).colNames) << remove;
     }
 }
 
@@ -71,82 +61,64 @@ TEST(MapDocument, PrintsSizesInTheShortestFormThatReadsBack)
     }
 }
 
-TEST(MapDocumentFile, WritesTheExactBytesAndReplacesTheWholeFile)
+TEST(MapDocumentFile, WritesTheExactBytesReplacingTheWholeFileOrSaysWhyNot)
 {
     QTemporaryDir dir;
     Workspace ws = WithEntries({"Button", QString::fromUtf8("Tür")});
     ws.strIniPath = dir.filePath("map.ini");
-    ws.blnSaved = false;
     ws.blnSaveFailed = true;
-    WriteAll(ws.strIniPath, QByteArray(5000, 'x'));
+    testing_support::WriteAll(ws.strIniPath, QByteArray(5000, 'x'));
     ASSERT_EQ(WriteIniFile(ws), std::nullopt);
     EXPECT_EQ(ReadAll(ws.strIniPath), DocumentWith(Block("Button", 6) + Block("T\xC3\xBCr", 3)));
     EXPECT_EQ(std::tuple(ws.blnSaved, ws.blnNoIniPath, ws.blnSaveFailed), std::tuple(true, false, false));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"map.ini"});
-}
 
-TEST(MapDocumentFile, FailuresSayWhyAndKeepTheEarlierFileAndTheDocumentUnsaved)
-{
-    QTemporaryDir dir;
     QDir().mkpath(dir.filePath("folder"));
-    const std::pair<QString, QString> cases[] = {
-        {"/dev/full", "No space left on device"},
-        {dir.filePath("gone/map.ini"), "No such file or directory"},
-        {dir.filePath("folder"), "It is a folder, not a file"},
-        {QString(), "No file name was given"},
-    };
-    for (const auto& [path, reason] : cases) {
-        Workspace ws = WithEntries({"A"});
-        ws.strIniPath = path;
-        ws.blnSaved = false;
-        const auto failure = WriteIniFile(ws);
+    const std::pair<QString, QString> failures[] = {
+        {"/dev/full", "No space left on device"}, {dir.filePath("gone/map.ini"), "No such file or directory"},
+        {dir.filePath("folder"), "It is a folder, not a file"}, {QString(), "No file name was given"}};
+    for (const auto& [path, reason] : failures) {
+        Workspace failing = WithEntries({"A"});
+        failing.strIniPath = path;
+        const auto failure = WriteIniFile(failing);
         EXPECT_TRUE(failure && failure->contains(reason)) << path.toStdString() << ": " << failure.value_or("none").toStdString();
-        EXPECT_EQ(std::tuple(ws.blnSaved, ws.blnNoIniPath, ws.blnSaveFailed), std::tuple(false, true, false));
+        EXPECT_EQ(std::tuple(failing.blnSaved, failing.blnNoIniPath, failing.blnSaveFailed), std::tuple(false, true, false));
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"folder"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList({"folder", "map.ini"}));
 }
 
-// Root ignores permission bits, so these run the save as `nobody`, through
-// a small program that writes a document with the real code.
+// Root ignores permission bits, so these save as `nobody`, through a small
+// program that writes a document with the real code.
 TEST(MapDocumentFile, WritesInPlaceWhereTheFolderRefusesANewFileButTheFileMayBeWritten)
 {
     const passwd* nobody = ::getpwnam("nobody");
     if (::geteuid() != 0 || !nobody)
         GTEST_SKIP() << "needs root to prepare files of another user, and a user 'nobody' to save as";
     QTemporaryDir dir;
-    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
-    const QString probe = dir.filePath("save-probe");
-    ASSERT_TRUE(QFile::copy(RAVELOCK_SAVE_PROBE, probe));
-    const auto prepare = [&](const QString& path, uid_t owner, mode_t mode) {
-        WriteAll(path, "earlier\r\n");
-        ::chown(QFile::encodeName(path).constData(), owner, 0);
-        ::chmod(QFile::encodeName(path).constData(), mode);
+    const auto prepare = [&](const char* name, uid_t owner, mode_t mode) {
+        QDir().mkpath(QFileInfo(dir.filePath(name)).path());
+        testing_support::WriteAll(dir.filePath(name), "earlier\r\n");
+        ::chown(QFile::encodeName(dir.filePath(name)).constData(), owner, 0);
+        ::chmod(QFile::encodeName(dir.filePath(name)).constData(), mode);
     };
-    QDir().mkpath(dir.filePath("locked"));   // root's, 0755: nobody may not add files
-    QDir().mkpath(dir.filePath("sticky"));   // 1777: nobody may not replace root's files
+    prepare("locked/own.ini", nobody->pw_uid, 0644); // root's folder: nobody may not add files
+    prepare("locked/theirs.ini", 0, 0644);
+    prepare("sticky/shared.ini", 0, 0666);          // a sticky folder: nobody may not replace root's files
     ::chmod(QFile::encodeName(dir.filePath("sticky")).constData(), 01777);
-    prepare(dir.filePath("locked/own.ini"), nobody->pw_uid, 0644);
-    prepare(dir.filePath("locked/theirs.ini"), 0, 0644);
-    prepare(dir.filePath("sticky/shared.ini"), 0, 0666);
-    struct Case {
-        const char* name;
-        QString result; // what the probe prints
-        QByteArray after;
-    };
-    const Case cases[] = {
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    ASSERT_TRUE(QFile::copy(RAVELOCK_SAVE_PROBE, dir.filePath("save-probe")));
+    const std::tuple<const char*, QString, QByteArray> cases[] = {
         {"locked/own.ini", "saved", DocumentWith()},
         {"sticky/shared.ini", "saved", DocumentWith()},
         {"locked/theirs.ini", "is not writable", "earlier\r\n"},
         {"locked/new.ini", "Permission denied", "<missing>"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, result, after] : cases) {
         QProcess run;
         run.start("setpriv", {"--reuid=" + QString::number(nobody->pw_uid), "--regid=" + QString::number(nobody->pw_gid),
-                              "--clear-groups", probe, dir.filePath(c.name)});
-        ASSERT_TRUE(run.waitForFinished(10000)) << c.name;
-        EXPECT_TRUE(QString::fromLocal8Bit(run.readAllStandardOutput()).contains(c.result))
-            << c.name << ": " << run.readAllStandardError().toStdString();
-        EXPECT_EQ(ReadAll(dir.filePath(c.name)), c.after) << c.name;
+                              "--clear-groups", dir.filePath("save-probe"), dir.filePath(name)});
+        ASSERT_TRUE(run.waitForFinished(10000)) << name;
+        EXPECT_TRUE(QString::fromLocal8Bit(run.readAllStandardOutput()).contains(result)) << name;
+        EXPECT_EQ(ReadAll(dir.filePath(name)), after) << name;
     }
     EXPECT_EQ(QDir(dir.filePath("locked")).entryList(QDir::Files | QDir::Hidden), QStringList({"own.ini", "theirs.ini"}));
     EXPECT_EQ(QDir(dir.filePath("sticky")).entryList(QDir::Files | QDir::Hidden), QStringList{"shared.ini"});
