@@ -41,6 +41,12 @@ def main():
         print(f'\nWhole Open in the window (t10_d32_bl): {w:.1f} ms; decoding alone into a fresh surface '
               f'{fresh:.1f} ms (ratio {w / fresh:.2f}); into a surface already allocated {alone:.1f} ms '
               f'(ratio {w / alone:.2f}).')
+    if len(sys.argv) > 2:
+        _, xcb = medians(sys.argv[2])
+        w, fresh = xcb.get('BM_WindowOpen/t10_d32_bl'), xcb.get('BM_FreshDecode/t10_d32_bl')
+        if w and fresh:
+            print(f'\nWhole Open on a real X server (Xvfb, xcb): {w:.1f} ms; decoding alone into a fresh surface '
+                  f'in the same run {fresh:.1f} ms (ratio {w / fresh:.2f}).')
     print('\nEvery decoder target met.' if ok else '\nSome decoder target is NOT met.')
 
 

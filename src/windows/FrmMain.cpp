@@ -31,14 +31,16 @@ namespace ravelock {
 
 namespace {
 
-// Painting into the window's surface. Each progress refresh repaints only the
-// rows painted since the one before and lets the event loop run, unless the
-// program is ending.
+// Painting into the window's surface. A progress refresh shows the rows
+// painted since the one before, at most sixty times a second (the rest wait
+// for the next refresh or for Flush), and the yield that follows lets the
+// event loop run, unless the program is ending.
 class WindowPainter final : public targa::SurfacePainter {
 public:
     WindowPainter(FrmMain& window, targa::PixelSurface& surface)
         : SurfacePainter(surface), window_(&window), commands_(window.Commands())
     {
+        frameClock_.start();
     }
     bool PrepareSurface(int width, int height) override
     {
@@ -70,10 +72,16 @@ public:
     }
     void Refresh() override
     {
+        if (frameClock_.hasExpired(16))
+            Flush();
+    }
+    void Flush()
+    {
         if (first_ <= last_ && Alive())
             window_->RowsPainted(first_, last_, rowsDone_);
         first_ = INT_MAX;
         last_ = -1;
+        frameClock_.start();
     }
     bool YieldToEvents() override
     {
@@ -97,6 +105,7 @@ private:
 
     QPointer<FrmMain> window_;
     const MainCommands& commands_;
+    QElapsedTimer frameClock_;
     int first_ = INT_MAX;
     int last_ = -1;
     int lastRow_ = -1;
@@ -168,6 +177,7 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     scroll_->setObjectName(QStringLiteral("pictureFrame"));
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setBackgroundRole(QPalette::Window);
+    scroll_->viewport()->setAutoFillBackground(false); // the window's own background shows through
     scroll_->viewport()->installEventFilter(this);
     drawing_ = new DrawingArea(surface_, scroll_);
     drawing_->setObjectName(QStringLiteral("drawingArea"));
@@ -351,14 +361,22 @@ void FrmMain::PictureAnnounced(int width, int height)
     FitWindowToPicture();
     progress_->setRange(0, height);
     progress_->setValue(0);
+    progressClock_.start();
     reading_->show();
     progress_->show();
 }
 
+// Both are drawn by the yield that follows, in one pass; the progress bar
+// draws itself at once on every change, so it changes at most ten times a second.
 void FrmMain::RowsPainted(int first, int last, int rowsDone)
 {
-    drawing_->repaint(QRect(0, first, drawing_->width(), last - first + 1));
-    progress_->setValue(rowsDone);
+    const QRegion band = drawing_->visibleRegion().intersected(QRect(0, first, drawing_->width(), last - first + 1));
+    if (!band.isEmpty())
+        drawing_->update(band);
+    if (progressClock_.hasExpired(100)) {
+        progress_->setValue(rowsDone);
+        progressClock_.start();
+    }
 }
 
 void FrmMain::ShowPointer(int x, int y)
@@ -463,6 +481,7 @@ bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_
     WindowPainter painter(*this, surface_);
     WindowReporter reporter(dialogs_, *progress_);
     targa::LoadTarga(QFile::encodeName(path).toStdString(), painter, height, width, reporter);
+    painter.Flush();
     reading_->hide();
     progress_->hide();
     if (!painter.Painted() && !commands_.Ending()) {

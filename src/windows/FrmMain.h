@@ -4,6 +4,7 @@
 #include "workspace/MainCommands.h"
 #include "workspace/MainView.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <map>
@@ -83,6 +84,7 @@ private:
     QLabel* pointer_ = nullptr;
     QLabel* reading_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    QElapsedTimer progressClock_;
     QSize visiblePicture_; // the picture's part in view, scroll bars excluded
     std::map<MenuItem, QAction*> actions_;
     std::map<PanelControl, QWidget*> controls_;

@@ -114,20 +114,12 @@ TEST_F(Commands, PlacesThePanelBesideThePictureAndAlwaysInsideTheClientArea)
     }
 }
 
-TEST_F(Commands, OpenTakesTheNameAfterTheLastSeparatorAndAwaitsTheFirstCorner)
+TEST_F(Commands, OpenAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
 {
-    Open(512, 256, "/home/me/art/hud.tga");
-    EXPECT_EQ(ws.strTextureName, "hud.tga");
-    EXPECT_EQ(std::pair(ws.lngImageWidth, ws.lngImageHeight), std::pair(512 * 15, 256 * 15));
-    EXPECT_TRUE(view.controls[C::txtLeft].visible);
-    EXPECT_EQ(view.fits, 1);
-    EXPECT_EQ(Shown(), "oSAXurcdH , , [] top-left");
-    EXPECT_EQ(dialogs.fileDialogs.at(0).initialDirectory, QDir::homePath());
-    EXPECT_EQ(dialogs.fileDialogs.at(0).filter, "Targa (*.tga)");
-}
-
-TEST_F(Commands, OpenThatPaintsNothingLeavesTheProgramAsItWas)
-{
+    view.whilePainting = [&] {
+        Do("click 0,0");
+        EXPECT_EQ(Shown() + " " + std::to_string(ws.lngImageWidth), "oSAXurcdH , , []  0") << "nothing mapped while painting";
+    };
     for (const std::optional<QString>& answer : {std::optional<QString>(), std::optional<QString>("/textures/bad.tga")}) {
         view.painted = false;
         dialogs.openAnswers.push_back(answer);
@@ -136,22 +128,16 @@ TEST_F(Commands, OpenThatPaintsNothingLeavesTheProgramAsItWas)
         EXPECT_EQ(Shown(), "OSAXurcdH , , [] texture") << "no corner before a texture";
         EXPECT_FALSE(view.controls[C::txtLeft].visible);
     }
+    EXPECT_EQ(dialogs.fileDialogs.at(0).initialDirectory, QDir::homePath());
+    EXPECT_EQ(dialogs.fileDialogs.at(0).filter, "Targa (*.tga)");
     view.painted = true;
-    Open(8, 8, "/elsewhere/good.tga");
+    Open(512, 256, "/home/me/art/hud.tga");
     EXPECT_EQ(dialogs.fileDialogs.back().initialDirectory, "/textures") << "where the user was last";
+    EXPECT_EQ(ws.strTextureName, "hud.tga");
+    EXPECT_EQ(std::pair(ws.lngImageWidth, ws.lngImageHeight), std::pair(512 * 15, 256 * 15));
+    EXPECT_TRUE(view.controls[C::txtLeft].visible);
+    EXPECT_EQ(view.fits, 1);
     EXPECT_EQ(Shown(), "oSAXurcdH , , [] top-left");
-}
-
-TEST_F(Commands, NothingIsMappedWhileTheTexturePaints)
-{
-    view.whilePainting = [&] {
-        Do("click 0,0");
-        EXPECT_EQ(ws.lngImageWidth, 0);
-        EXPECT_EQ(Shown(), "oSAXurcdH , , [] ");
-    };
-    Open(600, 600);
-    EXPECT_EQ(Shown(), "oSAXurcdH , , [] top-left");
-    EXPECT_EQ(ws.lngImageWidth, 600 * 15);
 }
 
 TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
