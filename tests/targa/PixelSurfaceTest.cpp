@@ -58,11 +58,10 @@ TEST(PixelSurface, RowBlendsFollowTheChannelRuleForEveryInput)
     // the background.
     constexpr int kPairs = 256 * 256 + 3;
     constexpr targa::Colour kBackground = MakeColour(77, 3, 200);
-    std::vector<targa::Colour> sources(kPairs);
-    std::vector<targa::Colour> olds(kPairs);
+    std::vector<targa::Colour> sources, olds;
     for (int i = 0; i < kPairs; ++i) {
-        sources[static_cast<std::size_t>(i)] = MakeColour((i >> 8) & 255, 255 - ((i >> 8) & 255), (i >> 8) ^ 0x5A);
-        olds[static_cast<std::size_t>(i)] = MakeColour(i & 255, (i * 7) & 255, 255 - (i & 255));
+        sources.push_back(MakeColour((i >> 8) & 255, 255 - ((i >> 8) & 255), (i >> 8) ^ 0x5A));
+        olds.push_back(i < kPairs / 2 ? MakeColour(i & 255, (i * 7) & 255, 255 - (i & 255)) : kBackground);
     }
     for (int alpha = 0; alpha < 256; ++alpha) {
         PixelSurface surface(kPairs, 1, kBackground);
@@ -70,12 +69,11 @@ TEST(PixelSurface, RowBlendsFollowTheChannelRuleForEveryInput)
         const std::vector<std::uint8_t> alphas(kPairs, static_cast<std::uint8_t>(alpha));
         surface.BlendPixels(0, 0, sources.data(), alphas.data(), kPairs);
         for (int i = 0; i < kPairs; ++i) {
-            const targa::Colour o = i < kPairs / 2 ? olds[static_cast<std::size_t>(i)] : kBackground;
-            const targa::Colour s = sources[static_cast<std::size_t>(i)];
-            const targa::Colour expected = MakeColour(targa::BlendChannel(targa::RedOf(o), targa::RedOf(s), alpha),
-                                                      targa::BlendChannel(targa::GreenOf(o), targa::GreenOf(s), alpha),
-                                                      targa::BlendChannel(targa::BlueOf(o), targa::BlueOf(s), alpha));
-            ASSERT_EQ(surface.GetPixel(i, 0), expected) << "pixel " << i << " alpha " << alpha;
+            const targa::Colour o = olds[std::size_t(i)], s = sources[std::size_t(i)];
+            ASSERT_EQ(surface.GetPixel(i, 0), MakeColour(targa::BlendChannel(targa::RedOf(o), targa::RedOf(s), alpha),
+                                                         targa::BlendChannel(targa::GreenOf(o), targa::GreenOf(s), alpha),
+                                                         targa::BlendChannel(targa::BlueOf(o), targa::BlueOf(s), alpha)))
+                << "pixel " << i << " alpha " << alpha;
         }
     }
 }
@@ -85,10 +83,8 @@ TEST(PixelSurface, GrowsKeepingWhatWasPaintedAndBacksOnlyPaintedBands)
     PixelSurface surface(3, 33, MakeColour(9, 9, 9));
     surface.FillRun(2, 32, 1, MakeColour(1, 2, 3));
     surface.EnsureSize(70, 70);
-    EXPECT_EQ(surface.Width(), 70);
-    EXPECT_EQ(surface.GetPixel(2, 32), MakeColour(1, 2, 3));
-    EXPECT_EQ(surface.GetPixel(69, 69), MakeColour(9, 9, 9));
-    EXPECT_EQ(surface.GetPixel(1, 0), MakeColour(9, 9, 9));
+    EXPECT_EQ(std::tuple(surface.Width(), surface.GetPixel(2, 32), surface.GetPixel(69, 69), surface.GetPixel(1, 0)),
+              std::tuple(70, MakeColour(1, 2, 3), MakeColour(9, 9, 9), MakeColour(9, 9, 9)));
 
     PixelSurface huge(32767, 32767, 0);
     huge.FillRun(5, 32766, 1, 0xFF);
