@@ -1,15 +1,12 @@
 #include "support/WindowHarness.h"
 #include "windows/FrmSplash.h"
-#include "windows/QtDialogs.h"
 #include "workspace/MapDocument.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -168,20 +165,4 @@ TEST(Splash, ShowsTheVersionAndCreditLinesAndLeadsToTheMainWindow)
     ASSERT_TRUE(main);
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(splash.isNull());
-}
-
-TEST(QtDialogs, TheSaveDialogShowsItsSettingsAndDismissingItChoosesNothing)
-{
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        shown = QStringList{dialog->windowTitle(), dialog->nameFilters().join(";"), dialog->defaultSuffix(),
-                            dialog->directory().path(), QFileInfo(dialog->selectedFiles().value(0)).fileName(),
-                            dialog->acceptMode() == QFileDialog::AcceptSave ? "save" : "open"}.join("|");
-        dialog->reject();
-    });
-    const auto chosen = QtDialogs(nullptr).SaveFile({"Save As", "Ini File (*.ini)", "ini", QDir::tempPath(), "ui.ini"});
-    EXPECT_EQ(shown, "Save As|Ini File (*.ini)|ini|" + QDir::tempPath() + "|ui.ini|save");
-    EXPECT_EQ(chosen, std::nullopt);
 }

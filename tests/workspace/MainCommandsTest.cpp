@@ -27,8 +27,7 @@ struct Commands : ::testing::Test {
 
     void Open(int width, int height, const QString& path = "/textures/ui.tga")
     {
-        view.textureWidth = width;
-        view.textureHeight = height;
+        std::tie(view.textureWidth, view.textureHeight) = std::pair(width, height);
         dialogs.openAnswers.push_back(path);
         commands.Open();
     }
@@ -47,9 +46,16 @@ struct Commands : ::testing::Test {
         else if (verb == "undo" || verb == "redo")
             verb == "undo" ? commands.Undo() : commands.Redo();
         else if (verb == "complete") {
-            dialogs.inputAnswers.push_back(QString::fromStdString(action.substr(std::min<std::size_t>(9, action.size()))));
+            dialogs.inputAnswers = {QString::fromStdString(action.substr(std::min<std::size_t>(9, action.size())))};
             commands.CompleteEntry();
             dialogs.inputAnswers.clear(); // not asked while a corner is awaited
+        }
+    }
+    void Run(const std::vector<std::pair<std::string, std::string>>& steps)
+    {
+        for (const auto& [action, shown] : steps) {
+            Do(action);
+            EXPECT_EQ(Shown(), shown) << action;
         }
     }
     // Menu states in menu order, upper case when enabled (Open Save sAve-as eXit
@@ -68,14 +74,6 @@ struct Commands : ::testing::Test {
         return out + "] " + view.hint.section(' ', 2, 2).toStdString();
     }
 };
-
-void RunSteps(Commands& t, const std::vector<std::pair<std::string, std::string>>& steps)
-{
-    for (const auto& [action, shown] : steps) {
-        t.Do(action);
-        EXPECT_EQ(t.Shown(), shown) << action;
-    }
-}
 
 } // namespace
 
@@ -102,15 +100,12 @@ TEST_F(Commands, PlacesThePanelBesideThePictureAndAlwaysInsideTheClientArea)
         view.pictureWidth = c.width;
         view.pictureHeight = c.height;
         commands.PlaceCoordinatePanel();
-        std::vector<float> lefts, tops;
-        for (C control : {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop, C::lblRight, C::txtRight, C::lblBottom, C::txtBottom}) {
-            lefts.push_back(view.controls[control].left - c.labelLeft);
-            tops.push_back(view.controls[control].top);
-        }
-        EXPECT_EQ(lefts, (std::vector<float>{0, 520, 1265, 1860, 0, 730, 1475, 2430})) << c.width << " x " << c.height;
-        std::vector<float> rows(4, c.firstTop);
-        rows.resize(8, c.secondTop);
-        EXPECT_EQ(tops, rows) << c.width << " x " << c.height;
+        std::vector<float> placed, expected{0, 520, 1265, 1860, 0, 730, 1475, 2430};
+        for (C control : {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop, C::lblRight, C::txtRight, C::lblBottom, C::txtBottom})
+            placed.insert(placed.end(), {view.controls[control].left - c.labelLeft, view.controls[control].top});
+        for (std::size_t i = 0; i < 8; ++i)
+            expected.insert(expected.begin() + long(2 * i + 1), i < 4 ? c.firstTop : c.secondTop);
+        EXPECT_EQ(placed, expected) << c.width << " x " << c.height;
     }
 }
 
@@ -142,7 +137,7 @@ TEST_F(Commands, OpenAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
 
 TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
 {
-    RunSteps(*this, {
+    Run({
         {"open 100x50", "oSAXurcdH , , [] top-left"},
         {"click 101,10", "oSAXurcdH , , [] top-left"},
         {"click 10,51", "oSAXurcdH , , [] top-left"},
@@ -169,7 +164,7 @@ TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
 
 TEST_F(Commands, CompleteEntryNamesTheRectangleByTheFirstWordAndRefusesDuplicates)
 {
-    RunSteps(*this, {
+    Run({
         {"open 512x256", "oSAXurcdH , , [] top-left"},
         {"complete Early", "oSAXurcDH , , [] top-left"},
         {"click 10,20", "oSAXUrcDH 10,20 , [] bottom-right"},
@@ -198,16 +193,14 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
 {
     QTemporaryDir dir;
     Open(64, 32, dir.filePath("ui.tga"));
-    Do("click 1,2");
-    Do("click 3,4");
-    Do("complete Button");
+    for (const char* action : {"click 1,2", "click 3,4", "complete Button"})
+        Do(action);
 
     dialogs.messageAnswers = {Answer::Cancel, Answer::Yes};
     dialogs.saveAnswers = {std::nullopt, dir.filePath("out.ini")};
     commands.Exit(); // Cancel
     commands.Exit(); // Yes, then the Save As dialog is dismissed: the program stays
-    EXPECT_EQ(view.ended, 0);
-    EXPECT_TRUE(ws.blnSaveFailed);
+    EXPECT_EQ(std::pair(view.ended, ws.blnSaveFailed), std::pair(0, true));
     const FileDialogSettings& saveAs = dialogs.fileDialogs.back();
     EXPECT_EQ(std::tuple(saveAs.title, saveAs.filter, saveAs.defaultSuffix, saveAs.initialDirectory, saveAs.initialFileName),
               std::tuple(QString("Save As"), QString("Ini File (*.ini)"), QString("ini"), dir.path(), QString("ui.ini")));
@@ -219,21 +212,17 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
 
     ws.lngRemoveNumber = 1;
     commands.RemoveEntry();
-    EXPECT_EQ(view.message, "Removed Button");
-    EXPECT_EQ(ws.colNames, QStringList());
+    EXPECT_EQ(std::pair(view.message, ws.colNames), std::pair(QString("Removed Button"), QStringList()));
     dialogs.messageAnswers = {Answer::No};
     commands.Exit();
-    EXPECT_EQ(dialogs.messages.count("Ravelock: Save Changes?"), 3) << "a removal is unsaved work";
-    EXPECT_EQ(view.ended, 2);
+    EXPECT_EQ(std::pair(dialogs.messages.count("Ravelock: Save Changes?"), view.ended), std::pair(3ll, 2)) << "a removal is unsaved work";
 
     // A failing save to the known path says why and keeps the work unsaved.
     ws.strIniPath = dir.filePath("gone/out.ini");
     commands.Save();
     EXPECT_EQ(dialogs.messages.last(), "Error: There was an error writing the file:\r\n" + dir.filePath("gone/out.ini") +
                                            "\r\nNo such file or directory");
-    EXPECT_EQ(dialogs.icons.back(), MessageIcon::Critical);
-    EXPECT_FALSE(ws.blnSaved);
-    EXPECT_TRUE(ws.blnSaveFailed);
+    EXPECT_EQ(std::tuple(dialogs.icons.back(), ws.blnSaved, ws.blnSaveFailed), std::tuple(MessageIcon::Critical, false, true));
     dialogs.messageAnswers = {Answer::Yes};
     commands.Exit();
     EXPECT_EQ(view.ended, 2) << "a failed save keeps the program open";
