@@ -18,11 +18,9 @@ namespace testing_support {
 // Answers the commands' dialogs from a script and records what was asked.
 // A question nobody scripted fails the test and is answered as dismissed.
 struct ScriptedDialogs : ravelock::Dialogs {
-    std::deque<std::optional<QString>> openAnswers;
-    std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<QString>> openAnswers, saveAnswers;
     std::deque<ravelock::Answer> messageAnswers;
     std::deque<QString> inputAnswers;
-
     QStringList messages; // "title: text"
     std::vector<ravelock::MessageIcon> icons;
     std::vector<ravelock::FileDialogSettings> fileDialogs;
@@ -55,10 +53,8 @@ struct ScriptedDialogs : ravelock::Dialogs {
     template <typename T>
     static T Next(std::deque<T>& answers, T dismissed, const char* what)
     {
-        if (answers.empty()) {
-            ADD_FAILURE() << "unscripted " << what;
-            return dismissed;
-        }
+        if (answers.empty())
+            return ADD_FAILURE() << "unscripted " << what, dismissed;
         T answer = answers.front();
         answers.pop_front();
         return answer;

@@ -23,11 +23,10 @@ struct Decoded {
     std::string Row(int y, int width) const
     {
         std::string row;
+        char cell[16];
         for (int x = 0; x < width; ++x) {
             const targa::Colour c = surface.GetPixel(x, y);
-            char cell[16];
-            std::snprintf(cell, sizeof cell, c == surface.Background() ? "%s-" : "%s%06X", x ? " " : "", c);
-            row += cell;
+            row += std::string(x ? " " : "") + (c == surface.Background() ? "-" : (std::snprintf(cell, 16, "%06X", c), cell));
         }
         return row;
     }

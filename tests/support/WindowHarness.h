@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,13 +53,6 @@ struct WindowHarness {
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(window.windowHandle(), button, {}, Drawing()->mapTo(&window, QPoint(x, y)));
-    }
-    // A move or press between logical pixels, straight to the picture.
-    void Pointer(QEvent::Type type, QPointF at)
-    {
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, at, Drawing()->mapToGlobal(at), button, button, Qt::NoModifier);
-        QCoreApplication::sendEvent(Drawing(), &event);
     }
 };
 

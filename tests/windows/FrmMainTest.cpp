@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QProcess>
 #include <QProgressBar>
@@ -36,7 +37,7 @@ void ExpectPanelInView(WindowHarness& h, const std::string& what)
 
 } // namespace
 
-TEST(MainWindow, IsBuiltWithItsMenusShortcutsAndPointers)
+TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
 {
     WindowHarness h;
     EXPECT_EQ(h.window.windowTitle(), "Ravelock");
@@ -50,11 +51,6 @@ TEST(MainWindow, IsBuiltWithItsMenusShortcutsAndPointers)
     EXPECT_EQ(std::pair(h.Drawing()->cursor().shape(), h.Find("txtLeft")->cursor().shape()),
               std::pair(Qt::CrossCursor, Qt::ForbiddenCursor));
     EXPECT_EQ(h.Find<QLabel>("lblBottom")->text(), "Bottom ");
-}
-
-TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
-{
-    WindowHarness h;
     h.Open(h.WriteFile("ui.tga", GradientTexture(512, 256)));
     const QImage shown = h.Drawing()->grab().toImage();
     EXPECT_EQ(shown.pixelColor(300, 200), QColor(300 - 256, 200, 7));
@@ -97,10 +93,11 @@ TEST(MainWindow, MapsThePointerToTheTexelUnderItAndDrawsTexelsAsSharpBlocks)
 {
     WindowHarness h;
     h.Open(h.WriteFile("small.tga", GradientTexture(100, 50)));
-    h.Pointer(QEvent::MouseMove, {41.75, 17.5});
-    EXPECT_EQ(h.Find<QLabel>("statusPointer")->text(), "x 41  y 17");
-    h.Pointer(QEvent::MouseButtonPress, {41.75, 17.5});
-    EXPECT_EQ(h.Corners(), "41,17 ,");
+    for (auto [type, button] : {std::pair{QEvent::MouseMove, Qt::NoButton}, {QEvent::MouseButtonPress, Qt::LeftButton}}) {
+        QMouseEvent event(type, {41.75, 17.5}, h.Drawing()->mapToGlobal(QPointF(41.75, 17.5)), button, button, {});
+        QApplication::sendEvent(h.Drawing(), &event);
+    }
+    EXPECT_EQ(h.Find<QLabel>("statusPointer")->text() + " " + h.Corners(), "x 41  y 17 41,17 ,");
     const int scale = int(h.window.devicePixelRatioF());
     const QImage shown = h.Drawing()->grab(QRect(0, 0, 100, 50)).toImage();
     ASSERT_EQ(shown.width(), 100 * scale);

@@ -50,9 +50,7 @@ TEST(DeleteDialog, RemovesTheChosenEntryAndThatIsUnsavedWork)
     h.dialogs.messageAnswers.push_back(Answer::Yes);
     h.Trigger("mnuFileExit");
     EXPECT_EQ(h.dialogs.messages, QStringList{"Ravelock: Save Changes?"});
-    const QByteArray written = testing_support::ReadAll(h.dir.filePath("map.ini"));
-    EXPECT_FALSE(written.contains("MappedImage Two"));
-    EXPECT_EQ(written.count("\r\n"), 5 + 3 * 8);
+    EXPECT_EQ(testing_support::ReadAll(h.dir.filePath("map.ini")).count("\nMappedImage "), 3);
 }
 
 TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothingAndReturnPressesTheButton)
@@ -85,22 +83,20 @@ TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothingAndReturnPressesTheButto
 TEST(ReadmeWindow, ShowsOneReadOnlySelectableAddressThatLooksReadOnly)
 {
     WindowHarness h;
-    for (int opening = 0; opening < 2; ++opening) {
+    for (int opening = 0; opening < 3; ++opening) { // twice while open, then after closing it
         h.Trigger("mnuHelpReadme");
         QWidgetList readmes = QApplication::topLevelWidgets();
         readmes.removeIf([](QWidget* w) { return w->objectName() != "frmReadme"; });
         ASSERT_EQ(readmes.size(), 1);
-        QWidget* readme = readmes.first();
-        EXPECT_TRUE(readme->isVisible());
-        auto* field = readme->findChild<QLineEdit*>("txtURL");
+        auto* field = readmes.first()->findChild<QLineEdit*>("txtURL");
         const QString address = field->text();
-        EXPECT_TRUE(address.startsWith("https://"));
         QTest::keyClicks(field, "typed");
-        EXPECT_EQ(field->text(), address);
         field->selectAll();
-        EXPECT_EQ(field->selectedText(), address);
-        EXPECT_EQ(field->palette().color(QPalette::Base), field->palette().color(QPalette::Window));
-        readme->close();
+        EXPECT_EQ(std::tuple(readmes.first()->isVisible(), field->text(), field->selectedText(), address.startsWith("https://")),
+                  std::tuple(true, address, address, true));
+        EXPECT_EQ(field->palette().color(QPalette::Base), field->palette().color(QPalette::Window)) << "looks read-only";
+        if (opening == 1)
+            readmes.first()->close();
     }
 }
 
@@ -117,8 +113,8 @@ TEST(Splash, ProceedsOnCharacterKeysAndClicksButNotOnTheVersionLine)
         std::function<void(FrmSplash&)> act;
         bool proceeds;
     } const cases[] = {
-        {"Enter", key(Qt::Key_Return), true}, {"Escape", key(Qt::Key_Escape), true}, {"Space", key(Qt::Key_Space), true},
-        {"letter", key(Qt::Key_Q), true},     {"arrow", key(Qt::Key_Left), false},   {"Shift", key(Qt::Key_Shift), false},
+        {"Enter", key(Qt::Key_Return), true}, {"Escape", key(Qt::Key_Escape), true}, {"letter", key(Qt::Key_Q), true},
+        {"arrow", key(Qt::Key_Left), false},  {"Shift", key(Qt::Key_Shift), false},
         {"version line", click("lblVersion"), false},
         {"outside the frame", click(nullptr, QPoint(2, 100)), false},
         {"frame beside the version line", click("Frame1", QPoint(30, 90)), true},

@@ -77,18 +77,6 @@ struct Commands : ::testing::Test {
 
 } // namespace
 
-TEST_F(Commands, StartUpHidesAndEmptiesThePanelAndEndsWithoutAsking)
-{
-    for (const auto& [control, state] : view.controls)
-        EXPECT_FALSE(state.visible);
-    EXPECT_TRUE(view.controls[C::txtTop].readOnly);
-    EXPECT_EQ(Shown(), "OSAXurcdH , , [] texture");
-    EXPECT_EQ(std::pair(view.windowLeft, view.windowTop), std::pair(10.0f, 10.0f));
-    commands.Exit();
-    EXPECT_EQ(view.ended, 1);
-    EXPECT_EQ(dialogs.messages, QStringList());
-}
-
 TEST_F(Commands, PlacesThePanelBesideThePictureAndAlwaysInsideTheClientArea)
 {
     struct Case {
@@ -109,8 +97,13 @@ TEST_F(Commands, PlacesThePanelBesideThePictureAndAlwaysInsideTheClientArea)
     }
 }
 
-TEST_F(Commands, OpenAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
+TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
 {
+    for (const auto& [control, state] : view.controls)
+        EXPECT_FALSE(state.visible);
+    EXPECT_TRUE(view.controls[C::txtTop].readOnly);
+    EXPECT_EQ(std::pair(view.windowLeft, view.windowTop), std::pair(10.0f, 10.0f));
+    EXPECT_EQ(Shown(), "OSAXurcdH , , [] texture");
     view.whilePainting = [&] {
         Do("click 0,0");
         EXPECT_EQ(Shown() + " " + std::to_string(ws.lngImageWidth), "oSAXurcdH , , []  0") << "nothing mapped while painting";
@@ -133,6 +126,8 @@ TEST_F(Commands, OpenAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
     EXPECT_TRUE(view.controls[C::txtLeft].visible);
     EXPECT_EQ(view.fits, 1);
     EXPECT_EQ(Shown(), "oSAXurcdH , , [] top-left");
+    commands.Exit();
+    EXPECT_EQ(std::pair(view.ended, dialogs.messages), std::pair(1, QStringList())) << "nothing unsaved: no question";
 }
 
 TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
