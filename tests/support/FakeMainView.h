@@ -15,9 +15,8 @@ struct FakeMainView : ravelock::MainView {
         QString text = "0";
         float left = 0, top = 0, width = 735, height = 405; // a field's size; labels as auto-sized at design
     };
-    std::map<C, Control> controls{{C::lblLeft, {.width = 510}}, {C::lblRight, {.width = 720}},
-                                  {C::lblTop, {.width = 585}},  {C::lblBottom, {.width = 945}},
-                                  {C::txtLeft, {}}, {C::txtRight, {}}, {C::txtTop, {}}, {C::txtBottom, {}}};
+    std::map<C, Control> controls{{C::lblLeft, {.width = 510}}, {C::lblRight, {.width = 720}}, {C::lblTop, {.width = 585}},
+                                  {C::lblBottom, {.width = 945}}, {C::txtLeft, {}}, {C::txtRight, {}}, {C::txtTop, {}}, {C::txtBottom, {}}};
     std::map<ravelock::MenuItem, bool> menus;
     float windowLeft = -1, windowTop = -1, pictureWidth = 0, pictureHeight = 0;
     int textureWidth = 0, textureHeight = 0, fits = 0, ended = 0;
@@ -43,12 +42,10 @@ struct FakeMainView : ravelock::MainView {
     void ShowMessage(const QString& text) override { message = text; }
     bool LoadTexture(const QString&, std::int32_t& height, std::int32_t& width) override
     {
-        height = textureHeight;
-        width = textureWidth;
+        std::tie(height, width) = std::pair(textureHeight, textureWidth);
         if (whilePainting)
             whilePainting();
-        pictureWidth = painted ? float(textureWidth * 15) : 0;
-        pictureHeight = painted ? float(textureHeight * 15) : 0;
+        std::tie(pictureWidth, pictureHeight) = painted ? std::pair(textureWidth * 15.0f, textureHeight * 15.0f) : std::pair(0.0f, 0.0f);
         return painted;
     }
     void ShowDeleteDialog() override {}

@@ -9,13 +9,12 @@ namespace testing_support {
 inline QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<missing>";
 }
 
 inline void WriteAll(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (QFile file(path); file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
 }
 

@@ -47,13 +47,9 @@ inline Decoded Decode(const std::vector<std::uint8_t>& bytes, targa::Colour back
             out.rowsAtRefresh.push_back(rows);
         }
         bool YieldToEvents() override { return ++yields != stopAt; }
-        void ShowError(const std::string& title, const std::string& text) override
-        {
-            out.messages.push_back(title + ": " + text);
-        }
+        void ShowError(const std::string& title, const std::string& text) override { out.messages.push_back(title + ": " + text); }
         Decoded& out;
-        int stopAt;
-        int yields = 0;
+        int stopAt, yields = 0;
     };
     Decoded out;
     out.surface.Reset(0, 0, background);

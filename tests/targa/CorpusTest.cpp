@@ -29,7 +29,7 @@ std::vector<Row> ReadManifest()
     std::vector<std::string> columns;
     for (std::istringstream header(line); std::getline(header, line, '\t');)
         columns.push_back(line);
-    std::vector<Row> rows;
+    std::vector<Row> rows; // each a map of column to cell
     while (std::getline(in, line)) {
         std::istringstream cells(line);
         Row& row = rows.emplace_back();
@@ -55,11 +55,9 @@ std::string Compare(const Row& row, const testing_support::Decoded& d)
     for (int at = 0; at < reference.width() * reference.height(); ++at) {
         const int x = at % reference.width(), y = at / reference.width();
         const uchar* p = reference.constScanLine(y) + 4 * x;
-        const targa::Colour got = d.surface.GetPixel(x, y);
         for (int c = 0; c < 3; ++c) {
-            const int background = int(kBackground >> (8 * c) & 255);
-            const int expected = blended ? targa::BlendChannel(background, p[c], p[3]) : p[c];
-            if (int(got >> (8 * c) & 255) >> shift != expected >> shift)
+            const int expected = blended ? targa::BlendChannel(int(kBackground >> (8 * c) & 255), p[c], p[3]) : p[c];
+            if (int(d.surface.GetPixel(x, y) >> (8 * c) & 255) >> shift != expected >> shift)
                 return "pixel " + std::to_string(x) + "," + std::to_string(y) + " channel " + std::to_string(c);
         }
     }

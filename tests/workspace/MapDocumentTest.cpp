@@ -94,17 +94,15 @@ TEST(MapDocumentFile, WritesInPlaceWhereTheFolderRefusesANewFileButTheFileMayBeW
         GTEST_SKIP() << "needs root to prepare files of another user, and a user 'nobody' to save as";
     QTemporaryDir dir;
     const auto prepare = [&](const char* name, uid_t owner, mode_t mode) {
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
         QDir().mkpath(QFileInfo(dir.filePath(name)).path());
         testing_support::WriteAll(dir.filePath(name), "earlier\r\n");
-        ::chown(QFile::encodeName(dir.filePath(name)).constData(), owner, 0);
-        ::chmod(QFile::encodeName(dir.filePath(name)).constData(), mode);
+        return ::chown(path, owner, 0) == 0 && ::chmod(path, mode) == 0;
     };
-    prepare("locked/own.ini", nobody->pw_uid, 0644); // root's folder: nobody may not add files
-    prepare("locked/theirs.ini", 0, 0644);
-    prepare("sticky/shared.ini", 0, 0666);          // a sticky folder: nobody may not replace root's files
-    ::chmod(QFile::encodeName(dir.filePath("sticky")).constData(), 01777);
-    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
-    ASSERT_TRUE(QFile::copy(RAVELOCK_SAVE_PROBE, dir.filePath("save-probe")));
+    // Root's folder, where nobody may not add files; a sticky folder, where nobody may not replace root's files.
+    ASSERT_TRUE(prepare("locked/own.ini", nobody->pw_uid, 0644) && prepare("locked/theirs.ini", 0, 0644) &&
+                prepare("sticky/shared.ini", 0, 0666) && ::chmod(QFile::encodeName(dir.filePath("sticky")), 01777) == 0 &&
+                ::chmod(QFile::encodeName(dir.path()), 0755) == 0 && QFile::copy(RAVELOCK_SAVE_PROBE, dir.filePath("save-probe")));
     const std::tuple<const char*, QString, QByteArray> cases[] = {
         {"locked/own.ini", "saved", DocumentWith()}, {"sticky/shared.ini", "saved", DocumentWith()},
         {"locked/theirs.ini", "is not writable", "earlier\r\n"}, {"locked/new.ini", "Permission denied", "<missing>"}};
