@@ -115,18 +115,22 @@ private:
 // The decoder's messages, shown once the progress is gone.
 class WindowReporter final : public targa::ErrorReporter {
 public:
-    WindowReporter(Dialogs& dialogs, QWidget& progress) : dialogs_(dialogs), progress_(&progress) {}
+    WindowReporter(Dialogs& dialogs, QWidget& reading, QWidget& progress)
+        : dialogs_(dialogs), reading_(&reading), progress_(&progress)
+    {
+    }
     void ShowError(const std::string& title, const std::string& text) override
     {
-        if (progress_)
-            progress_->hide();
+        for (QWidget* shown : {reading_.data(), progress_.data()})
+            if (shown)
+                shown->hide();
         dialogs_.Message(QString::fromStdString(text), QString::fromStdString(title), MessageIcon::Critical,
                          MessageButtons::Ok);
     }
 
 private:
     Dialogs& dialogs_;
-    QPointer<QWidget> progress_;
+    QPointer<QWidget> reading_, progress_;
 };
 
 QFont PanelFont()
@@ -479,7 +483,7 @@ bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_
     const QSize pictureBefore = drawing_->size();
     reading_->setText(QStringLiteral("Reading %1").arg(QFileInfo(path).fileName()));
     WindowPainter painter(*this, surface_);
-    WindowReporter reporter(dialogs_, *progress_);
+    WindowReporter reporter(dialogs_, *reading_, *progress_);
     targa::LoadTarga(QFile::encodeName(path).toStdString(), painter, height, width, reporter);
     painter.Flush();
     reading_->hide();
