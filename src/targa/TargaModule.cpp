@@ -107,13 +107,18 @@ bool AlphaIsTransparency(const TargaHeader& header, std::span<const std::uint8_t
 }
 
 // Reads forward through the file's bytes.
+// Reads forward through the file's bytes. From a mapped file, the pages
+// read are handed back to the system as decoding goes on, so that a large
+// texture costs the memory of its surface and not of its file as well.
 class Input {
 public:
-    explicit Input(std::span<const std::uint8_t> file) : file_(file) {}
+    Input(std::span<const std::uint8_t> file, bool mapped) : file_(file), mapped_(mapped) {}
 
     // Up to `count` bytes from here on; `got` says how many there were.
     const std::uint8_t* Take(std::size_t count, std::size_t& got)
     {
+        if (mapped_ && at_ - released_ >= kReleaseStep)
+            Release();
         got = std::min(count, file_.size() - at_);
         const std::uint8_t* data = file_.data() + at_;
         at_ += got;
@@ -135,8 +140,25 @@ public:
     std::span<const std::uint8_t> File() const { return file_; }
 
 private:
+    static constexpr std::size_t kReleaseStep = 4 << 20;
+
+    // Everything before the current position; reading it again would only
+    // fault it back in from the file.
+    void Release()
+    {
+        const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+        const auto start = reinterpret_cast<std::uintptr_t>(file_.data());
+        const std::uintptr_t from = (start + released_ + page - 1) / page * page;
+        const std::uintptr_t to = (start + at_) / page * page;
+        if (to > from)
+            ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+        released_ = at_;
+    }
+
     std::span<const std::uint8_t> file_;
+    bool mapped_;
     std::size_t at_ = 0;
+    std::size_t released_ = 0;
 };
 
 class Decoder {
@@ -391,15 +413,15 @@ private:
 
 // Everything between opening and closing the file. Returns the message to
 // show, if any, so that the caller can close the file first.
-std::optional<std::string> Load(std::span<const std::uint8_t> file, PaintTarget& target, std::int32_t& height,
-                                std::int32_t& width)
+std::optional<std::string> Load(std::span<const std::uint8_t> file, bool mapped, PaintTarget& target,
+                                std::int32_t& height, std::int32_t& width)
 {
     if (file.size() < kTargaHeaderSize)
         return ReadError(why::kTooShort);
     std::array<std::uint8_t, kTargaHeaderSize> bytes{};
     std::copy_n(file.begin(), kTargaHeaderSize, bytes.begin());
     const TargaHeader header = TargaHeader::Parse(bytes);
-    Input in(file);
+    Input in(file, mapped);
     in.Skip(kTargaHeaderSize);
     if (header.bytColorMapType > 1)
         return messages::kNotValid;
@@ -470,6 +492,7 @@ public:
             return {static_cast<const std::uint8_t*>(mapped_), size_};
         return read_;
     }
+    bool Mapped() const { return mapped_ != nullptr; }
 
 private:
     void ReadAll(int fd, std::string& error)
@@ -497,7 +520,7 @@ private:
 void LoadTarga(std::span<const std::uint8_t> file, PaintTarget& target, std::int32_t& height, std::int32_t& width,
                ErrorReporter& errors)
 {
-    if (auto message = Load(file, target, height, width))
+    if (auto message = Load(file, false, target, height, width))
         errors.ShowError(messages::kTitle, *message);
 }
 
@@ -509,7 +532,7 @@ void LoadTarga(const std::string& path, PaintTarget& target, std::int32_t& heigh
     {
         const FileBytes file(path, reason);
         if (reason.empty())
-            message = Load(file.Bytes(), target, height, width);
+            message = Load(file.Bytes(), file.Mapped(), target, height, width);
     }
     if (!reason.empty())
         message = ReadError(reason);
