@@ -151,6 +151,8 @@ TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
         {"undo", "oSAXuRcdH , , [2 1] top-left"},
         {"redo", "oSAXUrcdH 1,2 , [] bottom-right"},
     });
+    commands.MouseDown(337.5f, 562.5f); // 22.5 and 37.5 pixels: halves go to the even pixel
+    EXPECT_EQ(Shown(), "oSAXUrCdH 1,2 22,38 [] region:");
 }
 
 TEST_F(Commands, CompleteEntryNamesTheRectangleByTheFirstWordAndRefusesDuplicates)
