@@ -4,10 +4,7 @@
 #include "targa/SurfacePainter.h"
 #include "targa/TargaModule.h"
 
-#include <cstdint>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 namespace testing_support {
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 using targa::MakeColour;
@@ -33,16 +34,13 @@ TEST(PixelSurface, EveryOperationChangesExactlyItsPixelsWithinTheSurface)
 
 TEST(PixelSurface, BlendDividesBy256AndRoundsHalvesToEven)
 {
-    struct Case {
-        int old, source, alpha, expected;
-    };
-    for (const Case& c : {Case{0, 255, 255, 254}, Case{255, 0, 255, 1}, Case{77, 200, 0, 77}, Case{0, 1, 128, 0},
-                          Case{0, 3, 128, 2}, Case{0, 255, 128, 128}, Case{1, 0, 128, 1}, Case{3, 0, 128, 1},
-                          Case{100, 100, 255, 100}, Case{0, 255, 1, 1}, Case{255, 255, 255, 255}}) {
-        PixelSurface surface(1, 1, MakeColour(c.old, c.old, c.old));
-        surface.BlendRun(0, 0, 1, MakeColour(c.source, c.source, c.source), c.alpha);
-        EXPECT_EQ(surface.GetPixel(0, 0), MakeColour(c.expected, c.expected, c.expected))
-            << c.source << " over " << c.old << " at alpha " << c.alpha;
+    // The old value, the source value, alpha, and the result, in every channel.
+    for (auto [old, source, alpha, expected] : {std::array{0, 255, 255, 254}, {255, 0, 255, 1}, {77, 200, 0, 77}, {0, 1, 128, 0},
+                                                {0, 3, 128, 2}, {0, 255, 128, 128}, {1, 0, 128, 1}, {3, 0, 128, 1},
+                                                {100, 100, 255, 100}, {0, 255, 1, 1}, {255, 255, 255, 255}}) {
+        PixelSurface surface(1, 1, MakeColour(old, old, old));
+        surface.BlendRun(0, 0, 1, MakeColour(source, source, source), alpha);
+        EXPECT_EQ(surface.GetPixel(0, 0), MakeColour(expected, expected, expected)) << source << " over " << old << " at " << alpha;
     }
 }
 

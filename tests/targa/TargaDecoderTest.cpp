@@ -41,6 +41,7 @@ TEST(TargaDecoder, RefusesWithTheExactMessageAndWritesTheSizeOnlyPastTheMapType)
         {{.type = 2, .depth = 8}, kReadError + "an 8-bit image needs a colour map"},
         {{.type = 1, .depth = 16, .mapType = 1}, kReadError + "a colour-mapped image must have 8 bits per pixel"},
         {{.type = 1, .depth = 8}, kReadError + "the image has no colour map"},
+        {{.type = 1, .depth = 8, .mapType = 1, .mapEntrySize = 24}, kReadError + "the image has no colour map"},
         {Mapped(1, 8, {1, 2}, {}), kReadError + "colour maps with 8-bit entries are not supported"},
         {{.depth = 32, .width = 8192}, kReadError + "the image is too wide"},
         {{.depth = 24, .width = 10923}, kReadError + "the image is too wide"},
@@ -102,8 +103,7 @@ TEST(TargaDecoder, ConvertsEveryPixelFormat)
     };
     for (const auto& [file, row] : cases) {
         const Decoded d = Decode(file.Bytes());
-        EXPECT_EQ(std::pair(d.messages, d.Row(0, 1)), std::pair(Messages{}, row)) << "type " << file.type << " depth "
-                                                                                   << file.depth << " row " << row;
+        EXPECT_EQ(std::pair(d.messages, d.Row(0, 1)), std::pair(Messages{}, row)) << file.type << " " << file.depth;
     }
 }
 

@@ -1,12 +1,16 @@
 #include "support/WindowHarness.h"
 #include "windows/FrmSplash.h"
+#include "windows/QtDialogs.h"
 #include "workspace/MapDocument.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -46,10 +50,9 @@ TEST(DeleteDialog, RemovesTheChosenEntryAndThatIsUnsavedWork)
     h.Trigger("mnuEditDelete");
     EXPECT_EQ(list->itemText(1), "MappedImage Three") << "refilled on the next opening";
     dialog->close();
-    h.dialogs.messageAnswers.push_back(Answer::Yes);
+    h.dialogs.messageAnswers.push_back(Answer::Cancel);
     h.Trigger("mnuFileExit");
-    EXPECT_EQ(std::pair(h.dialogs.messages, testing_support::ReadAll(h.dir.filePath("map.ini")).count("\nMappedImage ")),
-              std::pair(QStringList{"Ravelock: Save Changes?"}, 3ll));
+    EXPECT_EQ(h.dialogs.messages, QStringList{"Ravelock: Save Changes?"}) << "a removal after a save is unsaved work";
 }
 
 TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothingAndReturnPressesTheButton)
@@ -136,4 +139,28 @@ TEST(Splash, ShowsTheVersionAndProceedsOnCharacterKeysAndClicksButNotOnTheVersio
         EXPECT_EQ(std::pair(proceeded, splash.isNull()), std::pair(c.proceeds ? 1 : 0, c.proceeds)) << c.name;
         delete splash.data();
     }
+}
+
+TEST(QtDialogs, ShowTheirSettingsAndReportTheChoice)
+{
+    QString shown;
+    for (bool save : {false, true}) {
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            shown = QStringList{d->windowTitle(), d->nameFilters().join(";"), d->defaultSuffix(), d->directory().path(),
+                                QFileInfo(d->selectedFiles().value(0)).fileName(), d->acceptMode() == QFileDialog::AcceptSave ? "save" : "open"}
+                        .join("|");
+            d->reject();
+        });
+        const FileDialogSettings settings{"Save As", "Ini File (*.ini)", "ini", QDir::tempPath(), "ui.ini"};
+        EXPECT_EQ(save ? QtDialogs(nullptr).SaveFile(settings) : QtDialogs(nullptr).OpenFile(settings), std::nullopt);
+        EXPECT_EQ(shown, "Save As|Ini File (*.ini)|ini|" + QDir::tempPath() + "|ui.ini|" + (save ? "save" : "open"));
+    }
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        shown = box->text() + (box->icon() == QMessageBox::Warning ? " with the exclamation icon" : "");
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(QtDialogs(nullptr).Message("Save\r\nChanges?", "Ravelock", MessageIcon::Exclamation, MessageButtons::YesNoCancel), Answer::No);
+    EXPECT_EQ(shown, "Save\nChanges? with the exclamation icon");
 }

@@ -169,14 +169,15 @@ TEST_F(Commands, CompleteEntryNamesTheRectangleByTheFirstWordAndRefusesDuplicate
         {"complete Button", "oSAXUrCDH 1,2 3,4 [] region:"},
         {"complete  Door Left", "oSAXurcDH , , [] top-left"},
     });
-    EXPECT_EQ(ws.colNames, QStringList({"MappedImage Button", "MappedImage Door"}));
-    EXPECT_EQ(dialogs.messages, QStringList{"Duplicate Name: Button is already a image map name"});
     EXPECT_EQ(view.message, "Added Door (names are one word; \"Door Left\" was cut)");
-    Do("click 5,6");
-    Do("click 7,8");
-    Do("complete door");
+    Run({
+        {"click 5,6", "oSAXUrcDH 5,6 , [] bottom-right"},
+        {"click 7,8", "oSAXUrCDH 5,6 7,8 [] region:"},
+        {"complete door", "oSAXurcDH , , [] top-left"},
+    });
+    EXPECT_EQ(ws.colNames, QStringList({"MappedImage Button", "MappedImage Door", "MappedImage door"}));
+    EXPECT_EQ(dialogs.messages, QStringList{"Duplicate Name: Button is already a image map name"});
     EXPECT_EQ(view.message, "Added door: 5, 6 to 7, 8");
-    EXPECT_FALSE(ws.blnSaved);
 }
 
 TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)

@@ -37,7 +37,7 @@ QByteArray Block(const QByteArray& name, int left)
 
 } // namespace
 
-TEST(MapDocument, RemovesTheChosenEntryAndMarksTheDocumentUnsaved)
+TEST(MapDocument, RemovesTheChosenEntryMarkingTheDocumentUnsavedAndPrintsSizesShortest)
 {
     for (const auto& [names, remove, left] : {std::tuple<QStringList, int, QStringList>{{"A", "BB", "CCC"}, 1, {"BB", "CCC"}},
                                               {{"A", "BB", "CCC"}, 2, {"A", "CCC"}}, {{"A"}, 1, {}}, {{"A", "BB"}, 0, {"A", "BB"}}}) {
@@ -49,10 +49,7 @@ TEST(MapDocument, RemovesTheChosenEntryAndMarksTheDocumentUnsaved)
         EXPECT_EQ(ws.colLines, WithEntries(left).colLines) << remove;
         EXPECT_EQ(ws.colNames, WithEntries(left).colNames) << remove;
     }
-}
-
-TEST(MapDocument, PrintsSizesInTheShortestFormThatReadsBack)
-{
+    // Sizes print in the shortest form that reads back as the same number.
     Workspace ws = WithEntries({});
     for (auto [twips, text] : {std::pair{7680, "512"}, {0, "0"}, {8, "0.5333333333333333"}, {22, "1.4666666666666666"}}) {
         ws.lngImageWidth = twips;
