@@ -44,8 +44,7 @@ public:
     }
     bool PrepareSurface(int width, int height) override
     {
-        if (!SurfacePainter::PrepareSurface(width, height))
-            return false;
+        SurfacePainter::PrepareSurface(width, height);
         if (Alive())
             window_->PictureAnnounced(width, height);
         return true;
