@@ -455,16 +455,8 @@ std::optional<std::string> Load(std::span<const std::uint8_t> file, bool mapped,
 // The whole file's bytes: mapped where it is a regular file, read otherwise.
 class FileBytes {
 public:
-    FileBytes(const FileBytes&) = delete;
-    FileBytes& operator=(const FileBytes&) = delete;
-    ~FileBytes()
-    {
-        if (mapped_)
-            ::munmap(mapped_, size_);
-    }
-
     // Fills `error` with the system's reason when the file cannot be read.
-    explicit FileBytes(const std::string& path, std::string& error)
+    FileBytes(const std::string& path, std::string& error)
     {
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         struct stat info {};
@@ -484,6 +476,14 @@ public:
         }
         if (fd >= 0)
             ::close(fd);
+    }
+
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    ~FileBytes()
+    {
+        if (mapped_)
+            ::munmap(mapped_, size_);
     }
 
     std::span<const std::uint8_t> Bytes() const
