@@ -104,7 +104,7 @@ void MainCommands::Save()
     if (ws_.blnNoIniPath)
         SaveAs();
     else
-        WriteTo(ws_.strIniPath);
+        WriteDocument();
 }
 
 void MainCommands::SaveAs()
@@ -120,14 +120,14 @@ void MainCommands::SaveAs()
         return;
     }
     ws_.strIniPath = *path;
-    WriteTo(*path);
+    WriteDocument();
 }
 
-void MainCommands::WriteTo(const QString& path)
+void MainCommands::WriteDocument()
 {
     if (const std::optional<QString> failure = WriteIniFile(ws_)) {
         ws_.blnSaveFailed = true;
-        dialogs_.Message(QStringLiteral("There was an error writing the file:\r\n%1\r\n%2").arg(path, *failure),
+        dialogs_.Message(QStringLiteral("There was an error writing the file:\r\n%1\r\n%2").arg(ws_.strIniPath, *failure),
                          QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
         return;
     }
@@ -135,7 +135,7 @@ void MainCommands::WriteTo(const QString& path)
     view_.ShowMessage(QStringLiteral("Saved %1 %2 to %3")
                           .arg(entries)
                           .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
-                               QFileInfo(path).fileName()));
+                               QFileInfo(ws_.strIniPath).fileName()));
 }
 
 void MainCommands::Exit()

@@ -39,7 +39,7 @@ private:
     void ClearCoordinateFields();
     bool ExtractTextureName();
     void SetPanelVisible(bool visible);
-    void WriteTo(const QString& path);
+    void WriteDocument();
     void ShowHint();
     void EndProgram();
 
