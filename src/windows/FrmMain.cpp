@@ -163,6 +163,22 @@ PictureFrame FramePicture(QSize content, QSize room, int bar)
     return {visible + QSize(down ? bar : 0, across ? bar : 0), visible};
 }
 
+// The panel's room beside the picture: its wider row with the gaps, and a margin.
+QSize PanelExtent(const std::map<PanelControl, QWidget*>& controls)
+{
+    using C = PanelControl;
+    const auto row = [&controls](std::initializer_list<C> row) {
+        int width = 0;
+        for (C c : row)
+            width += controls.at(c)->width() + PixelsFromTwips(10);
+        return width;
+    };
+    const int fieldHeight = controls.at(C::txtLeft)->height();
+    return {std::max(row({C::lblLeft, C::txtLeft, C::lblTop, C::txtTop}),
+                     row({C::lblRight, C::txtRight, C::lblBottom, C::txtBottom})) + 8,
+            2 * fieldHeight + PixelsFromTwips(20) + 2};
+}
+
 } // namespace
 
 FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
@@ -305,22 +321,6 @@ void FrmMain::BuildStatusBar()
         statusBar()->addPermanentWidget(permanent);
     reading_->hide();
     progress_->hide();
-}
-
-// The panel's room beside the picture: its wider row with the gaps, and a margin.
-static QSize PanelExtent(const std::map<PanelControl, QWidget*>& controls)
-{
-    using C = PanelControl;
-    const auto row = [&controls](std::initializer_list<C> row) {
-        int width = 0;
-        for (C c : row)
-            width += controls.at(c)->width() + PixelsFromTwips(10);
-        return width;
-    };
-    const int fieldHeight = controls.at(C::txtLeft)->height();
-    return {std::max(row({C::lblLeft, C::txtLeft, C::lblTop, C::txtTop}),
-                     row({C::lblRight, C::txtRight, C::lblBottom, C::txtBottom})) + 8,
-            2 * fieldHeight + PixelsFromTwips(20) + 2};
 }
 
 void FrmMain::LayoutClient()
