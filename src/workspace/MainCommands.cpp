@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <optional>
 
 namespace ravelock {
