@@ -4,22 +4,38 @@
 #include "targa/SurfacePainter.h"
 #include "targa/TargaModule.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
+// One line a message, "ravelock-tga-dump: FILE: text", its line breaks folded.
 class StderrReporter final : public targa::ErrorReporter {
 public:
-    void ShowError(const std::string& title, const std::string& text) override
+    explicit StderrReporter(std::string file) : file_(std::move(file)) {}
+    void ShowError(const std::string& /*title*/, const std::string& text) override
     {
-        std::cerr << title << ": " << text << '\n';
+        std::string line;
+        for (char c : text)
+            if (c != '\r')
+                line += c == '\n' ? ' ' : c;
+        Say(file_, line);
         shown = true;
     }
+    static void Say(const std::string& file, const std::string& text)
+    {
+        std::cerr << "ravelock-tga-dump: " << file << ": " << text << '\n';
+    }
     bool shown = false;
+
+private:
+    std::string file_;
 };
 
 int Usage()
@@ -75,7 +91,7 @@ int main(int argc, char** argv)
 
     targa::PixelSurface surface(0, 0, background);
     targa::SurfacePainter painter(surface);
-    StderrReporter reporter;
+    StderrReporter reporter(args[0]);
     std::int32_t height = 0;
     std::int32_t width = 0;
     targa::LoadTarga(args[0], painter, height, width, reporter);
@@ -83,8 +99,8 @@ int main(int argc, char** argv)
     if (surface.Width() == 0)
         return 1;
     if (!WritePpm(args[1], surface, width, height)) {
-        std::perror(args[1].c_str());
-        return 2;
+        StderrReporter::Say(args[1], std::strerror(errno));
+        return 3;
     }
     return reporter.shown ? 1 : 0;
 }

@@ -3,19 +3,43 @@
 #include "windows/Version.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
+#include <QTimer>
 
 #include <memory>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    const ravelock::VersionRecord version = ravelock::ProgramVersion();
     QApplication::setApplicationName(QStringLiteral("Ravelock"));
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+    QApplication::setDesktopFileName(QStringLiteral("dev.ravelock.Ravelock"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/ravelock.ico")));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Marks regions of a Targa texture and writes them as MappedImage entries."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("texture"), QStringLiteral("A Targa (.tga) file to open."),
+                                 QStringLiteral("[texture.tga]"));
+    parser.process(app);
+    if (parser.positionalArguments().size() > 1)
+        parser.showHelp(2);
+    const QString texture = parser.positionalArguments().isEmpty()
+                                ? QString()
+                                : QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
+
     std::unique_ptr<ravelock::FrmMain> main;
-    auto* splash = new ravelock::FrmSplash(ravelock::ProgramVersion(), [&main] {
+    auto* splash = new ravelock::FrmSplash(version, [&main, texture] {
         main = std::make_unique<ravelock::FrmMain>();
         main->show();
+        if (!texture.isEmpty())
+            QTimer::singleShot(0, main.get(), [&main, texture] { main->Commands().OpenTexture(texture); });
     });
     splash->show();
     return QApplication::exec();

@@ -440,8 +440,10 @@ std::optional<std::string> Load(std::span<const std::uint8_t> file, bool mapped,
     default:
         return messages::kDepthNotSupported;
     }
+    // Types this decoder does not handle are refused out loud: a silent
+    // return would leave the user staring at an unchanged window.
     if (!IsColourMapped(header.bytImageType) && !IsTrueColour(header.bytImageType))
-        return std::nullopt;
+        return messages::kTypeNotSupported;
     try {
         Decoder decoder(in, target, header);
         if (auto failure = decoder.Run())

@@ -1,30 +1,27 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 class QComboBox;
 class QPushButton;
 
 namespace ravelock {
 
-class MainCommands;
-
-// Lists the entries and removes the chosen one when it closes. It talks to the
-// main window only through colNames, lngRemoveNumber and RemoveEntry.
-class FrmDelete final : public QWidget {
+// Lists the entries and asks for the chosen one to be removed. It is not
+// modal: the main window stays usable while it is open.
+class FrmDelete final : public QDialog {
     Q_OBJECT
 public:
-    FrmDelete(MainCommands& main, QWidget* owner);
+    explicit FrmDelete(QWidget* owner);
 
-    // Fills the list from colNames and clears the choice; runs on every opening.
-    void Load();
+    // Fills the list with `names` and clears the choice; runs on every opening.
+    void Load(const QStringList& names);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+signals:
+    // `number` counts entries from 1, in list order.
+    void RemoveRequested(int number);
 
 private:
-    MainCommands& main_;
     QComboBox* cmbDelete_;
     QPushButton* cmdDelete_;
 };

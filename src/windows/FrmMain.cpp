@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMimeData>
+#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -26,6 +28,7 @@
 #include <QStyle>
 
 #include <climits>
+#include <functional>
 
 namespace ravelock {
 
@@ -179,6 +182,16 @@ QSize PanelExtent(const std::map<PanelControl, QWidget*>& controls)
             2 * fieldHeight + PixelsFromTwips(20) + 2};
 }
 
+// The one local Targa file a drag carries, or nothing.
+QString DraggedTexture(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return {};
+    const QString path = urls.first().toLocalFile();
+    return path.endsWith(QStringLiteral(".tga"), Qt::CaseInsensitive) ? path : QString();
+}
+
 } // namespace
 
 FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
@@ -213,6 +226,7 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     });
     drawing_->OnMove([this](int x, int y) { ShowPointer(x, y); });
     client_->installEventFilter(this);
+    setAcceptDrops(true);
     resize(PixelsFromTwips(4680),
            PixelsFromTwips(3090) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     commands_.Load();
@@ -237,29 +251,29 @@ void FrmMain::AddCommand(QMenu* menu, MenuItem item, const char* name, const QSt
 void FrmMain::BuildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    AddCommand(file, MenuItem::mnuFileOpen, "mnuFileOpen", QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O),
+    AddCommand(file, MenuItem::mnuFileOpen, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O),
                &MainCommands::Open);
     file->addSeparator();
-    AddCommand(file, MenuItem::mnuFileSave, "mnuFileSave", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
+    AddCommand(file, MenuItem::mnuFileSave, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
                &MainCommands::Save);
-    AddCommand(file, MenuItem::mnuFileSaveAs, "mnuFileSaveAs", QStringLiteral("Save As"), {}, &MainCommands::SaveAs);
+    AddCommand(file, MenuItem::mnuFileSaveAs, "mnuFileSaveAs", QStringLiteral("Save &As"), {}, &MainCommands::SaveAs);
     file->addSeparator();
-    AddCommand(file, MenuItem::mnuFileExit, "mnuFileExit", QStringLiteral("Exit"), {}, &MainCommands::Exit);
+    AddCommand(file, MenuItem::mnuFileExit, "mnuFileExit", QStringLiteral("E&xit"), {}, &MainCommands::Exit);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    AddCommand(edit, MenuItem::mnuEditUndo, "mnuEditUndo", QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+    AddCommand(edit, MenuItem::mnuEditUndo, "mnuEditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
                &MainCommands::Undo);
-    AddCommand(edit, MenuItem::mnuEditRedo, "mnuEditRedo", QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y),
+    AddCommand(edit, MenuItem::mnuEditRedo, "mnuEditRedo", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y),
                &MainCommands::Redo);
     edit->addSeparator();
-    AddCommand(edit, MenuItem::mnuEditComplete, "mnuEditComplete", QStringLiteral("Complete Entry"),
+    AddCommand(edit, MenuItem::mnuEditComplete, "mnuEditComplete", QStringLiteral("&Complete Entry"),
                QKeySequence(Qt::CTRL | Qt::Key_E), &MainCommands::CompleteEntry);
     edit->addSeparator();
-    AddCommand(edit, MenuItem::mnuEditDelete, "mnuEditDelete", QStringLiteral("Delete Entry"),
+    AddCommand(edit, MenuItem::mnuEditDelete, "mnuEditDelete", QStringLiteral("&Delete Entry"),
                QKeySequence(Qt::Key_Delete), &MainCommands::DeleteEntry);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
-    AddCommand(help, MenuItem::mnuHelpReadme, "mnuHelpReadme", QStringLiteral("Readme"),
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, MenuItem::mnuHelpReadme, "mnuHelpReadme", QStringLiteral("&Readme"),
                QKeySequence(Qt::CTRL | Qt::Key_R), &MainCommands::Readme);
 }
 
@@ -428,6 +442,25 @@ void FrmMain::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
+void FrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (actions_.at(MenuItem::mnuFileOpen)->isEnabled() && !DraggedTexture(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void FrmMain::dropEvent(QDropEvent* event)
+{
+    const QString path = DraggedTexture(event->mimeData());
+    if (path.isEmpty() || !actions_.at(MenuItem::mnuFileOpen)->isEnabled())
+        return;
+    event->acceptProposedAction();
+    // Painting yields to the event loop; the drag source must not wait on it.
+    QTimer::singleShot(0, this, [this, path] {
+        if (!commands_.Ending())
+            commands_.OpenTexture(path);
+    });
+}
+
 void FrmMain::SetVisible(PanelControl control, bool visible) { controls_.at(control)->setVisible(visible); }
 
 void FrmMain::SetText(PanelControl control, const QString& text)
@@ -462,6 +495,12 @@ void FrmMain::SetTop(PanelControl control, float twips)
 
 void FrmMain::SetMenuEnabled(MenuItem item, bool enabled) { actions_.at(item)->setEnabled(enabled); }
 
+void FrmMain::SetCaption(const QString& caption, bool modified)
+{
+    setWindowTitle(caption);
+    setWindowModified(modified);
+}
+
 void FrmMain::SetWindowLeft(float twips) { move(PixelsFromTwips(twips), frameGeometry().y()); }
 void FrmMain::SetWindowTop(float twips) { move(frameGeometry().x(), PixelsFromTwips(twips)); }
 
@@ -475,6 +514,7 @@ void FrmMain::ShowHint(const QString& text)
     hint_->setText(hint_->fontMetrics().elidedText(text, Qt::ElideRight, hint_->width()));
 }
 void FrmMain::ShowMessage(const QString& text) { statusBar()->showMessage(text, 6000); }
+void FrmMain::Bell() { QApplication::beep(); }
 
 bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width)
 {
@@ -496,11 +536,10 @@ bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_
 }
 
 // Loads a window that is not open yet; an open one is only brought forward.
-template <typename Window>
-static void Present(Window& window)
+static void Present(QWidget& window, const std::function<void()>& load)
 {
     if (!window.isVisible())
-        window.Load();
+        load();
     window.show();
     window.raise();
     window.activateWindow();
@@ -508,16 +547,21 @@ static void Present(Window& window)
 
 void FrmMain::ShowDeleteDialog()
 {
-    if (!delete_)
-        delete_ = std::make_unique<FrmDelete>(commands_, this);
-    Present(*delete_);
+    if (!delete_) {
+        delete_ = std::make_unique<FrmDelete>(this);
+        connect(delete_.get(), &FrmDelete::RemoveRequested, this, [this](int number) {
+            if (!commands_.Ending())
+                commands_.RemoveEntry(number);
+        });
+    }
+    Present(*delete_, [this] { delete_->Load(commands_.State().colNames); });
 }
 
 void FrmMain::ShowReadme()
 {
     if (!readme_)
         readme_ = std::make_unique<FrmReadme>();
-    Present(*readme_);
+    Present(*readme_, [this] { readme_->Load(); });
 }
 
 void FrmMain::EndProgram()

@@ -40,6 +40,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -61,6 +63,7 @@ private:
     void SetLeft(PanelControl control, float twips) override;
     void SetTop(PanelControl control, float twips) override;
     void SetMenuEnabled(MenuItem item, bool enabled) override;
+    void SetCaption(const QString& caption, bool modified) override;
     void SetWindowLeft(float twips) override;
     void SetWindowTop(float twips) override;
     float PictureWidth() const override;
@@ -68,6 +71,7 @@ private:
     void FitWindowToPicture() override;
     void ShowHint(const QString& text) override;
     void ShowMessage(const QString& text) override;
+    void Bell() override;
     bool LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width) override;
     void ShowDeleteDialog() override;
     void ShowReadme() override;

@@ -2,14 +2,27 @@
 
 #include "workspace/Twips.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QKeyEvent>
+#include <QUrl>
 
 namespace ravelock {
+
+QString ReadmeAddress()
+{
+    const QString installed =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" RAVELOCK_DOC_FROM_BIN "/README.md"));
+    const QString path = QFileInfo::exists(installed) ? installed : QStringLiteral(RAVELOCK_SOURCE_README);
+    return QUrl::fromLocalFile(path).toString();
+}
 
 FrmReadme::FrmReadme()
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint),
-      txtURL_(new QLineEdit(kReadmeAddress, this))
+      txtURL_(new QLineEdit(ReadmeAddress(), this))
 {
     setObjectName(QStringLiteral("frmReadme"));
     setWindowTitle(QStringLiteral("Readme"));
@@ -27,6 +40,14 @@ void FrmReadme::Load()
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     txtURL_->setPalette(palette);
     txtURL_->setFocus();
+}
+
+void FrmReadme::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace ravelock

@@ -6,7 +6,9 @@ class QLineEdit;
 
 namespace ravelock {
 
-inline const QString kReadmeAddress = QStringLiteral("https://ravelock.dev/docs/readme.html");
+// The address of the readme: the one installed with the program, else the
+// one in the source tree the program was built from.
+QString ReadmeAddress();
 
 // Shows where the readme lives, in a field the user can select and copy from.
 class FrmReadme final : public QWidget {
@@ -14,6 +16,9 @@ class FrmReadme final : public QWidget {
 public:
     FrmReadme();
     void Load();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLineEdit* txtURL_;

@@ -44,15 +44,23 @@ void MainCommands::Load()
                            PanelControl::txtTop})
         view_.SetReadOnly(c, true);
     ShowHint();
+    ShowCaption();
 }
 
 void MainCommands::Open()
 {
     const std::optional<QString> path = dialogs_.OpenFile(
         {QStringLiteral("Open"), QStringLiteral("Targa (*.tga)"), QString(), WorkFolder(ws_), QString()});
-    if (!path)
+    if (path)
+        OpenTexture(*path);
+}
+
+void MainCommands::OpenTexture(const QString& path)
+{
+    // One texture a run: Open is offered only until one has been painted.
+    if (texture_ != Texture::None)
         return;
-    ws_.strTexturePath = *path;
+    ws_.strTexturePath = path;
     ApplyMenuRule(view_, MenuEvent::OpenDialogReturned);
     texture_ = Texture::Painting;
     ShowHint();
@@ -80,6 +88,7 @@ void MainCommands::Open()
         ws_.blnAwaitFirst = true;
     }
     ShowHint();
+    ShowCaption();
 }
 
 void MainCommands::SetPanelVisible(bool visible)
@@ -108,12 +117,14 @@ void MainCommands::Save()
 
 void MainCommands::SaveAs()
 {
-    const QString suggested = ws_.strTextureName.isEmpty()
-                                  ? QString()
-                                  : QFileInfo(ws_.strTextureName).completeBaseName() + QStringLiteral(".ini");
+    // Where the document was saved last, else beside the texture, named after it.
+    const bool saved = !ws_.blnNoIniPath;
+    const QString folder = saved ? QFileInfo(ws_.strIniPath).absolutePath() : WorkFolder(ws_);
+    QString suggested = saved ? QFileInfo(ws_.strIniPath).fileName() : QString();
+    if (!saved && !ws_.strTextureName.isEmpty())
+        suggested = QFileInfo(ws_.strTextureName).completeBaseName() + QStringLiteral(".ini");
     const std::optional<QString> path = dialogs_.SaveFile(
-        {QStringLiteral("Save As"), QStringLiteral("Ini File (*.ini)"), QStringLiteral("ini"), WorkFolder(ws_),
-         suggested});
+        {QStringLiteral("Save As"), QStringLiteral("Ini File (*.ini)"), QStringLiteral("ini"), folder, suggested});
     if (!path) {
         ws_.blnSaveFailed = true;
         return;
@@ -130,6 +141,7 @@ void MainCommands::WriteDocument()
                          QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
         return;
     }
+    ShowCaption();
     const qsizetype entries = ws_.colNames.size();
     view_.ShowMessage(QStringLiteral("Saved %1 %2 to %3")
                           .arg(entries)
@@ -186,7 +198,11 @@ void MainCommands::MouseDown(float x, float y)
         ws_.blnAwaitFirst = false;
         ApplyMenuRule(view_, MenuEvent::ClickAwaitingSecond);
     } else {
+        // The corners stay as they are, but a click that changes nothing must say so.
         ApplyMenuRule(view_, MenuEvent::ClickNoCornerAwaited);
+        view_.ShowHint(QStringLiteral("This region is complete: Ctrl+E names it, Ctrl+Z takes back a corner"));
+        view_.Bell();
+        return;
     }
     ShowHint();
 }
@@ -291,6 +307,7 @@ void MainCommands::CompleteEntry()
     ws_.blnAwaitFirst = true;
     ws_.blnSaved = false;
     ApplyMenuRule(view_, MenuEvent::CompleteEntryAdded);
+    ShowCaption();
     if (answer.trimmed() != name)
         view_.ShowMessage(QStringLiteral("Added %1 (names are one word; \"%2\" was cut)").arg(name, answer.trimmed()));
     else
@@ -303,13 +320,16 @@ void MainCommands::CompleteEntry()
     ShowHint();
 }
 
-void MainCommands::RemoveEntry()
+void MainCommands::RemoveEntry(int number)
 {
-    const qsizetype k = ws_.lngRemoveNumber;
+    ws_.lngRemoveNumber = number;
+    const qsizetype k = number;
     const QString name = k >= 1 && k <= ws_.colNames.size() ? ws_.colNames.at(k - 1).mid(kEntryPrefix.size())
                                                             : QString();
-    if (ravelock::RemoveEntry(ws_))
+    if (ravelock::RemoveEntry(ws_)) {
         view_.ShowMessage(QStringLiteral("Removed ") + name);
+        ShowCaption();
+    }
 }
 
 void MainCommands::ShowHint()
@@ -326,6 +346,18 @@ void MainCommands::ShowHint()
     else
         hint = QStringLiteral("Name the region: Edit > Complete Entry (Ctrl+E)");
     view_.ShowHint(hint);
+}
+
+// The document's name and whether it holds unsaved work, once there is a texture or a file.
+void MainCommands::ShowCaption()
+{
+    QString document;
+    if (!ws_.blnNoIniPath)
+        document = QFileInfo(ws_.strIniPath).fileName();
+    else if (texture_ != Texture::None)
+        document = QStringLiteral("Untitled");
+    view_.SetCaption(document.isEmpty() ? QStringLiteral("Ravelock") : QStringLiteral("%1[*] \u2014 Ravelock").arg(document),
+                     !ws_.blnSaved);
 }
 
 void MainCommands::ClearCoordinateFields()

@@ -19,6 +19,9 @@ public:
 
     void Load();
     void Open();
+    // Opens the texture at `path` as if it had been chosen in Open; nothing
+    // happens once a texture is open or painting.
+    void OpenTexture(const QString& path);
     void Save();
     void SaveAs();
     void Exit();
@@ -29,7 +32,8 @@ public:
     void CompleteEntry();
     void DeleteEntry() { view_.ShowDeleteDialog(); }
     void Readme() { view_.ShowReadme(); }
-    void RemoveEntry();
+    // Removes entry `number`, counted from 1 in document order.
+    void RemoveEntry(int number);
     void PlaceCoordinatePanel();
 
 private:
@@ -41,6 +45,7 @@ private:
     void SetPanelVisible(bool visible);
     void WriteDocument();
     void ShowHint();
+    void ShowCaption();
     void EndProgram();
 
     MainView& view_;

@@ -36,6 +36,8 @@ public:
     virtual void SetTop(PanelControl control, float twips) = 0;
 
     virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
+    // The window's caption; "[*]" in it stands where the unsaved mark goes.
+    virtual void SetCaption(const QString& caption, bool modified) = 0;
 
     virtual void SetWindowLeft(float twips) = 0;
     virtual void SetWindowTop(float twips) = 0;
@@ -48,6 +50,8 @@ public:
     // The status line: what to do next, and what has just happened.
     virtual void ShowHint(const QString& text) = 0;
     virtual void ShowMessage(const QString& text) = 0;
+    // The desktop's bell, for an action that could not be done.
+    virtual void Bell() = 0;
 
     // Decodes the texture onto the window's drawing surface and reports its
     // size in pixels. False when nothing at all could be painted; the window

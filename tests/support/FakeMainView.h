@@ -19,10 +19,10 @@ struct FakeMainView : ravelock::MainView {
                                   {C::lblBottom, {.width = 945}}, {C::txtLeft, {}}, {C::txtRight, {}}, {C::txtTop, {}}, {C::txtBottom, {}}};
     std::map<ravelock::MenuItem, bool> menus;
     float windowLeft = -1, windowTop = -1, pictureWidth = 0, pictureHeight = 0;
-    int textureWidth = 0, textureHeight = 0, fits = 0, ended = 0;
+    int textureWidth = 0, textureHeight = 0, fits = 0, ended = 0, bells = 0;
     bool painted = true;
     std::function<void()> whilePainting;
-    QString hint, message;
+    QString hint, message, caption;
 
     void SetVisible(C c, bool v) override { controls[c].visible = v; }
     void SetText(C c, const QString& t) override { controls[c].text = t; }
@@ -33,6 +33,7 @@ struct FakeMainView : ravelock::MainView {
     void SetLeft(C c, float t) override { controls[c].left = t; }
     void SetTop(C c, float t) override { controls[c].top = t; }
     void SetMenuEnabled(ravelock::MenuItem m, bool e) override { menus[m] = e; }
+    void SetCaption(const QString& text, bool modified) override { caption = QString(text).replace("[*]", modified ? "*" : ""); }
     void SetWindowLeft(float t) override { windowLeft = t; }
     void SetWindowTop(float t) override { windowTop = t; }
     float PictureWidth() const override { return pictureWidth; }
@@ -40,6 +41,7 @@ struct FakeMainView : ravelock::MainView {
     void FitWindowToPicture() override { ++fits; }
     void ShowHint(const QString& text) override { hint = text; }
     void ShowMessage(const QString& text) override { message = text; }
+    void Bell() override { ++bells; }
     bool LoadTexture(const QString&, std::int32_t& height, std::int32_t& width) override
     {
         std::tie(height, width) = std::pair(textureHeight, textureWidth);

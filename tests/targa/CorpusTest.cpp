@@ -80,6 +80,8 @@ TEST(TargaCorpus, SupportedFilesMatchTheirReferences)
             EXPECT_EQ(d.messages.size(), unreadable ? 1u : 0u) << row.at("path");
             EXPECT_EQ(unreadable ? "" : Compare(row, d), "") << row.at("path");
             compared += !unreadable;
+        } else {
+            EXPECT_EQ(d.messages.size(), 1u) << row.at("path") << ": nothing is passed over in silence";
         }
     }
     EXPECT_GT(compared, 80);

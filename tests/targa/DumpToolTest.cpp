@@ -8,26 +8,42 @@
 #include <filesystem>
 #include <fstream>
 
-// The tool's exit code and what it wrote ("<none>" for nothing).
+namespace {
+
+std::string Slurp(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
+}
+
+} // namespace
+
+// The tool's exit code, what it wrote ("<none>" for nothing) and what it said.
 TEST(DumpTool, WritesThePaintedPictureAndSaysWhenItCannot)
 {
     const auto dir = std::filesystem::temp_directory_path() / ("ravelock-dump-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    const auto dump = [&](const testing_support::Tga& file, const std::string& out, const std::string& options = "") {
-        const std::vector<std::uint8_t> bytes = file.Bytes();
-        std::ofstream(dir / "in.tga", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        std::filesystem::remove(dir / "out.ppm");
-        const int status = std::system((std::string(RAVELOCK_DUMP_TOOL) + " " + (dir / "in.tga").string() + " " + out + options +
-                                        " 2>/dev/null").c_str());
-        std::ifstream result(dir / "out.ppm", std::ios::binary);
-        return std::pair(WEXITSTATUS(status), result ? std::string(std::istreambuf_iterator<char>(result), {}) : "<none>");
+    const std::string in = (dir / "in.tga").string(), out = (dir / "out.ppm").string(), said = (dir / "said").string();
+    const auto dump = [&](const std::vector<std::uint8_t>& bytes, const std::string& to, const std::string& options = "") {
+        std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        std::filesystem::remove(out);
+        const std::string command = std::string(RAVELOCK_DUMP_TOOL) + " " + in + " " + to + options + " 2>" + said;
+        const int status = std::system(command.c_str());
+        return std::tuple(WEXITSTATUS(status), Slurp(out), Slurp(said));
     };
-    const std::string out = (dir / "out.ppm").string();
-    testing_support::Tga file{.depth = 32, .width = 2, .descriptor = 8, .data = {0, 0, 255, 255, 0, 255, 0, 0}};
-    EXPECT_EQ(dump(file, out), std::pair(0, "P6\n2 1\n255\n" + std::string("\xFE\x00\x00\x00\x00\x00", 6)));
-    EXPECT_EQ(dump(file, out, " --background 808080"), std::pair(0, "P6\n2 1\n255\n" + std::string("\xFF\x00\x00\x80\x80\x80", 6)));
-    EXPECT_EQ(std::pair(dump(file, "/dev/full").first, dump(file, out, " --background nothex").first), std::pair(2, 2));
-    file.type = 3;
-    EXPECT_EQ(dump(file, out), std::pair(1, std::string("<none>")));
+    using testing_support::Tga;
+    const Tga file{.depth = 32, .width = 2, .descriptor = 8, .data = {0, 0, 255, 255, 0, 255, 0, 0}};
+    const std::string lead = "ravelock-tga-dump: " + in + ": ", ppm = "P6\n2 1\n255\n";
+    EXPECT_EQ(dump(file.Bytes(), out), std::tuple(0, ppm + std::string("\xFE\0\0\0\0\0", 6), ""));
+    EXPECT_EQ(dump(file.Bytes(), out, " --background 808080"), std::tuple(0, ppm + std::string("\xFF\0\0\x80\x80\x80", 6), ""));
+    EXPECT_EQ(std::get<0>(dump(file.Bytes(), out, " --background nothex")), 2);
+    EXPECT_EQ(dump(file.Bytes(), "/dev/full"), std::tuple(3, "<none>", "ravelock-tga-dump: /dev/full: No space left on device\n"));
+    for (int type : {0, 3})
+        EXPECT_EQ(dump(Tga{.type = type}.Bytes(), out), std::tuple(1, "<none>", lead + "This image type is not supported.\n"));
+    std::vector<std::uint8_t> cut = file.Bytes();
+    cut.resize(22);
+    EXPECT_EQ(dump(cut, out), std::tuple(1, ppm + std::string("\xFE\0\0\0\0\0", 6),
+                                         lead + "There was an error reading the file: the file ends before the image is complete\n"));
+    EXPECT_EQ(std::get<2>(dump({}, out)), lead + "There was an error reading the file: the file is too short to be a Targa image\n");
     std::filesystem::remove_all(dir);
 }

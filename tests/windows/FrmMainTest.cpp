@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QProcess>
@@ -11,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -43,9 +45,10 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
     for (QAction* top : h.window.menuBar()->actions())
         for (QAction* item : top->menu()->actions())
             menus << top->text() + " " + (item->isSeparator() ? "-" : item->text() + " " + item->shortcut().toString());
-    EXPECT_EQ(menus, QStringList({"&File Open Ctrl+O", "&File -", "&File Save Ctrl+S", "&File Save As ", "&File -",
-                                  "&File Exit ", "&Edit Undo Ctrl+Z", "&Edit Redo Ctrl+Y", "&Edit -",
-                                  "&Edit Complete Entry Ctrl+E", "&Edit -", "&Edit Delete Entry Del", "Help Readme Ctrl+R"}));
+    EXPECT_EQ(menus, QStringList({"&File &Open Ctrl+O", "&File -", "&File &Save Ctrl+S", "&File Save &As ", "&File -",
+                                  "&File E&xit ", "&Edit &Undo Ctrl+Z", "&Edit &Redo Ctrl+Y", "&Edit -",
+                                  "&Edit &Complete Entry Ctrl+E", "&Edit -", "&Edit &Delete Entry Del",
+                                  "&Help &Readme Ctrl+R"}));
     EXPECT_EQ(std::pair(h.Drawing()->cursor().shape(), h.Find("txtLeft")->cursor().shape()),
               std::pair(Qt::CrossCursor, Qt::ForbiddenCursor));
     EXPECT_EQ(h.Find<QLabel>("lblBottom")->text(), "Bottom ");
@@ -69,13 +72,18 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
     h.Click(73, 83, Qt::RightButton);
     EXPECT_EQ(h.Corners(), "10,20 73,83");
     EXPECT_EQ(h.Find<QLabel>("statusHint")->text(), "Name the region: Edit > Complete Entry (Ctrl+E)");
+    h.Click(5, 6);
+    EXPECT_EQ(h.Corners(), "10,20 73,83");
+    EXPECT_EQ(h.Find<QLabel>("statusHint")->toolTip(), "This region is complete: Ctrl+E names it, Ctrl+Z takes back a corner");
     h.dialogs.inputAnswers.push_back("Button");
     h.Trigger("mnuEditComplete");
     EXPECT_EQ(h.Corners(), ", ,");
     EXPECT_EQ(h.Message(), "Added Button: 10, 20 to 73, 83");
 
     h.dialogs.saveAnswers.push_back(h.dir.filePath("ui.ini"));
+    EXPECT_EQ(h.window.windowHandle()->title(), "Untitled* \u2014 Ravelock");
     h.Trigger("mnuFileSaveAs");
+    EXPECT_EQ(h.window.windowHandle()->title(), "ui.ini \u2014 Ravelock");
     EXPECT_EQ(testing_support::ReadAll(h.dir.filePath("ui.ini")),
               testing_support::DocumentWith("MappedImage Button\r\nTexture = ui.tga\r\nTextureWidth = 512\r\n"
                                             "TextureHeight = 256\r\nCoords = Left:10 Top:20 Right:73 Bottom:83\r\n"
@@ -151,16 +159,51 @@ TEST(MainWindow, AFailedOpenLeavesTheProgramReadyForAnotherTexture)
     WindowHarness h;
     const QSize before = h.window.size();
     h.Open(h.WriteFile("grey.tga", testing_support::Tga{.type = 3, .depth = 8}.Bytes()));
+    h.Open(h.WriteFile("empty.tga", testing_support::Tga{.type = 0}.Bytes()));
     std::vector<std::uint8_t> cut = GradientTexture(900, 900);
     cut.resize(20); // the header is read and the window grows, but not one pixel can be painted
     h.Open(h.WriteFile("cut.tga", cut));
-    EXPECT_EQ(h.dialogs.messages, QStringList({"Error: This image type is not supported.", "Error: There was an error "
-                                               "reading the file:\r\nthe file ends before the image is complete"}));
-    EXPECT_EQ(h.dialogs.icons, std::vector(2, MessageIcon::Critical));
+    h.window.Commands().OpenTexture(h.dir.filePath("missing.tga")); // as from the command line
+    const QString unsupported = "Error: This image type is not supported.", unreadable = "Error: There was an error reading the file:\r\n";
+    EXPECT_EQ(h.dialogs.messages, QStringList({unsupported, unsupported, unreadable + "the file ends before the image is complete",
+                                               unreadable + "No such file or directory"}));
+    EXPECT_EQ(h.dialogs.icons, std::vector(4, MessageIcon::Critical));
+    EXPECT_EQ(h.window.windowTitle(), "Ravelock");
     EXPECT_EQ(std::pair(h.Enabled("mnuFileOpen"), h.window.size()), std::pair(true, before));
-    h.Open(h.WriteFile("good.tga", GradientTexture(40, 30)));
+    h.window.Commands().OpenTexture(h.WriteFile("good.tga", GradientTexture(40, 30)));
     h.Click(39, 29);
     EXPECT_EQ(h.Corners(), "39,29 ,");
+}
+
+TEST(MainWindow, OpensOneDroppedTargaFileWhileOpenIsAvailable)
+{
+    WindowHarness h;
+    const auto drop = [&h](const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&h.window, &enter);
+        QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&h.window, &drop);
+        QApplication::processEvents();
+        return enter.isAccepted() && drop.isAccepted();
+    };
+    EXPECT_FALSE(drop(h.WriteFile("notes.txt", GradientTexture(4, 4))));
+    EXPECT_TRUE(drop(h.WriteFile("drop.TGA", GradientTexture(40, 30))));
+    EXPECT_EQ(std::pair(h.State().strTextureName, h.Enabled("mnuFileOpen")), std::pair(QString("drop.TGA"), false));
+    EXPECT_FALSE(drop(h.WriteFile("second.tga", GradientTexture(4, 4)))) << "one texture a run";
+}
+
+TEST(Program, AnswersHelpAndVersionOnTheCommandLine)
+{
+    for (const char* option : {"--version", "--help"}) {
+        QProcess program;
+        program.start(RAVELOCK_PROGRAM, {option});
+        ASSERT_TRUE(program.waitForFinished(10000)) << option;
+        const QString out = program.readAllStandardOutput();
+        EXPECT_TRUE(out.startsWith(option == std::string("--version") ? "Ravelock 1.0.0" : "Usage:")) << out.toStdString();
+        EXPECT_EQ(program.exitCode(), 0) << option;
+    }
 }
 
 // Every event-loop turn during the paint takes 20 ms here, as on a slow

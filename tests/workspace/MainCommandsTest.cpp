@@ -99,7 +99,7 @@ TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
         EXPECT_FALSE(state.visible);
     EXPECT_TRUE(view.controls[C::txtTop].readOnly);
     EXPECT_EQ(std::pair(view.windowLeft, view.windowTop), std::pair(10.0f, 10.0f));
-    EXPECT_EQ(Shown(), "OSAXurcdH , , [] texture");
+    EXPECT_EQ(Shown() + " " + view.caption.toStdString(), "OSAXurcdH , , [] texture Ravelock");
     view.whilePainting = [&] {
         Do("click 0,0");
         EXPECT_EQ(Shown() + " " + std::to_string(ws.lngImageWidth), "oSAXurcdH , , []  0") << "nothing mapped while painting";
@@ -134,7 +134,7 @@ TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
         {"click 10,51", "oSAXurcdH , , [] top-left"},
         {"click 10,20", "oSAXUrcdH 10,20 , [] bottom-right"},
         {"click 100,50", "oSAXUrCdH 10,20 100,50 [] region:"},
-        {"click 5,5", "oSAXUrCdH 10,20 100,50 [] region:"},
+        {"click 5,5", "oSAXUrCdH 10,20 100,50 [] is"},
         {"undo", "oSAXURcdH 10,20 , [100 50] bottom-right"},
         {"undo", "oSAXuRcdH , , [20 10 100 50] top-left"},
         {"undo", "oSAXuRcdH , , [20 10 100 50] top-left"},
@@ -151,6 +151,7 @@ TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
         {"undo", "oSAXuRcdH , , [2 1] top-left"},
         {"redo", "oSAXUrcdH 1,2 , [] bottom-right"},
     });
+    EXPECT_EQ(view.bells, 1) << "only the click on a complete region rings";
     commands.MouseDown(337.5f, 562.5f); // 22.5 and 37.5 pixels: halves go to the even pixel
     EXPECT_EQ(Shown(), "oSAXUrCdH 1,2 22,38 [] region:");
 }
@@ -184,8 +185,10 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
 {
     QTemporaryDir dir;
     Open(64, 32, dir.filePath("ui.tga"));
+    EXPECT_EQ(view.caption, "Untitled \u2014 Ravelock");
     for (const char* action : {"click 1,2", "click 3,4", "complete Button"})
         Do(action);
+    EXPECT_EQ(view.caption, "Untitled* \u2014 Ravelock");
 
     dialogs.messageAnswers = {Answer::Cancel, Answer::Yes};
     dialogs.saveAnswers = {std::nullopt, dir.filePath("out.ini")};
@@ -197,13 +200,17 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
               std::tuple(QString("Save As"), QString("Ini File (*.ini)"), QString("ini"), dir.path(), QString("ui.ini")));
     commands.Save(); // no file yet: Save As
     EXPECT_EQ(testing_support::ReadAll(dir.filePath("out.ini")).count("MappedImage Button\r\n"), 1);
-    EXPECT_EQ(view.message, "Saved 1 entry to out.ini");
+    EXPECT_EQ(std::pair(view.message, view.caption), std::pair(QString("Saved 1 entry to out.ini"), QString("out.ini \u2014 Ravelock")));
     commands.Exit();
     EXPECT_EQ(view.ended, 1) << "saved: no question";
+    dialogs.saveAnswers = {std::nullopt};
+    commands.SaveAs();
+    EXPECT_EQ(std::pair(dialogs.fileDialogs.back().initialDirectory, dialogs.fileDialogs.back().initialFileName),
+              std::pair(dir.path(), QString("out.ini"))) << "Save As starts where the document was saved";
 
-    ws.lngRemoveNumber = 1;
-    commands.RemoveEntry();
+    commands.RemoveEntry(1);
     EXPECT_EQ(std::pair(view.message, ws.colNames), std::pair(QString("Removed Button"), QStringList()));
+    EXPECT_EQ(view.caption, "out.ini* \u2014 Ravelock");
     dialogs.messageAnswers = {Answer::No};
     commands.Exit();
     EXPECT_EQ(std::pair(dialogs.messages.count("Ravelock: Save Changes?"), view.ended), std::pair(3ll, 2)) << "a removal is unsaved work";
