@@ -15,4 +15,5 @@ for size in 16 32 48; do
   test -s "$prefix/share/icons/hicolor/${size}x${size}/apps/dev.ravelock.Ravelock.png"
 done
 test -x "$prefix/bin/ravelock"
+test -s "$prefix/share/doc/ravelock/README.md"
 echo "installed files validate"
