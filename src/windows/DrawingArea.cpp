@@ -3,21 +3,34 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include <cmath>
+#include <vector>
 
 namespace ravelock {
 
 namespace {
 
-// On a scaled display positions fall between logical pixels; the texel under
-// the pointer is the one whose cell holds the position.
-QPoint TexelAt(const QPointF& position)
+// The one rule that says which texel a device pixel shows: the texel under the
+// device pixel's centre. `device` counts device pixels from the window's
+// origin; `origin` is the area's origin in the same device pixels.
+int TexelOfDevicePixel(int device, qreal origin, qreal scale)
 {
-    return {static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y()))};
+    return static_cast<int>(std::floor((device + 0.5 - origin) / scale));
 }
 
+// The device pixel that holds a position given in logical pixels; the small
+// allowance keeps an exact device position from falling into the pixel before.
+int DevicePixelAt(qreal logical, qreal scale) { return static_cast<int>(std::floor(logical * scale + 1e-6)); }
+
 } // namespace
+
+QPoint DrawingArea::TexelAt(const QPointF& inWindow, const QPointF& areaOrigin, qreal scale)
+{
+    return {TexelOfDevicePixel(DevicePixelAt(inWindow.x(), scale), areaOrigin.x() * scale, scale),
+            TexelOfDevicePixel(DevicePixelAt(inWindow.y(), scale), areaOrigin.y() * scale, scale)};
+}
 
 DrawingArea::DrawingArea(const targa::PixelSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface)
 {
@@ -32,8 +45,18 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     // Unpainted pixels are transparent in the surface: the background shows.
     painter.fillRect(event->rect(), palette().window());
+    const qreal scale = devicePixelRatioF();
+    if (scale == std::floor(scale))
+        PaintBlocks(painter, event->rect());
+    else
+        PaintDevicePixels(painter, event->rect(), scale);
+}
+
+// At a whole scale every texel is a block of whole device pixels, and Qt's own
+// drawing puts each where the device-pixel rule does.
+void DrawingArea::PaintBlocks(QPainter& painter, const QRect& dirty) const
+{
     const int rows = targa::PixelSurface::kBandRows;
-    const QRect dirty = event->rect();
     const int firstBand = std::max(0, dirty.top() / rows);
     const int lastBand = std::min(surface_.BandCount() - 1, dirty.bottom() / rows);
     for (int band = firstBand; band <= lastBand; ++band) {
@@ -49,16 +72,88 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     }
 }
 
+// At a fractional scale texels cover two or three device pixels, and where a
+// scaled drawing would put their edges depends on the part repainted; so each
+// device pixel is filled here by the device-pixel rule, which clicks use too.
+void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale) const
+{
+    const QPointF origin = painter.deviceTransform().map(QPointF(0, 0));
+    const QRect device = painter.deviceTransform().mapRect(QRectF(dirty)).toAlignedRect();
+    QImage image(device.size(), QImage::Format_RGBA8888_Premultiplied);
+    image.fill(Qt::transparent);
+    std::vector<int> columns(static_cast<std::size_t>(device.width()));
+    for (int i = 0; i < device.width(); ++i)
+        columns[static_cast<std::size_t>(i)] = TexelOfDevicePixel(device.left() + i, origin.x(), scale);
+    const int rows = targa::PixelSurface::kBandRows;
+    for (int j = 0; j < device.height(); ++j) {
+        const int y = TexelOfDevicePixel(device.top() + j, origin.y(), scale);
+        const std::uint32_t* band = y >= 0 && y < surface_.Height() ? surface_.Band(y / rows) : nullptr;
+        if (!band)
+            continue;
+        const std::uint32_t* texels = band + static_cast<std::size_t>(y % rows) * static_cast<std::size_t>(surface_.Width());
+        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(j));
+        for (int i = 0; i < device.width(); ++i) {
+            const int x = columns[static_cast<std::size_t>(i)];
+            if (x >= 0 && x < surface_.Width())
+                out[i] = texels[x];
+        }
+    }
+    painter.save();
+    painter.setClipRect(dirty);
+    image.setDevicePixelRatio(scale);
+    painter.drawImage(QPointF((device.left() - origin.x()) / scale, (device.top() - origin.y()) / scale), image);
+    painter.restore();
+}
+
+// The window receives the pointer's exact position, a fraction of a logical
+// pixel on a scaled display; its widgets get it rounded to whole logical pixels.
+void DrawingArea::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (QWindow* shown = window()->windowHandle(); shown != window_) {
+        if (window_)
+            window_->removeEventFilter(this);
+        window_ = shown;
+        window_->installEventFilter(this);
+    }
+}
+
+bool DrawingArea::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (watched == window_)
+            exact_ = static_cast<QMouseEvent*>(event)->position();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QPoint DrawingArea::TexelUnder(const QMouseEvent& event)
+{
+    QPointF inWindow = mapTo(window(), event.position());
+    // Only the window's record of this very event: one the window never saw
+    // (sent straight to this widget) keeps its own position.
+    if (exact_ && std::abs(exact_->x() - inWindow.x()) <= 0.5 && std::abs(exact_->y() - inWindow.y()) <= 0.5)
+        inWindow = *exact_;
+    exact_.reset();
+    return TexelAt(inWindow, mapTo(window(), QPointF(0, 0)), devicePixelRatioF());
+}
+
 void DrawingArea::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint texel = TexelAt(event->position());
+    const QPoint texel = TexelUnder(*event);
     if (onPress_)
         onPress_(texel.x(), texel.y());
 }
 
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint texel = TexelAt(event->position());
+    const QPoint texel = TexelUnder(*event);
     if (onMove_ && rect().contains(texel))
         onMove_(texel.x(), texel.y());
 }

@@ -2,9 +2,15 @@
 
 #include "targa/PixelSurface.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+
+class QMouseEvent;
+class QPainter;
+class QWindow;
 
 namespace ravelock {
 
@@ -20,16 +26,29 @@ public:
     // Called with (-1, -1) when the pointer leaves.
     void OnMove(TexelHandler handler) { onMove_ = std::move(handler); }
 
+    // The texel shown on the device pixel that holds `inWindow` (logical pixels
+    // from the window's origin), for an area whose origin is `areaOrigin`, on a
+    // display of `scale` device pixels to the logical pixel.
+    static QPoint TexelAt(const QPointF& inWindow, const QPointF& areaOrigin, qreal scale);
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
+    QPoint TexelUnder(const QMouseEvent& event);
+    void PaintBlocks(QPainter& painter, const QRect& dirty) const;
+    void PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale) const;
+
     const targa::PixelSurface& surface_;
     TexelHandler onPress_;
     TexelHandler onMove_;
+    QPointer<QWindow> window_;
+    std::optional<QPointF> exact_; // the last pointer position the window received
 };
 
 } // namespace ravelock
