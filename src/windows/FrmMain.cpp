@@ -354,12 +354,16 @@ void FrmMain::FitWindowToPicture()
     const QSize panel = PanelExtent(controls_);
     const QRect available = screen()->availableGeometry();
     const QRect outer = frameGeometry();
-    const QSize frameSize = outer.size() - geometry().size();
+    QSize frameSize = outer.size() - geometry().size();
+    // A compositor that draws the frame itself reports none and centres the
+    // window without its title bar: allow for that bar twice, and borders.
+    if (frameSize.isNull())
+        frameSize = QSize(16, 2 * (style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8));
     const int chrome = menuBar()->height() + statusBar()->height();
     const QSize room = available.size() - frameSize - QSize(panel.width(), chrome);
     const PictureFrame frame = FramePicture(content, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     const QSize client(frame.frame.width() + panel.width(), std::max(frame.frame.height(), panel.height()));
-    resize(client.width(), client.height() + chrome);
+    ResizeAndKeep(QSize(client.width(), client.height() + chrome));
     // Keep the whole window on the screen.
     const QSize outerSize = client + QSize(0, chrome) + frameSize;
     QPoint at = outer.topLeft();
@@ -368,6 +372,26 @@ void FrmMain::FitWindowToPicture()
     if (at != outer.topLeft())
         move(at);
     LayoutClient();
+}
+
+void FrmMain::ResizeAndKeep(QSize wanted)
+{
+    sizeBefore_ = size();
+    sizeWanted_ = wanted;
+    reassertions_ = 0;
+    resize(wanted);
+}
+
+// Some compositors answer a size the program sets with a configure that was
+// already under way and carries the window's earlier size; Qt obeys it. A
+// user's resize lands on exactly that earlier size only by chance.
+void FrmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (sizeWanted_.isValid() && size() == sizeBefore_ && size() != sizeWanted_ && reassertions_ < 3) {
+        ++reassertions_;
+        QTimer::singleShot(0, this, [this] { resize(sizeWanted_); });
+    }
 }
 
 void FrmMain::PictureAnnounced(int width, int height)
@@ -529,7 +553,7 @@ bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_
     progress_->hide();
     if (!painter.Painted() && !commands_.Ending()) {
         drawing_->setFixedSize(pictureBefore);
-        resize(windowBefore);
+        ResizeAndKeep(windowBefore);
         LayoutClient();
     }
     return painter.Painted();

@@ -40,6 +40,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,6 +52,7 @@ private:
     void AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
                     const QKeySequence& shortcut, void (MainCommands::*command)());
     void LayoutClient();
+    void ResizeAndKeep(QSize wanted);
     void ShowPointer(int x, int y);
 
     // MainView
@@ -90,6 +92,8 @@ private:
     QProgressBar* progress_ = nullptr;
     QElapsedTimer progressClock_;
     QSize visiblePicture_; // the picture's part in view, scroll bars excluded
+    QSize sizeBefore_, sizeWanted_; // around the last size the program set
+    int reassertions_ = 0;
     std::map<MenuItem, QAction*> actions_;
     std::map<PanelControl, QWidget*> controls_;
     std::unique_ptr<FrmDelete> delete_;
