@@ -1,3 +1,4 @@
+#include "support/Desktop.h"
 #include "support/WindowHarness.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 using namespace ravelock;
+using testing_support::Desktop;
 using testing_support::GradientTexture;
 using testing_support::WindowHarness;
 
@@ -98,11 +100,11 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
 // the texel taken must be the one whose colour the screen shows there.
 TEST(MainWindow, RealPointerEventsTakeTheTexelDrawnUnderThePointer)
 {
-    if (!OnXcb() || QStandardPaths::findExecutable("xdotool").isEmpty())
-        GTEST_SKIP() << "real pointer events need an X server and xdotool (runs under Xvfb)";
+    if (const QString why = Desktop::Unavailable(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
     WindowHarness h;
     h.Open(h.WriteFile("small.tga", GradientTexture(40, 30)));
-    QTest::qWait(100);
+    QTest::qWait(200);
     struct : QObject {
         bool eventFilter(QObject*, QEvent* e) override
         {
@@ -112,16 +114,17 @@ TEST(MainWindow, RealPointerEventsTakeTheTexelDrawnUnderThePointer)
         int events = 0;
     } presses;
     h.Drawing()->installEventFilter(&presses);
+    Desktop desktop(h.window);
     const qreal scale = h.window.devicePixelRatioF();
-    const QImage shot = h.window.screen()->grabWindow(0).toImage();
-    const QPointF origin = QPointF(h.Drawing()->mapToGlobal(QPoint(0, 0))) * scale;
+    const QImage shot = desktop.Screenshot();
+    const QPointF origin = desktop.DeviceOrigin(*h.Drawing());
     int checked = 0;
     for (int dy = int(origin.y() + 7 * scale) - 1; dy <= int(origin.y() + 9 * scale) + 1; ++dy) {
         for (int dx = int(origin.x() + 10 * scale) - 1; dx <= int(origin.x() + 13 * scale) + 1; ++dx) {
             const QColor shown = shot.pixelColor(dx, dy);
             ASSERT_EQ(shown.blue(), 7) << "on the picture at " << dx << "," << dy;
             const int before = presses.events;
-            QProcess::execute("xdotool", {"mousemove", QString::number(dx), QString::number(dy), "click", "1"});
+            desktop.Click({dx, dy});
             for (int wait = 0; wait < 100 && presses.events == before; ++wait)
                 QTest::qWait(10);
             const QString expected = QString("%1,%2").arg(shown.red()).arg(shown.green());

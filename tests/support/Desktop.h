@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include <memory>
+
+namespace testing_support {
+
+// Real input and the real screen, as a person meets them: through the X
+// server (xdotool) or a wlroots compositor (a virtual pointer, grim, swaymsg).
+// Positions are device pixels of the screen or output.
+class Desktop {
+public:
+    // Why real input cannot be given here; empty where it can.
+    static QString Unavailable()
+    {
+        const QString platform = QGuiApplication::platformName();
+        const char* needed = platform == "xcb" ? "xdotool" : platform == "wayland" ? "grim" : nullptr;
+        if (!needed)
+            return "real input needs a desktop (runs under Xvfb and sway)";
+        if (QStandardPaths::findExecutable(needed).isEmpty() || (platform == "wayland" && !QFile::exists(RAVELOCK_WL_POINTER)))
+            return QString("%1 or the virtual pointer is missing").arg(needed);
+        return {};
+    }
+    static bool OnWayland() { return QGuiApplication::platformName() == "wayland"; }
+
+    explicit Desktop(QWidget& window) : window_(window) {}
+
+    QImage Screenshot() const
+    {
+        if (!OnWayland())
+            return window_.screen()->grabWindow(0).toImage();
+        QProcess grim;
+        grim.start("grim", {"-"});
+        grim.waitForFinished(10000);
+        return QImage::fromData(grim.readAllStandardOutput(), "PNG");
+    }
+    // The window's client area on the screen.
+    QRect ClientOnScreen() const
+    {
+        if (!OnWayland())
+            return Scaled(window_.geometry());
+        QProcess sway;
+        sway.start("swaymsg", {"-t", "get_tree"});
+        sway.waitForFinished(10000);
+        const QJsonObject node = Find(QJsonDocument::fromJson(sway.readAllStandardOutput()).object());
+        const auto rect = [&node](const char* key) {
+            const QJsonObject r = node[key].toObject();
+            return QRect(r["x"].toInt(), r["y"].toInt(), r["width"].toInt(), r["height"].toInt());
+        };
+        return Scaled(rect("window_rect").translated(rect("rect").topLeft()));
+    }
+    QPointF DeviceOrigin(const QWidget& widget) const
+    {
+        return QPointF(ClientOnScreen().topLeft()) + QPointF(widget.mapTo(&window_, QPoint(0, 0))) * Scale();
+    }
+    void Click(QPoint at)
+    {
+        if (!OnWayland()) {
+            QProcess::execute("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+            return;
+        }
+        if (!pointer_) {
+            pointer_ = std::make_unique<QProcess>();
+            pointer_->start(RAVELOCK_WL_POINTER);
+            pointer_->waitForStarted();
+            QTest::qWait(300); // the window takes the new pointer device
+        }
+        // At the pixel's centre: a half-pixel grid over the output.
+        const QSize grid = window_.screen()->size() * Scale() * 2;
+        const QString line = QString("%1 %2 %3 %4 click\n").arg(2 * at.x() + 1).arg(2 * at.y() + 1).arg(grid.width()).arg(grid.height());
+        pointer_->write(line.toUtf8());
+        pointer_->waitForReadyRead(5000);
+        pointer_->readAll();
+    }
+    ~Desktop()
+    {
+        if (pointer_) {
+            pointer_->closeWriteChannel();
+            pointer_->waitForFinished(5000);
+        }
+    }
+
+private:
+    qreal Scale() const { return window_.devicePixelRatioF(); }
+    QRect Scaled(const QRect& r) const
+    {
+        return QRect((QPointF(r.topLeft()) * Scale()).toPoint(), (QSizeF(r.size()) * Scale()).toSize());
+    }
+    QJsonObject Find(const QJsonObject& node) const
+    {
+        if (node["pid"].toInt() == QCoreApplication::applicationPid() && node["name"].toString() == window_.windowHandle()->title())
+            return node;
+        for (const char* children : {"nodes", "floating_nodes"})
+            for (const QJsonValue child : node[children].toArray())
+                if (QJsonObject found = Find(child.toObject()); !found.isEmpty())
+                    return found;
+        return {};
+    }
+
+    QWidget& window_;
+    std::unique_ptr<QProcess> pointer_;
+};
+
+} // namespace testing_support
