@@ -26,6 +26,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
+#include <QWindow>
 
 #include <climits>
 #include <functional>
@@ -525,8 +526,18 @@ void FrmMain::SetCaption(const QString& caption, bool modified)
     setWindowModified(modified);
 }
 
-void FrmMain::SetWindowLeft(float twips) { move(PixelsFromTwips(twips), frameGeometry().y()); }
-void FrmMain::SetWindowTop(float twips) { move(frameGeometry().x(), PixelsFromTwips(twips)); }
+// The position is the frame's; Qt knows the frame only once a window manager
+// has framed the window, so the native window takes the frame's position.
+void FrmMain::SetWindowLeft(float twips)
+{
+    winId();
+    windowHandle()->setFramePosition(QPoint(PixelsFromTwips(twips), windowHandle()->framePosition().y()));
+}
+void FrmMain::SetWindowTop(float twips)
+{
+    winId();
+    windowHandle()->setFramePosition(QPoint(windowHandle()->framePosition().x(), PixelsFromTwips(twips)));
+}
 
 // The picture is one pixel larger than the image it shows (see PictureAnnounced).
 float FrmMain::PictureWidth() const { return Twips(std::max(0, scroll_->width() - 1)); }
