@@ -60,6 +60,17 @@ public:
         };
         return Scaled(rect("window_rect").translated(rect("rect").topLeft()));
     }
+    // Waits until the window manager or compositor has stopped moving and sizing the window.
+    void Settle() const
+    {
+        QRect before;
+        for (int same = 0, tries = 0; same < 3 && tries < 30; ++tries) {
+            QTest::qWait(100);
+            const QRect now = ClientOnScreen();
+            same = now == before ? same + 1 : 0;
+            before = now;
+        }
+    }
     QPointF DeviceOrigin(const QWidget& widget) const
     {
         return QPointF(ClientOnScreen().topLeft()) + QPointF(widget.mapTo(&window_, QPoint(0, 0))) * Scale();

@@ -104,7 +104,6 @@ TEST(MainWindow, RealPointerEventsTakeTheTexelDrawnUnderThePointer)
         GTEST_SKIP() << why.toStdString();
     WindowHarness h;
     h.Open(h.WriteFile("small.tga", GradientTexture(40, 30)));
-    QTest::qWait(200);
     struct : QObject {
         bool eventFilter(QObject*, QEvent* e) override
         {
@@ -115,6 +114,7 @@ TEST(MainWindow, RealPointerEventsTakeTheTexelDrawnUnderThePointer)
     } presses;
     h.Drawing()->installEventFilter(&presses);
     Desktop desktop(h.window);
+    desktop.Settle();
     const qreal scale = h.window.devicePixelRatioF();
     const QImage shot = desktop.Screenshot();
     const QPointF origin = desktop.DeviceOrigin(*h.Drawing());
