@@ -3,6 +3,8 @@
 # device pixels at the scale $RAVELOCK_OUTPUT_SCALE (default 1), windows
 # floating as on a desktop. sway refuses root, so it runs as nobody; the
 # command keeps the caller's user. Exits 77 (skipped) when sway cannot start.
+# Windows open at a whole-pixel position: sway draws a window it centred at
+# half a pixel half a pixel away from where it sends the pointer.
 skip() { echo "SKIP: $1"; exit 77; }
 command -v sway >/dev/null || skip "sway is not installed"
 command -v setpriv >/dev/null || skip "setpriv is not installed"
@@ -10,7 +12,7 @@ runtime=$(mktemp -d /tmp/ravelock-sway.XXXXXX) || skip "no temporary folder"
 trap 'kill $compositor 2>/dev/null; wait $compositor 2>/dev/null; rm -rf "$runtime"' EXIT
 cat > "$runtime/config" <<CONFIG
 output HEADLESS-1 resolution 1280x800 scale ${RAVELOCK_OUTPUT_SCALE:-1}
-for_window [app_id=".*"] floating enable
+for_window [app_id=".*"] floating enable, move position 40 30
 default_border normal
 xwayland disable
 CONFIG
