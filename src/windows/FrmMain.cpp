@@ -377,21 +377,30 @@ void FrmMain::FitWindowToPicture()
 
 void FrmMain::ResizeAndKeep(QSize wanted)
 {
-    sizeBefore_ = size();
+    if (size() != wanted)
+        sizesLeft_.insert({size().width(), size().height()});
     sizeWanted_ = wanted;
     reassertions_ = 0;
     resize(wanted);
 }
 
-// Some compositors answer a size the program sets with a configure that was
-// already under way and carries the window's earlier size; Qt obeys it. A
-// user's resize lands on exactly that earlier size only by chance.
+// Some compositors answer a size the program sets with configures that were
+// already under way and carry a size the window had before; Qt obeys them.
+// A user's resize lands on exactly such a size only by chance.
 void FrmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (sizeWanted_.isValid() && size() == sizeBefore_ && size() != sizeWanted_ && reassertions_ < 3) {
+    if (!sizeWanted_.isValid() || size() == sizeWanted_)
+        return;
+    if (!sizesLeft_.contains({size().width(), size().height()})) {
+        sizeWanted_ = QSize(); // the user's own size from now on
+        sizesLeft_.clear();
+    } else if (reassertions_ < 3) {
         ++reassertions_;
-        QTimer::singleShot(0, this, [this] { resize(sizeWanted_); });
+        QTimer::singleShot(0, this, [this] {
+            if (sizeWanted_.isValid())
+                resize(sizeWanted_);
+        });
     }
 }
 

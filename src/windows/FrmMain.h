@@ -8,6 +8,8 @@
 #include <QMainWindow>
 
 #include <map>
+#include <set>
+#include <utility>
 #include <memory>
 
 class QAction;
@@ -92,7 +94,8 @@ private:
     QProgressBar* progress_ = nullptr;
     QElapsedTimer progressClock_;
     QSize visiblePicture_; // the picture's part in view, scroll bars excluded
-    QSize sizeBefore_, sizeWanted_; // around the last size the program set
+    QSize sizeWanted_;                          // the last size the program set, until the user sets one
+    std::set<std::pair<int, int>> sizesLeft_;   // sizes the window had before the program changed them
     int reassertions_ = 0;
     std::map<MenuItem, QAction*> actions_;
     std::map<PanelControl, QWidget*> controls_;

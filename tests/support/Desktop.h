@@ -60,6 +60,18 @@ public:
         };
         return Scaled(rect("window_rect").translated(rect("rect").topLeft()));
     }
+    // As the close button of the window manager's or compositor's frame does; elsewhere as the program's own close.
+    void CloseFromTheFrame()
+    {
+        const QString pid = QString::number(QCoreApplication::applicationPid());
+        if (QGuiApplication::platformName() == "xcb")
+            QProcess::execute("wmctrl", {"-c", window_.windowHandle()->title()});
+        else if (OnWayland())
+            for (int tries = 0; tries < 30 && QProcess::execute("swaymsg", {"-q", QString("[pid=%1] kill").arg(pid)}) != 0; ++tries)
+                QTest::qWait(100); // until the compositor has mapped the window
+        else
+            window_.close();
+    }
     // Waits until the window manager or compositor has stopped moving and sizing the window.
     void Settle() const
     {

@@ -142,6 +142,11 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrollsAndEveryCornerTexelMapsExactl
     WindowHarness h;
     h.Open(h.WriteFile("big.tga", GradientTexture(3000, 2000)));
     EXPECT_TRUE(h.window.screen()->availableGeometry().contains(h.window.frameGeometry()));
+    Desktop(h.window).Settle();
+    const QSize fitted = h.window.size();
+    h.Trigger("mnuHelpReadme");
+    Desktop(h.window).Settle();
+    EXPECT_EQ(h.window.size(), fitted) << "a window opened later leaves the size the picture took";
     auto* frame = h.Find<QScrollArea>("pictureFrame");
     QScrollBar *across = frame->horizontalScrollBar(), *down = frame->verticalScrollBar();
     ASSERT_TRUE(across->isVisible() && down->isVisible());
@@ -251,15 +256,15 @@ TEST(MainWindowWhilePainting, ShowsTheBuildUpAndProgressButTakesNoCorner)
     } paints;
     h.Drawing()->installEventFilter(&paints);
     int turns = 0, progress = 0;
-    QSize frameWhilePainting;
+    QList<QSize> framesWhilePainting; // a compositor may undo a size for a moment: any turn counts
     QTimer slow;
     QObject::connect(&slow, &QTimer::timeout, [&] {
         QTest::qSleep(20);
         if (h.Find<QLabel>("statusReading")->text() == "Reading big.tga" && h.Find("statusProgress")->isVisible())
             progress = std::max(progress, h.Find<QProgressBar>("statusProgress")->value());
+        framesWhilePainting << h.Find("pictureFrame")->size();
         if (turns++)
             return;
-        frameWhilePainting = h.Find("pictureFrame")->size();
         EXPECT_EQ(h.State().lngImageWidth, 0) << "the size reaches the workspace once painting has ended";
         h.Click(0, 0);
         h.Trigger("mnuEditComplete");
@@ -270,7 +275,7 @@ TEST(MainWindowWhilePainting, ShowsTheBuildUpAndProgressButTakesNoCorner)
     h.Open(h.WriteFile("big.tga", GradientTexture(300, 300)));
     slow.stop();
     EXPECT_EQ(std::pair(progress > 0, h.Find("statusProgress")->isVisible()), std::pair(true, false));
-    EXPECT_EQ(std::pair(frameWhilePainting, h.Corners()), std::pair(h.Find("pictureFrame")->size(), QString(", ,")))
+    EXPECT_EQ(std::pair(framesWhilePainting.contains(h.Find("pictureFrame")->size()), h.Corners()), std::pair(true, QString(", ,")))
         << "sized as soon as the header was read; no corner from a click while painting";
     EXPECT_EQ(testing_support::ReadAll(h.dir.filePath("early.ini")), testing_support::DocumentWith());
     EXPECT_TRUE(QRegion(0, 64, 1, 236).subtracted(paints.rowsRepainted).isEmpty());
@@ -282,7 +287,7 @@ TEST(MainWindow, ClosingItAsksLikeExitAlsoWhilePainting)
         WindowHarness h;
         h.State().blnSaved = false;
         h.dialogs.messageAnswers.push_back(answer);
-        OnXcb() ? QProcess::execute("wmctrl", {"-c", "Ravelock"}) : h.window.close(); // the window manager's close button
+        Desktop(h.window).CloseFromTheFrame();
         for (int wait = 0; wait < 50 && h.dialogs.messages.isEmpty(); ++wait) // the window manager answers in its own time
             QTest::qWait(100);
         EXPECT_EQ(std::pair(h.window.isVisible(), h.dialogs.messages), std::pair(answer == Answer::Cancel, QStringList{"Ravelock: Save Changes?"}));
