@@ -219,6 +219,11 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     BuildMenus();
     BuildPanel();
     BuildStatusBar();
+    // However small the user makes the window, the panel, a corner of the
+    // picture and both scroll bars stay in it.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize panel = PanelExtent(controls_);
+    client_->setMinimumSize(panel.width() + 64 + bar, std::max(panel.height(), 64 + bar));
     const QColor background = drawing_->palette().color(QPalette::Window);
     surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
     drawing_->OnPress([this](int x, int y) {

@@ -174,6 +174,10 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrollsAndEveryCornerTexelMapsExactl
         EXPECT_EQ(h.Drawing()->grab(QRect(x, y, 1, 1)).toImage().pixelColor(0, 0), QColor(x & 255, y & 255, 7));
     }
     ExpectPanelInView(h, "scrolled to the bottom right");
+    h.window.resize(50, 50); // as small as the user can make it
+    QTest::qWait(100);
+    ExpectPanelInView(h, "the smallest window");
+    EXPECT_TRUE(across->isVisible() && down->isVisible() && h.Find("clientArea")->rect().contains(frame->geometry()));
 }
 
 TEST(MainWindow, ShortTexturesKeepEveryFieldInsideTheWindow)
