@@ -45,20 +45,14 @@ public:
         grim.waitForFinished(10000);
         return QImage::fromData(grim.readAllStandardOutput(), "PNG");
     }
-    // The window's client area on the screen.
-    QRect ClientOnScreen() const
+    // The window's client area, and its frame with the title bar, on the screen.
+    QRect ClientOnScreen() const { return OnScreen("window_rect", window_.geometry()); }
+    QRect FrameOnScreen() const { return OnScreen("deco_rect", window_.frameGeometry()); }
+    // Where windows may go: the screen less its panels, or the whole output.
+    QRect WorkArea() const
     {
-        if (!OnWayland())
-            return Scaled(window_.geometry());
-        QProcess sway;
-        sway.start("swaymsg", {"-t", "get_tree"});
-        sway.waitForFinished(10000);
-        const QJsonObject node = Find(QJsonDocument::fromJson(sway.readAllStandardOutput()).object());
-        const auto rect = [&node](const char* key) {
-            const QJsonObject r = node[key].toObject();
-            return QRect(r["x"].toInt(), r["y"].toInt(), r["width"].toInt(), r["height"].toInt());
-        };
-        return Scaled(rect("window_rect").translated(rect("rect").topLeft()));
+        return OnWayland() ? QRect(QPoint(0, 0), window_.screen()->size() * Scale())
+                           : Scaled(window_.screen()->availableGeometry());
     }
     // As the close button of the window manager's or compositor's frame does; elsewhere as the program's own close.
     void CloseFromTheFrame()
@@ -119,6 +113,23 @@ private:
     QRect Scaled(const QRect& r) const
     {
         return QRect((QPointF(r.topLeft()) * Scale()).toPoint(), (QSizeF(r.size()) * Scale()).toSize());
+    }
+    // On Wayland only the compositor knows: its tree has the container's rect, the client's window_rect
+    // within it and the title bar's deco_rect beside it.
+    QRect OnScreen(const char* part, const QRect& known) const
+    {
+        if (!OnWayland())
+            return Scaled(known);
+        QProcess sway;
+        sway.start("swaymsg", {"-t", "get_tree"});
+        sway.waitForFinished(10000);
+        const QJsonObject node = Find(QJsonDocument::fromJson(sway.readAllStandardOutput()).object());
+        const auto rect = [&node](const QString& key) {
+            const QJsonObject r = node[key].toObject();
+            return QRect(r["x"].toInt(), r["y"].toInt(), r["width"].toInt(), r["height"].toInt());
+        };
+        const QRect container = rect("rect");
+        return Scaled(part == QString("window_rect") ? rect(part).translated(container.topLeft()) : container.united(rect(part)));
     }
     QJsonObject Find(const QJsonObject& node) const
     {
