@@ -1,6 +1,9 @@
 #include "windows/DrawingArea.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
@@ -162,6 +165,18 @@ void DrawingArea::leaveEvent(QEvent* /*event*/)
 {
     if (onMove_)
         onMove_(-1, -1);
+}
+
+void ScrollingPicture::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ShiftModifier)) {
+        QScrollArea::wheelEvent(event);
+        return;
+    }
+    QWheelEvent sideways(event->position(), event->globalPosition(), QPoint(), QPoint(event->angleDelta().y(), 0),
+                         event->buttons(), Qt::NoModifier, event->phase(), event->inverted());
+    QCoreApplication::sendEvent(horizontalScrollBar(), &sideways);
+    event->accept();
 }
 
 } // namespace ravelock

@@ -3,6 +3,7 @@
 #include "targa/PixelSurface.h"
 
 #include <QPointer>
+#include <QScrollArea>
 #include <QWidget>
 
 #include <functional>
@@ -49,6 +50,17 @@ private:
     TexelHandler onMove_;
     QPointer<QWindow> window_;
     std::optional<QPointF> exact_; // the last pointer position the window received
+};
+
+// The frame the picture scrolls in. Shift turns the wheel sideways, as in
+// other picture viewers.
+class ScrollingPicture final : public QScrollArea {
+    Q_OBJECT
+public:
+    using QScrollArea::QScrollArea;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
 };
 
 } // namespace ravelock

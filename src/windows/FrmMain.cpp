@@ -2,10 +2,14 @@
 
 #include "targa/SurfacePainter.h"
 #include "targa/TargaModule.h"
+#include "windows/CoordinatePanel.h"
 #include "windows/DrawingArea.h"
 #include "windows/FrmDelete.h"
 #include "windows/FrmReadme.h"
 #include "windows/QtDialogs.h"
+#include "windows/StatusLine.h"
+#include "windows/WindowGeometry.h"
+#include "windows/WindowPainter.h"
 #include "workspace/Twips.h"
 
 #include <QAction>
@@ -15,173 +19,37 @@
 #include <QTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPointer>
-#include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QWindow>
 
-#include <climits>
 #include <functional>
 
 namespace ravelock {
 
 namespace {
 
-// Painting into the window's surface. A progress refresh shows the rows
-// painted since the one before, at most sixty times a second (the rest wait
-// for the next refresh or for Flush), and the yield that follows lets the
-// event loop run, unless the program is ending.
-class WindowPainter final : public targa::SurfacePainter {
-public:
-    WindowPainter(FrmMain& window, targa::PixelSurface& surface)
-        : SurfacePainter(surface), window_(&window), commands_(window.Commands())
-    {
-        frameClock_.start();
-    }
-    bool PrepareSurface(int width, int height) override
-    {
-        SurfacePainter::PrepareSurface(width, height);
-        if (Alive())
-            window_->PictureAnnounced(width, height);
-        return true;
-    }
-    void PaintRun(int x, int y, int count, targa::Colour colour) override
-    {
-        Note(y);
-        SurfacePainter::PaintRun(x, y, count, colour);
-    }
-    void PaintPixels(int x, int y, const targa::Colour* colours, int count) override
-    {
-        Note(y);
-        SurfacePainter::PaintPixels(x, y, colours, count);
-    }
-    void BlendPixels(int x, int y, const targa::Colour* colours, const std::uint8_t* alphas, int count) override
-    {
-        Note(y);
-        SurfacePainter::BlendPixels(x, y, colours, alphas, count);
-    }
-    void BlendRun(int x, int y, int count, targa::Colour colour, int alpha) override
-    {
-        Note(y);
-        SurfacePainter::BlendRun(x, y, count, colour, alpha);
-    }
-    void Refresh() override
-    {
-        if (frameClock_.hasExpired(16))
-            Flush();
-    }
-    void Flush()
-    {
-        if (first_ <= last_ && Alive())
-            window_->RowsPainted(first_, last_, rowsDone_);
-        first_ = INT_MAX;
-        last_ = -1;
-        frameClock_.start();
-    }
-    bool YieldToEvents() override
-    {
-        if (!Alive())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        return Alive();
-    }
-    bool Painted() const { return rowsDone_ > 0; }
-
-private:
-    bool Alive() const { return window_ && !commands_.Ending(); }
-    void Note(int y)
-    {
-        first_ = std::min(first_, y);
-        last_ = std::max(last_, y);
-        if (y != lastRow_)
-            ++rowsDone_;
-        lastRow_ = y;
-    }
-
-    QPointer<FrmMain> window_;
-    const MainCommands& commands_;
-    QElapsedTimer frameClock_;
-    int first_ = INT_MAX;
-    int last_ = -1;
-    int lastRow_ = -1;
-    int rowsDone_ = 0;
-};
-
-// The decoder's messages, shown once the progress is gone.
-class WindowReporter final : public targa::ErrorReporter {
-public:
-    WindowReporter(Dialogs& dialogs, QWidget& reading, QWidget& progress)
-        : dialogs_(dialogs), reading_(&reading), progress_(&progress)
-    {
-    }
-    void ShowError(const std::string& title, const std::string& text) override
-    {
-        for (QWidget* shown : {reading_.data(), progress_.data()})
-            if (shown)
-                shown->hide();
-        dialogs_.Message(QString::fromStdString(text), QString::fromStdString(title), MessageIcon::Critical,
-                         MessageButtons::Ok);
-    }
-
-private:
-    Dialogs& dialogs_;
-    QPointer<QWidget> reading_, progress_;
-};
-
-QFont PanelFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(13.5);
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
 float Twips(int pixels) { return static_cast<float>(TwipsFromPixels(pixels)); }
 
-struct PictureFrame {
-    QSize frame;   // the scrolling frame, scroll bars included
-    QSize visible; // the part of the picture in view
-};
+// The client area lays out the picture and the panel whenever its size changes.
+class ClientArea final : public QWidget {
+public:
+    ClientArea(QWidget* parent, std::function<void()> layout) : QWidget(parent), layout_(std::move(layout)) {}
 
-// Fits a picture of `content` pixels into `room`, with scroll bars of
-// `bar` pixels only along the directions that do not fit.
-PictureFrame FramePicture(QSize content, QSize room, int bar)
-{
-    bool across = false;
-    bool down = false;
-    for (int pass = 0; pass < 2; ++pass) {
-        across = content.width() > room.width() - (down ? bar : 0);
-        down = content.height() > room.height() - (across ? bar : 0);
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        layout_();
     }
-    const QSize visible(std::min(content.width(), std::max(0, room.width() - (down ? bar : 0))),
-                        std::min(content.height(), std::max(0, room.height() - (across ? bar : 0))));
-    return {visible + QSize(down ? bar : 0, across ? bar : 0), visible};
-}
 
-// The panel's room beside the picture: its wider row with the gaps, and a margin.
-QSize PanelExtent(const std::map<PanelControl, QWidget*>& controls)
-{
-    using C = PanelControl;
-    const auto row = [&controls](std::initializer_list<C> row) {
-        int width = 0;
-        for (C c : row)
-            width += controls.at(c)->width() + PixelsFromTwips(10);
-        return width;
-    };
-    const int fieldHeight = controls.at(C::txtLeft)->height();
-    return {std::max(row({C::lblLeft, C::txtLeft, C::lblTop, C::txtTop}),
-                     row({C::lblRight, C::txtRight, C::lblBottom, C::txtBottom})) + 8,
-            2 * fieldHeight + PixelsFromTwips(20) + 2};
-}
+private:
+    std::function<void()> layout_;
+};
 
 // The one local Targa file a drag carries, or nothing.
 QString DraggedTexture(const QMimeData* data)
@@ -203,22 +71,21 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     setWindowTitle(QStringLiteral("Ravelock"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    client_ = new QWidget(this);
+    client_ = new ClientArea(this, [this] { LayoutClient(); });
     client_->setObjectName(QStringLiteral("clientArea"));
     setCentralWidget(client_);
-    scroll_ = new QScrollArea(client_);
+    scroll_ = new ScrollingPicture(client_);
     scroll_->setObjectName(QStringLiteral("pictureFrame"));
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setBackgroundRole(QPalette::Window);
     scroll_->viewport()->setAutoFillBackground(false); // the window's own background shows through
-    scroll_->viewport()->installEventFilter(this);
     drawing_ = new DrawingArea(surface_, scroll_);
     drawing_->setObjectName(QStringLiteral("drawingArea"));
     drawing_->setFixedSize(0, 0);
     scroll_->setWidget(drawing_);
     BuildMenus();
-    BuildPanel();
-    BuildStatusBar();
+    controls_ = BuildCoordinatePanel(*client_);
+    status_ = std::make_unique<StatusLine>(*statusBar());
     // However small the user makes the window, the panel, a corner of the
     // picture and both scroll bars stay in it.
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
@@ -230,8 +97,7 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
         if (!commands_.Ending())
             commands_.MouseDown(static_cast<float>(TwipsFromPixels(x)), static_cast<float>(TwipsFromPixels(y)));
     });
-    drawing_->OnMove([this](int x, int y) { ShowPointer(x, y); });
-    client_->installEventFilter(this);
+    drawing_->OnMove([this](int x, int y) { status_->ShowPointer(x, y); });
     setAcceptDrops(true);
     resize(PixelsFromTwips(4680),
            PixelsFromTwips(3090) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
@@ -281,66 +147,6 @@ void FrmMain::BuildMenus()
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddCommand(help, MenuItem::mnuHelpReadme, "mnuHelpReadme", QStringLiteral("&Readme"),
                QKeySequence(Qt::CTRL | Qt::Key_R), &MainCommands::Readme);
-}
-
-void FrmMain::BuildPanel()
-{
-    struct Control {
-        PanelControl control;
-        const char* name;
-        const char* caption; // labels only
-    };
-    const Control panel[] = {
-        {PanelControl::lblLeft, "lblLeft", "Left "},     {PanelControl::lblRight, "lblRight", "Right "},
-        {PanelControl::txtLeft, "txtLeft", nullptr},     {PanelControl::txtRight, "txtRight", nullptr},
-        {PanelControl::lblTop, "lblTop", "Top "},        {PanelControl::lblBottom, "lblBottom", "Bottom "},
-        {PanelControl::txtTop, "txtTop", nullptr},       {PanelControl::txtBottom, "txtBottom", nullptr},
-    };
-    const QFont font = PanelFont();
-    const QFontMetrics metrics(font);
-    for (const Control& entry : panel) {
-        QWidget* widget = nullptr;
-        if (entry.caption) {
-            auto* label = new QLabel(QString::fromLatin1(entry.caption), client_);
-            label->setFont(font);
-            // Auto-sized to the caption, trailing blank included.
-            label->resize(metrics.horizontalAdvance(label->text()), metrics.height());
-            widget = label;
-        } else {
-            auto* field = new QLineEdit(QStringLiteral("0"), client_);
-            field->setFont(font);
-            field->setFixedSize(PixelsFromTwips(735), PixelsFromTwips(405));
-            field->setCursor(Qt::ForbiddenCursor);
-            field->installEventFilter(this);
-            widget = field;
-        }
-        widget->setObjectName(QString::fromLatin1(entry.name));
-        controls_[entry.control] = widget;
-    }
-    setTabOrder(controls_[PanelControl::txtLeft], controls_[PanelControl::txtRight]);
-    setTabOrder(controls_[PanelControl::txtRight], controls_[PanelControl::txtTop]);
-    setTabOrder(controls_[PanelControl::txtTop], controls_[PanelControl::txtBottom]);
-}
-
-void FrmMain::BuildStatusBar()
-{
-    hint_ = new QLabel(this);
-    hint_->setObjectName(QStringLiteral("statusHint"));
-    hint_->setMinimumWidth(1); // long hints are shortened, never widen the window
-    hint_->installEventFilter(this);
-    statusBar()->addWidget(hint_, 1);
-    reading_ = new QLabel(this);
-    reading_->setObjectName(QStringLiteral("statusReading"));
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("statusProgress"));
-    progress_->setMaximumHeight(hint_->sizeHint().height());
-    progress_->setMaximumWidth(160);
-    pointer_ = new QLabel(this);
-    pointer_->setObjectName(QStringLiteral("statusPointer"));
-    for (QWidget* permanent : std::initializer_list<QWidget*>{reading_, progress_, pointer_})
-        statusBar()->addPermanentWidget(permanent);
-    reading_->hide();
-    progress_->hide();
 }
 
 void FrmMain::LayoutClient()
@@ -415,60 +221,16 @@ void FrmMain::PictureAnnounced(int width, int height)
     // texel is still taken.
     drawing_->setFixedSize(width + 1, height + 1);
     FitWindowToPicture();
-    progress_->setRange(0, height);
-    progress_->setValue(0);
-    progressClock_.start();
-    reading_->show();
-    progress_->show();
+    status_->StartReading(height);
 }
 
-// Both are drawn by the yield that follows, in one pass; the progress bar
-// draws itself at once on every change, so it changes at most ten times a second.
+// The band is drawn by the yield that follows.
 void FrmMain::RowsPainted(int first, int last, int rowsDone)
 {
     const QRegion band = drawing_->visibleRegion().intersected(QRect(0, first, drawing_->width(), last - first + 1));
     if (!band.isEmpty())
         drawing_->update(band);
-    if (progressClock_.hasExpired(100)) {
-        progress_->setValue(rowsDone);
-        progressClock_.start();
-    }
-}
-
-void FrmMain::ShowPointer(int x, int y)
-{
-    pointer_->setText(x < 0 ? QString() : QStringLiteral("x %1  y %2").arg(x).arg(y));
-}
-
-bool FrmMain::eventFilter(QObject* watched, QEvent* event)
-{
-    // A text field claims keys such as Delete, Ctrl+Z and Ctrl+E for editing
-    // even when it is read-only; the menu's shortcuts must win over that.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        for (const auto& [item, action] : actions_) {
-            if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
-                event->ignore();
-                return true;
-            }
-        }
-    }
-    if (watched == client_ && event->type() == QEvent::Resize)
-        LayoutClient();
-    if (watched == hint_ && event->type() == QEvent::Resize)
-        ShowHint(hint_->toolTip());
-    // Shift turns the wheel sideways, as in other picture viewers.
-    if (watched == scroll_->viewport() && event->type() == QEvent::Wheel) {
-        auto* wheel = static_cast<QWheelEvent*>(event);
-        if (wheel->modifiers() & Qt::ShiftModifier) {
-            const QPoint delta(wheel->angleDelta().y(), 0);
-            QWheelEvent sideways(wheel->position(), wheel->globalPosition(), QPoint(), delta, wheel->buttons(),
-                                 Qt::NoModifier, wheel->phase(), wheel->inverted());
-            QCoreApplication::sendEvent(scroll_->horizontalScrollBar(), &sideways);
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
+    status_->ReadingProgress(rowsDone);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)
@@ -557,25 +319,20 @@ void FrmMain::SetWindowTop(float twips)
 float FrmMain::PictureWidth() const { return Twips(std::max(0, scroll_->width() - 1)); }
 float FrmMain::PictureHeight() const { return Twips(std::max(0, visiblePicture_.height() - 1)); }
 
-void FrmMain::ShowHint(const QString& text)
-{
-    hint_->setToolTip(text);
-    hint_->setText(hint_->fontMetrics().elidedText(text, Qt::ElideRight, hint_->width()));
-}
-void FrmMain::ShowMessage(const QString& text) { statusBar()->showMessage(text, 6000); }
+void FrmMain::ShowHint(const QString& text) { status_->ShowHint(text); }
+void FrmMain::ShowMessage(const QString& text) { status_->ShowMessage(text); }
 void FrmMain::Bell() { QApplication::beep(); }
 
 bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width)
 {
     const QSize windowBefore = size();
     const QSize pictureBefore = drawing_->size();
-    reading_->setText(QStringLiteral("Reading %1").arg(QFileInfo(path).fileName()));
+    status_->PrepareReading(QFileInfo(path).fileName());
     WindowPainter painter(*this, surface_);
-    WindowReporter reporter(dialogs_, *reading_, *progress_);
+    WindowReporter reporter(dialogs_, *status_);
     targa::LoadTarga(QFile::encodeName(path).toStdString(), painter, height, width, reporter);
     painter.Flush();
-    reading_->hide();
-    progress_->hide();
+    status_->StopReading();
     if (!painter.Painted() && !commands_.Ending()) {
         drawing_->setFixedSize(pictureBefore);
         ResizeAndKeep(windowBefore);

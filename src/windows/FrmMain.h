@@ -4,7 +4,6 @@
 #include "workspace/MainCommands.h"
 #include "workspace/MainView.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <map>
@@ -13,13 +12,12 @@
 #include <memory>
 
 class QAction;
-class QLabel;
-class QProgressBar;
 class QScrollArea;
 
 namespace ravelock {
 
 class DrawingArea;
+class StatusLine;
 class FrmDelete;
 class FrmReadme;
 
@@ -45,17 +43,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenus();
-    void BuildPanel();
-    void BuildStatusBar();
     void AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
                     const QKeySequence& shortcut, void (MainCommands::*command)());
     void LayoutClient();
     void ResizeAndKeep(QSize wanted);
-    void ShowPointer(int x, int y);
 
     // MainView
     void SetVisible(PanelControl control, bool visible) override;
@@ -88,11 +82,7 @@ private:
     QWidget* client_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     DrawingArea* drawing_ = nullptr;
-    QLabel* hint_ = nullptr;
-    QLabel* pointer_ = nullptr;
-    QLabel* reading_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    QElapsedTimer progressClock_;
+    std::unique_ptr<StatusLine> status_;
     QSize visiblePicture_; // the picture's part in view, scroll bars excluded
     QSize sizeWanted_;                          // the last size the program set, until the user sets one
     std::set<std::pair<int, int>> sizesLeft_;   // sizes the window had before the program changed them

@@ -1,0 +1,86 @@
+#include "windows/StatusLine.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QResizeEvent>
+#include <QStatusBar>
+
+#include <initializer_list>
+
+namespace ravelock {
+
+namespace {
+
+// A label that shortens its text with an ellipsis to the width it is given,
+// and shows the whole text as its tooltip.
+class ElidedLabel final : public QLabel {
+public:
+    explicit ElidedLabel(QWidget* parent) : QLabel(parent) { setMinimumWidth(1); }
+    void SetFullText(const QString& text)
+    {
+        setToolTip(text);
+        setText(fontMetrics().elidedText(text, Qt::ElideRight, width()));
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        SetFullText(toolTip());
+    }
+};
+
+} // namespace
+
+StatusLine::StatusLine(QStatusBar& bar)
+    : bar_(bar), hint_(new ElidedLabel(&bar)), reading_(new QLabel(&bar)), progress_(new QProgressBar(&bar)),
+      pointer_(new QLabel(&bar))
+{
+    hint_->setObjectName(QStringLiteral("statusHint"));
+    bar.addWidget(hint_, 1); // long hints are shortened, never widen the window
+    reading_->setObjectName(QStringLiteral("statusReading"));
+    progress_->setObjectName(QStringLiteral("statusProgress"));
+    progress_->setMaximumHeight(hint_->sizeHint().height());
+    progress_->setMaximumWidth(160);
+    pointer_->setObjectName(QStringLiteral("statusPointer"));
+    for (QWidget* permanent : std::initializer_list<QWidget*>{reading_, progress_, pointer_})
+        bar.addPermanentWidget(permanent);
+    reading_->hide();
+    progress_->hide();
+}
+
+void StatusLine::ShowHint(const QString& text) { static_cast<ElidedLabel*>(hint_)->SetFullText(text); }
+
+void StatusLine::ShowMessage(const QString& text) { bar_.showMessage(text, 6000); }
+
+void StatusLine::ShowPointer(int x, int y)
+{
+    pointer_->setText(x < 0 ? QString() : QStringLiteral("x %1  y %2").arg(x).arg(y));
+}
+
+void StatusLine::PrepareReading(const QString& fileName) { reading_->setText(QStringLiteral("Reading %1").arg(fileName)); }
+
+void StatusLine::StartReading(int rows)
+{
+    progress_->setRange(0, rows);
+    progress_->setValue(0);
+    progressClock_.start();
+    reading_->show();
+    progress_->show();
+}
+
+void StatusLine::ReadingProgress(int rowsDone)
+{
+    if (progressClock_.hasExpired(100)) {
+        progress_->setValue(rowsDone);
+        progressClock_.start();
+    }
+}
+
+void StatusLine::StopReading()
+{
+    reading_->hide();
+    progress_->hide();
+}
+
+} // namespace ravelock

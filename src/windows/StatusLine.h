@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+
+class QLabel;
+class QProgressBar;
+class QStatusBar;
+
+namespace ravelock {
+
+// The main window's status line: what to do next (shortened to fit, the
+// whole text in its tooltip), what has just happened, the texel under the
+// pointer, and the progress of a texture being read.
+class StatusLine final {
+public:
+    explicit StatusLine(QStatusBar& bar);
+
+    void ShowHint(const QString& text);
+    void ShowMessage(const QString& text);
+    // (-1, -1) when the pointer is off the picture.
+    void ShowPointer(int x, int y);
+
+    void PrepareReading(const QString& fileName);
+    void StartReading(int rows);
+    // Drawn at once on every change, so it changes at most ten times a second.
+    void ReadingProgress(int rowsDone);
+    void StopReading();
+
+private:
+    QStatusBar& bar_;
+    QLabel* hint_;
+    QLabel* reading_;
+    QProgressBar* progress_;
+    QLabel* pointer_;
+    QElapsedTimer progressClock_;
+};
+
+} // namespace ravelock
