@@ -5,7 +5,7 @@
 #include "BenchInputs.h"
 #include "targa/PixelSurface.h"
 #include "targa/SurfacePainter.h"
-#include "targa/TargaModule.h"
+#include "targa/LoadTarga.h"
 #include "windows/FrmMain.h"
 #include "workspace/Dialogs.h"
 

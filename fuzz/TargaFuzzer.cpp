@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the decoder through an in-memory file. Any paint
 // outside the announced image, or more than one message, is a crash.
 #include "BoundsCheckingPainter.h"
-#include "targa/TargaModule.h"
+#include "targa/LoadTarga.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // picture as a binary PPM, so that a texture can be checked without the GUI.
 #include "targa/PixelSurface.h"
 #include "targa/SurfacePainter.h"
-#include "targa/TargaModule.h"
+#include "targa/LoadTarga.h"
 
 #include <cerrno>
 #include <cstdio>

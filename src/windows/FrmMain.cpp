@@ -1,7 +1,7 @@
 #include "windows/FrmMain.h"
 
 #include "targa/SurfacePainter.h"
-#include "targa/TargaModule.h"
+#include "targa/LoadTarga.h"
 #include "windows/CoordinatePanel.h"
 #include "windows/DrawingArea.h"
 #include "windows/FrmDelete.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "targa/SurfacePainter.h"
-#include "targa/TargaModule.h"
+#include "targa/LoadTarga.h"
 #include "windows/FrmMain.h"
 #include "windows/StatusLine.h"
 #include "workspace/Dialogs.h"

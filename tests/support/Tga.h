@@ -2,7 +2,7 @@
 
 #include "TgaWriter.h"
 #include "targa/SurfacePainter.h"
-#include "targa/TargaModule.h"
+#include "targa/LoadTarga.h"
 
 #include <cstdio>
 

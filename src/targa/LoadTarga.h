@@ -2,32 +2,11 @@
 
 #include "targa/PaintTarget.h"
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 
 namespace targa {
-
-constexpr std::size_t kTargaHeaderSize = 18;
-
-// The file's first 18 bytes, little-endian and without gaps.
-struct TargaHeader {
-    std::uint8_t bytIdLength = 0;
-    std::uint8_t bytColorMapType = 0;
-    std::uint8_t bytImageType = 0;
-    std::uint16_t intColorMapFirst = 0;
-    std::uint16_t intColorMapLength = 0;
-    std::uint8_t bytColorMapEntrySize = 0;
-    std::int16_t intXOrigin = 0;
-    std::int16_t intYOrigin = 0;
-    std::int16_t intWidth = 0;
-    std::int16_t intHeight = 0;
-    std::uint8_t bytPixelDepth = 0;
-    std::uint8_t bytDescriptor = 0;
-
-    static TargaHeader Parse(const std::array<std::uint8_t, kTargaHeaderSize>& bytes);
-};
 
 // Where the decoder's messages go: a modal box titled "Error" with the stop
 // icon in the program, a list in the tests, standard error in the tools.

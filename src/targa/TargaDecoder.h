@@ -1,0 +1,17 @@
+#pragma once
+
+#include "targa/PaintTarget.h"
+#include "targa/TargaFile.h"
+#include "targa/TargaHeader.h"
+
+#include <optional>
+#include <string>
+
+namespace targa {
+
+// Reads the colour map and the pixels that follow the identification field
+// and paints them. Returns the read error's description, or nothing when
+// decoding ended normally or the program asked it to stop.
+std::optional<std::string> DecodePixels(Input& in, PaintTarget& target, const TargaHeader& header);
+
+} // namespace targa

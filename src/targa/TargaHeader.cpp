@@ -1,0 +1,82 @@
+#include "targa/TargaHeader.h"
+
+#include "targa/LoadTarga.h"
+
+#include <cstring>
+
+namespace targa {
+
+TargaHeader TargaHeader::Parse(const std::array<std::uint8_t, kTargaHeaderSize>& b)
+{
+    const auto word = [&b](std::size_t at) { return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8); };
+    TargaHeader h;
+    h.bytIdLength = b[0];
+    h.bytColorMapType = b[1];
+    h.bytImageType = b[2];
+    h.intColorMapFirst = word(3);
+    h.intColorMapLength = word(5);
+    h.bytColorMapEntrySize = b[7];
+    h.intXOrigin = static_cast<std::int16_t>(word(8));
+    h.intYOrigin = static_cast<std::int16_t>(word(10));
+    h.intWidth = static_cast<std::int16_t>(word(12));
+    h.intHeight = static_cast<std::int16_t>(word(14));
+    h.bytPixelDepth = b[16];
+    h.bytDescriptor = b[17];
+    return h;
+}
+
+bool IsColourMapped(int type)
+{
+    return type == static_cast<int>(ImageType::ColourMapped) || type == static_cast<int>(ImageType::RunLengthColourMapped);
+}
+bool IsTrueColour(int type)
+{
+    return type == static_cast<int>(ImageType::TrueColour) || type == static_cast<int>(ImageType::RunLengthTrueColour);
+}
+bool IsRunLength(int type)
+{
+    return type == static_cast<int>(ImageType::RunLengthColourMapped) ||
+           type == static_cast<int>(ImageType::RunLengthTrueColour);
+}
+
+std::optional<std::string> Refusal(const TargaHeader& header)
+{
+    switch (header.bytImageType) {
+    case 3: case 11: case 32: case 33: // black-and-white, plain and compressed
+        return messages::kTypeNotSupported;
+    default:
+        break;
+    }
+    switch (header.bytPixelDepth) {
+    case 8: case 16: case 24: case 32:
+        break;
+    default:
+        return messages::kDepthNotSupported;
+    }
+    // Types this decoder does not handle are refused out loud: a silent
+    // return would leave the user staring at an unchanged window.
+    if (!IsColourMapped(header.bytImageType) && !IsTrueColour(header.bytImageType))
+        return messages::kTypeNotSupported;
+    return std::nullopt;
+}
+
+bool AlphaIsTransparency(const TargaHeader& header, std::span<const std::uint8_t> file)
+{
+    if ((header.bytDescriptor & kDescriptorAttributeBits) == 0)
+        return false;
+    constexpr std::size_t kFooterSize = 26;
+    constexpr char kSignature[] = "TRUEVISION-XFILE.";
+    constexpr std::size_t kAttributesTypeAt = 494;
+    if (file.size() < kTargaHeaderSize + kFooterSize)
+        return true;
+    const std::uint8_t* footer = file.data() + file.size() - kFooterSize;
+    if (std::memcmp(footer + 8, kSignature, sizeof kSignature) != 0)
+        return true;
+    const std::uint64_t extension = footer[0] | footer[1] << 8 | footer[2] << 16 | std::uint64_t{footer[3]} << 24;
+    if (extension == 0 || extension + kAttributesTypeAt >= file.size())
+        return true;
+    const std::uint8_t type = file[extension + kAttributesTypeAt];
+    return type == 3 || type == 4;
+}
+
+} // namespace targa

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace targa {
+
+constexpr std::size_t kTargaHeaderSize = 18;
+
+// The file's first 18 bytes, little-endian and without gaps.
+struct TargaHeader {
+    std::uint8_t bytIdLength = 0;
+    std::uint8_t bytColorMapType = 0;
+    std::uint8_t bytImageType = 0;
+    std::uint16_t intColorMapFirst = 0;
+    std::uint16_t intColorMapLength = 0;
+    std::uint8_t bytColorMapEntrySize = 0;
+    std::int16_t intXOrigin = 0;
+    std::int16_t intYOrigin = 0;
+    std::int16_t intWidth = 0;
+    std::int16_t intHeight = 0;
+    std::uint8_t bytPixelDepth = 0;
+    std::uint8_t bytDescriptor = 0;
+
+    static TargaHeader Parse(const std::array<std::uint8_t, kTargaHeaderSize>& bytes);
+};
+
+constexpr std::uint8_t kDescriptorRightToLeft = 0x10;
+constexpr std::uint8_t kDescriptorTopDown = 0x20;
+constexpr std::uint8_t kDescriptorAttributeBits = 0x0F;
+constexpr int kMaxRowBytes = 32767;
+
+namespace why {
+constexpr const char* kTooShort = "the file is too short to be a Targa image";
+constexpr const char* kEndsEarly = "the file ends before the image is complete";
+constexpr const char* kTooWide = "the image is too wide";
+constexpr const char* kTooTall = "the image is too tall";
+constexpr const char* kEmpty = "the image has no pixels (its width or height is 0)";
+constexpr const char* kNoMap = "the image has no colour map";
+constexpr const char* kMappedDepth = "a colour-mapped image must have 8 bits per pixel";
+constexpr const char* kTrueColour8 = "an 8-bit image needs a colour map";
+constexpr const char* kOutsideMap = "a pixel refers to a colour that is not in the colour map";
+constexpr const char* kNoMemory = "there is not enough memory for the image";
+} // namespace why
+
+enum class ImageType : std::uint8_t { ColourMapped = 1, TrueColour = 2, RunLengthColourMapped = 9, RunLengthTrueColour = 10 };
+
+bool IsColourMapped(int type);
+bool IsTrueColour(int type);
+bool IsRunLength(int type);
+
+// The message for a header the decoder refuses before reading any pixel.
+std::optional<std::string> Refusal(const TargaHeader& header);
+
+// Whether the fourth byte of 32-bit pixels (or colour-map entries) is
+// transparency. Files that say nothing about it often carry zeros there.
+bool AlphaIsTransparency(const TargaHeader& header, std::span<const std::uint8_t> file);
+
+} // namespace targa
