@@ -26,12 +26,6 @@
 
 namespace {
 
-class QuietReporter final : public targa::ErrorReporter {
-public:
-    void ShowError(const std::string&, const std::string& text) override { failure = text; }
-    std::string failure;
-};
-
 // Answers the Open dialog with one path and keeps the first message shown.
 class OpenOnly final : public ravelock::Dialogs {
 public:
@@ -73,14 +67,13 @@ void Ravelock(benchmark::State& state, const std::string& path)
 {
     targa::PixelSurface& surface = SharedSurface();
     targa::SurfacePainter painter(surface);
-    QuietReporter reporter;
+    std::optional<std::string> failure;
     for (auto _ : state) {
-        std::int32_t height = 0, width = 0;
-        targa::LoadTarga(path, painter, height, width, reporter);
+        failure = targa::LoadTarga(path, painter).message;
         benchmark::DoNotOptimize(surface.Band(0));
     }
-    if (!reporter.failure.empty())
-        state.SkipWithError(reporter.failure.c_str());
+    if (failure)
+        state.SkipWithError(failure->c_str());
 }
 
 void Stb(benchmark::State& state, const std::string& path)
@@ -149,14 +142,12 @@ void WindowOpen(benchmark::State& state, const std::string& path)
 // Decoding the same file alone into a fresh surface, as the window does.
 void FreshDecode(benchmark::State& state, const std::string& path)
 {
-    QuietReporter reporter;
     for (auto _ : state) {
         state.PauseTiming();
         auto surface = std::make_unique<targa::PixelSurface>(0, 0, 0xEFEFEF);
         targa::SurfacePainter painter(*surface);
         state.ResumeTiming();
-        std::int32_t height = 0, width = 0;
-        targa::LoadTarga(path, painter, height, width, reporter);
+        targa::LoadTarga(path, painter);
         state.PauseTiming();
         surface.reset();
         state.ResumeTiming();
@@ -175,15 +166,13 @@ int PeakMemory(const std::string& path)
     const long before = MaxRssKiB();
     targa::PixelSurface surface(0, 0, 0);
     targa::SurfacePainter painter(surface);
-    QuietReporter reporter;
-    std::int32_t height = 0, width = 0;
-    targa::LoadTarga(path, painter, height, width, reporter);
+    const targa::LoadResult loaded = targa::LoadTarga(path, painter);
     const long after = MaxRssKiB();
-    const double surfaceMiB = static_cast<double>(width) * height * 4 / 1048576.0;
+    const double surfaceMiB = static_cast<double>(loaded.width) * loaded.height * 4 / 1048576.0;
     std::printf("peak memory of opening %s: %.1f MiB above the %.1f MiB before (surface %.1f MiB, so %.1f MiB more)\n",
                 path.c_str(), static_cast<double>(after - before) / 1024.0, static_cast<double>(before) / 1024.0,
                 surfaceMiB, static_cast<double>(after - before) / 1024.0 - surfaceMiB);
-    return reporter.failure.empty() ? 0 : 1;
+    return loaded.message ? 1 : 0;
 }
 
 } // namespace

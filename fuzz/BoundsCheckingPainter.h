@@ -44,7 +44,12 @@ public:
         Colours(colours, count);
         Check(x, y, count);
     }
-    void Refresh() override { ++refreshes; }
+    void Refresh(int firstRow, int lastRow) override
+    {
+        ++refreshes;
+        if (firstRow > lastRow || firstRow < 0 || lastRow >= height_)
+            Fail("a refresh of rows outside the image");
+    }
     bool YieldToEvents() override { return true; }
 
     const std::string& Violation() const { return violation_; }

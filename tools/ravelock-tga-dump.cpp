@@ -16,27 +16,14 @@
 namespace {
 
 // One line a message, "ravelock-tga-dump: FILE: text", its line breaks folded.
-class StderrReporter final : public targa::ErrorReporter {
-public:
-    explicit StderrReporter(std::string file) : file_(std::move(file)) {}
-    void ShowError(const std::string& /*title*/, const std::string& text) override
-    {
-        std::string line;
-        for (char c : text)
-            if (c != '\r')
-                line += c == '\n' ? ' ' : c;
-        Say(file_, line);
-        shown = true;
-    }
-    static void Say(const std::string& file, const std::string& text)
-    {
-        std::cerr << "ravelock-tga-dump: " << file << ": " << text << '\n';
-    }
-    bool shown = false;
-
-private:
-    std::string file_;
-};
+void Say(const std::string& file, const std::string& text)
+{
+    std::string line;
+    for (char c : text)
+        if (c != '\r')
+            line += c == '\n' ? ' ' : c;
+    std::cerr << "ravelock-tga-dump: " << file << ": " << line << '\n';
+}
 
 int Usage()
 {
@@ -91,16 +78,15 @@ int main(int argc, char** argv)
 
     targa::PixelSurface surface(0, 0, background);
     targa::SurfacePainter painter(surface);
-    StderrReporter reporter(args[0]);
-    std::int32_t height = 0;
-    std::int32_t width = 0;
-    targa::LoadTarga(args[0], painter, height, width, reporter);
+    const targa::LoadResult loaded = targa::LoadTarga(args[0], painter);
+    if (loaded.message)
+        Say(args[0], *loaded.message);
     // A refused file painted nothing: there is no picture to write.
     if (surface.Width() == 0)
         return 1;
-    if (!WritePpm(args[1], surface, width, height)) {
-        StderrReporter::Say(args[1], std::strerror(errno));
+    if (!WritePpm(args[1], surface, loaded.width, loaded.height)) {
+        Say(args[1], std::strerror(errno));
         return 3;
     }
-    return reporter.shown ? 1 : 0;
+    return loaded.message ? 1 : 0;
 }

@@ -14,57 +14,53 @@ namespace {
 
 std::string ReadError(const std::string& description) { return messages::kReadErrorLead + description; }
 
-// Everything between opening and closing the file. Returns the message to
-// show, if any, so that the caller can close the file first.
-std::optional<std::string> Load(std::span<const std::uint8_t> file, bool mapped, PaintTarget& target,
-                                std::int32_t& height, std::int32_t& width)
+// Everything between opening and closing the file.
+LoadResult Load(std::span<const std::uint8_t> file, bool mapped, PaintTarget& target)
 {
-    if (file.size() < kTargaHeaderSize)
-        return ReadError(why::kTooShort);
+    LoadResult result;
+    if (file.size() < kTargaHeaderSize) {
+        result.message = ReadError(why::kTooShort);
+        return result;
+    }
     std::array<std::uint8_t, kTargaHeaderSize> bytes{};
     std::copy_n(file.begin(), kTargaHeaderSize, bytes.begin());
     const TargaHeader header = TargaHeader::Parse(bytes);
     Input in(file, mapped);
     in.Skip(kTargaHeaderSize);
-    if (header.bytColorMapType > 1)
-        return messages::kNotValid;
-    height = header.intHeight;
-    width = header.intWidth;
-    in.Skip(header.bytIdLength);
-    if (auto refusal = Refusal(header))
-        return refusal;
-    try {
-        if (auto failure = DecodePixels(in, target, header))
-            return ReadError(*failure);
-    } catch (const std::bad_alloc&) {
-        return ReadError(why::kNoMemory);
+    if (header.bytColorMapType > 1) {
+        result.message = messages::kNotValid;
+        return result;
     }
-    return std::nullopt;
+    result.sized = true;
+    result.width = header.intWidth;
+    result.height = header.intHeight;
+    in.Skip(header.bytIdLength);
+    if ((result.message = Refusal(header)))
+        return result;
+    try {
+        const Decoded decoded = DecodePixels(in, target, header);
+        result.painted = decoded.painted;
+        if (decoded.failure)
+            result.message = ReadError(*decoded.failure);
+    } catch (const std::bad_alloc&) {
+        result.message = ReadError(why::kNoMemory);
+    }
+    return result;
 }
 
 } // namespace
 
-void LoadTarga(std::span<const std::uint8_t> file, PaintTarget& target, std::int32_t& height, std::int32_t& width,
-               ErrorReporter& errors)
-{
-    if (auto message = Load(file, false, target, height, width))
-        errors.ShowError(messages::kTitle, *message);
-}
+LoadResult LoadTarga(std::span<const std::uint8_t> file, PaintTarget& target) { return Load(file, false, target); }
 
-void LoadTarga(const std::string& path, PaintTarget& target, std::int32_t& height, std::int32_t& width,
-               ErrorReporter& errors)
+LoadResult LoadTarga(const std::string& path, PaintTarget& target)
 {
     std::string reason;
-    std::optional<std::string> message;
-    {
-        const FileBytes file(path, reason);
-        if (reason.empty())
-            message = Load(file.Bytes(), file.Mapped(), target, height, width);
-    }
-    if (!reason.empty())
-        message = ReadError(reason);
-    if (message)
-        errors.ShowError(messages::kTitle, *message);
+    const FileBytes file(path, reason);
+    if (reason.empty())
+        return Load(file.Bytes(), file.Mapped(), target);
+    LoadResult result;
+    result.message = ReadError(reason);
+    return result;
 }
 
 } // namespace targa

@@ -3,18 +3,11 @@
 #include "targa/PaintTarget.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
 namespace targa {
-
-// Where the decoder's messages go: a modal box titled "Error" with the stop
-// icon in the program, a list in the tests, standard error in the tools.
-class ErrorReporter {
-public:
-    virtual ~ErrorReporter() = default;
-    virtual void ShowError(const std::string& title, const std::string& text) = 0;
-};
 
 namespace messages {
 inline constexpr const char* kTitle = "Error";
@@ -24,14 +17,21 @@ inline constexpr const char* kDepthNotSupported = "We only support 8, 16, 24, an
 inline constexpr const char* kReadErrorLead = "There was an error reading the file:\r\n";
 } // namespace messages
 
+// What reading a file came to.
+struct LoadResult {
+    bool sized = false; // the header's size was read and its colour-map type accepted
+    int width = 0;
+    int height = 0;
+    bool painted = false; // at least one pixel reached the paint target
+    // The one message for the user, shown titled messages::kTitle with the
+    // stop icon: a refusal, or a read error after which what was painted stays.
+    std::optional<std::string> message;
+};
+
 // Reads the Targa file at `path` and paints it onto `target` as it is decoded.
-// `height` and `width` receive the header's size in pixels once the colour-map
-// type has been accepted; every refusal and failure is shown through `errors`.
-void LoadTarga(const std::string& path, PaintTarget& target, std::int32_t& height, std::int32_t& width,
-               ErrorReporter& errors);
+LoadResult LoadTarga(const std::string& path, PaintTarget& target);
 
 // The same from the file's bytes in memory.
-void LoadTarga(std::span<const std::uint8_t> file, PaintTarget& target, std::int32_t& height, std::int32_t& width,
-               ErrorReporter& errors);
+LoadResult LoadTarga(std::span<const std::uint8_t> file, PaintTarget& target);
 
 } // namespace targa

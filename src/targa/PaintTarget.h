@@ -30,8 +30,8 @@ public:
     virtual void BlendRun(int x, int y, int count, Colour colour, int alpha) = 0;
     virtual void BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count) = 0;
 
-    // Shows what has been painted so far.
-    virtual void Refresh() = 0;
+    // Shows surface rows firstRow to lastRow, painted since the last refresh.
+    virtual void Refresh(int firstRow, int lastRow) = 0;
     // Lets pending events run. False asks the decoder to stop at once: the
     // program is ending underneath it.
     virtual bool YieldToEvents() = 0;

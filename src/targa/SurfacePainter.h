@@ -29,7 +29,7 @@ public:
     {
         surface_.BlendPixels(x, y, colours, alphas, count);
     }
-    void Refresh() override {}
+    void Refresh(int /*firstRow*/, int /*lastRow*/) override {}
     bool YieldToEvents() override { return true; }
 
 private:

@@ -1,6 +1,7 @@
 #include "targa/TargaDecoder.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -43,8 +44,17 @@ public:
     {
     }
 
-    // Returns the read-error description, or nothing when decoding ended normally.
-    std::optional<std::string> Run()
+    Decoded Run()
+    {
+        Decoded decoded;
+        decoded.failure = Paint();
+        ShowPainted(); // rows a failure left unshown
+        decoded.painted = painted_;
+        return decoded;
+    }
+
+private:
+    std::optional<std::string> Paint()
     {
         if (auto failure = ReadColourMap())
             return failure;
@@ -60,7 +70,6 @@ public:
         return IsRunLength(header_.bytImageType) ? DecodeRunLength() : DecodeUncompressed();
     }
 
-private:
     std::optional<std::string> ReadColourMap()
     {
         const int entrySize = header_.bytColorMapEntrySize;
@@ -150,11 +159,29 @@ private:
 
     int SurfaceY() const { return topDown_ ? row_ : height_ - 1 - row_; }
 
+    // Rows painted since they were last shown.
+    void NotePainted(int y)
+    {
+        painted_ = true;
+        firstUnshown_ = std::min(firstUnshown_, y);
+        lastUnshown_ = std::max(lastUnshown_, y);
+    }
+
+    void ShowPainted()
+    {
+        if (firstUnshown_ > lastUnshown_)
+            return;
+        target_.Refresh(firstUnshown_, lastUnshown_);
+        firstUnshown_ = INT_MAX;
+        lastUnshown_ = -1;
+    }
+
     // Paints converted pixels [at, at + count) at the current column.
     void PaintConverted(int at, int count)
     {
         if (count == 0)
             return;
+        NotePainted(SurfaceY());
         int x = column_;
         if (rightToLeft_) {
             std::reverse(colours_.begin() + at, colours_.begin() + at + count);
@@ -169,6 +196,7 @@ private:
 
     void PaintRunAtColumn(int count, Colour colour, int alpha)
     {
+        NotePainted(SurfaceY());
         const int x = rightToLeft_ ? width_ - column_ - count : column_;
         if (blend_)
             target_.BlendRun(x, SurfaceY(), count, colour, alpha);
@@ -184,16 +212,11 @@ private:
         column_ = 0;
         if ((height_ - row_) % 32 != 0)
             return true;
-        target_.Refresh();
+        ShowPainted();
         stopped_ = !target_.YieldToEvents();
         return !stopped_;
     }
 
-    std::optional<std::string> EndsEarly()
-    {
-        target_.Refresh();
-        return why::kEndsEarly;
-    }
 
     std::optional<std::string> DecodeUncompressed()
     {
@@ -207,7 +230,7 @@ private:
             if (converted < whole)
                 return why::kOutsideMap;
             if (got < rowBytes)
-                return EndsEarly();
+                return why::kEndsEarly;
             if (!FinishRow())
                 return std::nullopt;
         }
@@ -225,7 +248,7 @@ private:
         while (row_ < height_ && !stopped_) {
             std::uint8_t packet = 0;
             if (!in_.Byte(packet))
-                return EndsEarly();
+                return why::kEndsEarly;
             const int count = (packet & 127) + 1;
             if (auto failure = packet < 128 ? RawPacket(count) : RunPacket(count))
                 return failure;
@@ -252,7 +275,7 @@ private:
         if (converted < whole)
             return why::kOutsideMap;
         if (got < want && row_ < height_)
-            return EndsEarly();
+            return why::kEndsEarly;
         return std::nullopt;
     }
 
@@ -262,7 +285,7 @@ private:
         std::size_t got = 0;
         const std::uint8_t* value = in_.Take(static_cast<std::size_t>(bytes_), got);
         if (got < static_cast<std::size_t>(bytes_))
-            return EndsEarly();
+            return why::kEndsEarly;
         if (Convert(value, 1) == 0)
             return why::kOutsideMap;
         const Colour colour = colours_[0];
@@ -295,11 +318,14 @@ private:
     int row_ = 0;
     int column_ = 0;
     bool stopped_ = false; // the program asked painting to stop
+    bool painted_ = false;
+    int firstUnshown_ = INT_MAX;
+    int lastUnshown_ = -1;
 };
 
 } // namespace
 
-std::optional<std::string> DecodePixels(Input& in, PaintTarget& target, const TargaHeader& header)
+Decoded DecodePixels(Input& in, PaintTarget& target, const TargaHeader& header)
 {
     return Decoder(in, target, header).Run();
 }

@@ -9,9 +9,15 @@
 
 namespace targa {
 
+struct Decoded {
+    bool painted = false;
+    // The read error's description; nothing when decoding ended normally or
+    // the program asked it to stop.
+    std::optional<std::string> failure;
+};
+
 // Reads the colour map and the pixels that follow the identification field
-// and paints them. Returns the read error's description, or nothing when
-// decoding ended normally or the program asked it to stop.
-std::optional<std::string> DecodePixels(Input& in, PaintTarget& target, const TargaHeader& header);
+// and paints them.
+Decoded DecodePixels(Input& in, PaintTarget& target, const TargaHeader& header);
 
 } // namespace targa

@@ -329,16 +329,22 @@ bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_
     const QSize pictureBefore = drawing_->size();
     status_->PrepareReading(QFileInfo(path).fileName());
     WindowPainter painter(*this, surface_);
-    WindowReporter reporter(dialogs_, *status_);
-    targa::LoadTarga(QFile::encodeName(path).toStdString(), painter, height, width, reporter);
+    const targa::LoadResult loaded = targa::LoadTarga(QFile::encodeName(path).toStdString(), painter);
     painter.Flush();
     status_->StopReading();
-    if (!painter.Painted() && !commands_.Ending()) {
+    if (commands_.Ending())
+        return loaded.painted;
+    if (loaded.sized)
+        std::tie(height, width) = std::pair(loaded.height, loaded.width);
+    if (loaded.message)
+        dialogs_.Message(QString::fromStdString(*loaded.message), QString::fromLatin1(targa::messages::kTitle),
+                         MessageIcon::Critical, MessageButtons::Ok);
+    if (!loaded.painted) {
         drawing_->setFixedSize(pictureBefore);
         ResizeAndKeep(windowBefore);
         LayoutClient();
     }
-    return painter.Painted();
+    return loaded.painted;
 }
 
 // Loads a window that is not open yet; an open one is only brought forward.

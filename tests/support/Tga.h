@@ -5,6 +5,7 @@
 #include "targa/LoadTarga.h"
 
 #include <cstdio>
+#include <tuple>
 
 namespace testing_support {
 
@@ -14,7 +15,7 @@ struct Decoded {
     targa::PixelSurface surface;
     std::vector<std::string> messages; // "title: text"
     std::int32_t height = -999, width = -999;
-    std::vector<int> rowsAtRefresh; // painted rows each time progress was shown
+    std::vector<std::pair<int, int>> refreshed; // the first and last row each time progress was shown
 
     // Row y as colour values in hex, "-" where nothing was painted.
     std::string Row(int y, int width) const
@@ -34,24 +35,21 @@ struct Decoded {
 inline Decoded Decode(const std::vector<std::uint8_t>& bytes, targa::Colour background = 0x102030,
                       int stopAtYield = -1)
 {
-    struct Painter final : targa::SurfacePainter, targa::ErrorReporter {
+    struct Painter final : targa::SurfacePainter {
         Painter(Decoded& out, int stopAt) : SurfacePainter(out.surface), out(out), stopAt(stopAt) {}
-        void Refresh() override
-        {
-            int rows = 0; // counted on small images only, where progress is checked
-            for (int y = 0; y < out.surface.Height() && out.surface.Height() <= 128; ++y)
-                rows += out.Row(y, 1) != "-";
-            out.rowsAtRefresh.push_back(rows);
-        }
+        void Refresh(int firstRow, int lastRow) override { out.refreshed.emplace_back(firstRow, lastRow); }
         bool YieldToEvents() override { return ++yields != stopAt; }
-        void ShowError(const std::string& title, const std::string& text) override { out.messages.push_back(title + ": " + text); }
         Decoded& out;
         int stopAt, yields = 0;
     };
     Decoded out;
     out.surface.Reset(0, 0, background);
     Painter painter(out, stopAtYield);
-    targa::LoadTarga(bytes, painter, out.height, out.width, painter);
+    const targa::LoadResult loaded = targa::LoadTarga(bytes, painter);
+    if (loaded.message)
+        out.messages.push_back(std::string(targa::messages::kTitle) + ": " + *loaded.message);
+    if (loaded.sized)
+        std::tie(out.height, out.width) = std::pair(loaded.height, loaded.width);
     return out;
 }
 

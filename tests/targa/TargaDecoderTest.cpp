@@ -63,20 +63,18 @@ TEST(TargaDecoder, RefusesWithTheExactMessageAndWritesTheSizeOnlyPastTheMapType)
     std::vector<std::uint8_t> shortHeader = Tga{}.Bytes();
     shortHeader.resize(17);
     targa::PixelSurface surface;
-    struct : targa::SurfacePainter, targa::ErrorReporter {
+    struct : targa::SurfacePainter {
         using SurfacePainter::SurfacePainter;
         bool PrepareSurface(int, int) override { return false; }
-        void ShowError(const std::string& title, const std::string& text) override { shown.push_back(title + ": " + text); }
-        Messages shown;
     } noRoom(surface);
-    std::int32_t height = -999, width = -999;
-    targa::LoadTarga("/nonexistent/folder/ui.tga", noRoom, height, width, noRoom);
-    targa::LoadTarga(shortHeader, noRoom, height, width, noRoom);
-    targa::LoadTarga(Tga{.mapType = 2}.Bytes(), noRoom, height, width, noRoom);
-    EXPECT_EQ(std::pair(height, width), std::pair(-999, -999));
-    targa::LoadTarga(Tga{}.Bytes(), noRoom, height, width, noRoom);
-    EXPECT_EQ(noRoom.shown, (Messages{kReadError + "No such file or directory", kReadError + "the file is too short to be a Targa image",
-                                      "Error: This is not a valid TGA file.", kReadError + "there is not enough memory for the image"}));
+    Messages shown;
+    for (const targa::LoadResult& loaded : {targa::LoadTarga("/nonexistent/folder/ui.tga", noRoom), targa::LoadTarga(shortHeader, noRoom),
+                                            targa::LoadTarga(Tga{.mapType = 2}.Bytes(), noRoom), targa::LoadTarga(Tga{}.Bytes(), noRoom)}) {
+        shown.push_back("Error: " + loaded.message.value_or(""));
+        EXPECT_EQ(loaded.sized, shown.size() == 4) << shown.back();
+    }
+    EXPECT_EQ(shown, (Messages{kReadError + "No such file or directory", kReadError + "the file is too short to be a Targa image",
+                               "Error: This is not a valid TGA file.", kReadError + "there is not enough memory for the image"}));
 }
 
 TEST(TargaDecoder, ConvertsEveryPixelFormat)
@@ -169,9 +167,10 @@ TEST(TargaDecoder, ShowsProgressEveryThirtyTwoRowsAndStopsWhenTheProgramEnds)
             const std::vector<int> pixel = type == 10 ? std::vector{0x00, 0, 0, 1} : std::vector{0, 0, 1};
             file.data.insert(file.data.end(), pixel.begin(), pixel.end());
         }
-        EXPECT_EQ(Decode(file.Bytes()).rowsAtRefresh, (std::vector{1, 33, 65})) << "type " << type;
+        const std::vector<std::pair<int, int>> shown{{64, 64}, {32, 63}, {0, 31}};
+        EXPECT_EQ(Decode(file.Bytes()).refreshed, shown) << "type " << type;
         const Decoded stopped = Decode(file.Bytes(), 0x102030, 1);
-        EXPECT_EQ(std::tuple(stopped.messages, stopped.rowsAtRefresh, stopped.Row(63, 1)), std::tuple(Messages{}, std::vector{1}, "-"));
+        EXPECT_EQ(std::tuple(stopped.messages, stopped.refreshed, stopped.Row(63, 1)), std::tuple(Messages{}, std::vector{shown[0]}, "-"));
     }
 }
 
