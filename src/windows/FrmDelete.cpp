@@ -29,10 +29,10 @@ FrmDelete::FrmDelete(QWidget* owner)
                             PixelsFromTwips(375));
     setTabOrder(cmbDelete_, cmdDelete_);
     connect(cmdDelete_, &QPushButton::clicked, this, [this] {
-        const int number = cmbDelete_->currentIndex() + 1;
+        const int index = cmbDelete_->currentIndex();
         accept();
-        if (number > 0)
-            emit RemoveRequested(number);
+        if (index >= 0)
+            emit RemoveRequested(index);
     });
 }
 

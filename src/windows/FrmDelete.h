@@ -18,8 +18,8 @@ public:
     void Load(const QStringList& names);
 
 signals:
-    // `number` counts entries from 1, in list order.
-    void RemoveRequested(int number);
+    // The chosen entry's place in the list, from 0.
+    void RemoveRequested(int index);
 
 private:
     QComboBox* cmbDelete_;

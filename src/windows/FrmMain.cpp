@@ -361,12 +361,12 @@ void FrmMain::ShowDeleteDialog()
 {
     if (!delete_) {
         delete_ = std::make_unique<FrmDelete>(this);
-        connect(delete_.get(), &FrmDelete::RemoveRequested, this, [this](int number) {
+        connect(delete_.get(), &FrmDelete::RemoveRequested, this, [this](int index) {
             if (!commands_.Ending())
-                commands_.RemoveEntry(number);
+                commands_.RemoveEntry(index);
         });
     }
-    Present(*delete_, [this] { delete_->Load(commands_.State().colNames); });
+    Present(*delete_, [this] { delete_->Load(commands_.State().colNames()); });
 }
 
 void FrmMain::ShowReadme()

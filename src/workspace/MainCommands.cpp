@@ -33,7 +33,6 @@ void MainCommands::Load()
     ClearCoordinateFields();
     ws_.blnAwaitFirst = false;
     ws_.blnAwaitSecond = false;
-    AddHeaderLines(ws_);
     ws_.blnSaved = true;
     ws_.blnNoIniPath = true;
     ApplyMenuRule(view_, MenuEvent::StartUp);
@@ -142,7 +141,7 @@ void MainCommands::WriteDocument()
         return;
     }
     ShowCaption();
-    const qsizetype entries = ws_.colNames.size();
+    const qsizetype entries = static_cast<qsizetype>(ws_.entries.size());
     view_.ShowMessage(QStringLiteral("Saved %1 %2 to %3")
                           .arg(entries)
                           .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
@@ -296,7 +295,7 @@ void MainCommands::CompleteEntry()
     const QString name = EntryNameFromAnswer(answer);
     if (name.isEmpty())
         return;
-    if (ws_.colNames.contains(kEntryPrefix + name)) {
+    if (ws_.colNames().contains(kEntryPrefix + name)) {
         dialogs_.Message(name + QStringLiteral(" is already a image map name"), QStringLiteral("Duplicate Name"),
                          MessageIcon::Information, MessageButtons::Ok);
         return;
@@ -320,13 +319,12 @@ void MainCommands::CompleteEntry()
     ShowHint();
 }
 
-void MainCommands::RemoveEntry(int number)
+void MainCommands::RemoveEntry(int index)
 {
-    ws_.lngRemoveNumber = number;
-    const qsizetype k = number;
-    const QString name = k >= 1 && k <= ws_.colNames.size() ? ws_.colNames.at(k - 1).mid(kEntryPrefix.size())
-                                                            : QString();
-    if (ravelock::RemoveEntry(ws_)) {
+    const QString name = index >= 0 && index < static_cast<int>(ws_.entries.size())
+                             ? ws_.entries[static_cast<std::size_t>(index)].name
+                             : QString();
+    if (ravelock::RemoveEntry(ws_, index)) {
         view_.ShowMessage(QStringLiteral("Removed ") + name);
         ShowCaption();
     }

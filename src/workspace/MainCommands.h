@@ -32,8 +32,8 @@ public:
     void CompleteEntry();
     void DeleteEntry() { view_.ShowDeleteDialog(); }
     void Readme() { view_.ShowReadme(); }
-    // Removes entry `number`, counted from 1 in document order.
-    void RemoveEntry(int number);
+    // Removes the entry at `index`, counted from 0 in document order.
+    void RemoveEntry(int index);
     void PlaceCoordinatePanel();
 
 private:

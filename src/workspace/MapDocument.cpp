@@ -9,12 +9,12 @@
 
 namespace ravelock {
 
-void AddHeaderLines(Workspace& ws)
+QStringList HeaderLines()
 {
-    ws.colLines << QStringLiteral("; Ravelock Auto-Generated INI File")
-                << QStringLiteral("; Regions marked on a Targa texture, one MappedImage block each.")
-                << QStringLiteral("; Coordinates are pixels from the texture's top-left corner.")
-                << QStringLiteral("; Made with Ravelock, the texture region mapper.") << QStringLiteral(" ");
+    return {QStringLiteral("; Ravelock Auto-Generated INI File"),
+            QStringLiteral("; Regions marked on a Targa texture, one MappedImage block each."),
+            QStringLiteral("; Coordinates are pixels from the texture's top-left corner."),
+            QStringLiteral("; Made with Ravelock, the texture region mapper."), QStringLiteral(" ")};
 }
 
 namespace {
@@ -28,48 +28,52 @@ QString PixelCount(std::int32_t twips)
 
 } // namespace
 
-QStringList EntryBlock(const Workspace& ws, const QString& name)
+QStringList EntryBlock(const Workspace& ws, const Entry& entry)
 {
     return {
-        kEntryPrefix + name,
+        kEntryPrefix + entry.name,
         QStringLiteral("Texture = ") + ws.strTextureName,
         QStringLiteral("TextureWidth = ") + PixelCount(ws.lngImageWidth),
         QStringLiteral("TextureHeight = ") + PixelCount(ws.lngImageHeight),
         QStringLiteral("Coords = Left:%1 Top:%2 Right:%3 Bottom:%4")
-            .arg(ws.lngLeft)
-            .arg(ws.lngTop)
-            .arg(ws.lngRight)
-            .arg(ws.lngBottom),
+            .arg(entry.left)
+            .arg(entry.top)
+            .arg(entry.right)
+            .arg(entry.bottom),
         QStringLiteral("Status = NONE"),
         QStringLiteral("End"),
         QStringLiteral(" "),
     };
 }
 
-void AppendEntry(Workspace& ws, const QString& name)
+QStringList Workspace::colNames() const
 {
-    const QStringList block = EntryBlock(ws, name);
-    ws.colNames.append(block.first());
-    ws.colLines.append(block);
+    QStringList names;
+    for (const Entry& entry : entries)
+        names << kEntryPrefix + entry.name;
+    return names;
 }
 
-bool RemoveEntry(Workspace& ws)
+QStringList Workspace::colLines() const
 {
-    const qsizetype k = ws.lngRemoveNumber;
-    if (k < 1 || k > ws.colNames.size())
+    QStringList lines = HeaderLines();
+    for (const Entry& entry : entries)
+        lines << EntryBlock(*this, entry);
+    return lines;
+}
+
+void AppendEntry(Workspace& ws, const QString& name)
+{
+    ws.entries.push_back({name, ws.lngLeft, ws.lngTop, ws.lngRight, ws.lngBottom});
+}
+
+bool RemoveEntry(Workspace& ws, qsizetype index)
+{
+    if (index < 0 || index >= static_cast<qsizetype>(ws.entries.size()))
         return false;
-    const QString key = ws.colNames.at(k - 1);
-    constexpr qsizetype kFirstBlockLine = 5; // 0-based: after the five header lines
-    constexpr qsizetype kBlockLines = 8;
-    for (qsizetype i = kFirstBlockLine; i < ws.colLines.size(); i += kBlockLines) {
-        if (ws.colLines.at(i) == key) {
-            ws.colLines.remove(i, std::min(kBlockLines, ws.colLines.size() - i));
-            ws.colNames.removeAt(k - 1);
-            ws.blnSaved = false;
-            return true;
-        }
-    }
-    return false;
+    ws.entries.erase(ws.entries.begin() + index);
+    ws.blnSaved = false;
+    return true;
 }
 
 namespace {
@@ -126,7 +130,7 @@ std::optional<QString> WriteIniFile(Workspace& ws)
     const QFileInfo info(path);
     if (info.isDir())
         return QStringLiteral("It is a folder, not a file");
-    const QByteArray bytes = DocumentBytes(ws.colLines);
+    const QByteArray bytes = DocumentBytes(ws.colLines());
     const bool special = info.exists() && !info.isFile();
     if (auto failure = special ? WriteInPlace(path, bytes) : WriteReplacing(path, bytes))
         return failure;

@@ -11,19 +11,18 @@ namespace ravelock {
 
 inline const QString kEntryPrefix = QStringLiteral("MappedImage ");
 
-// Appends the five header lines to colLines.
-void AddHeaderLines(Workspace& ws);
+// The five lines every document starts with.
+QStringList HeaderLines();
 
-// The eight lines of an entry named `name`, from the workspace as it is now.
-QStringList EntryBlock(const Workspace& ws, const QString& name);
+// The eight lines of `entry`, on the workspace's texture.
+QStringList EntryBlock(const Workspace& ws, const Entry& entry);
 
-// Appends the entry's first line to colNames and its eight lines to colLines.
+// Adds an entry named `name` at the corners the workspace holds now.
 void AppendEntry(Workspace& ws, const QString& name);
 
-// Removes entry lngRemoveNumber: its colNames item and the block whose first
-// line equals it exactly, and marks the document unsaved. A key that matches
-// no block removes nothing; returns whether something was removed.
-bool RemoveEntry(Workspace& ws);
+// Removes the entry at `index` (from 0) and marks the document unsaved;
+// returns whether there was one.
+bool RemoveEntry(Workspace& ws, qsizetype index);
 
 // Writes colLines to strIniPath, each line ended by CR LF, in UTF-8. The file
 // is replaced only once everything is written, so a failure leaves an earlier

@@ -317,5 +317,5 @@ TEST(MainWindow, MenuShortcutsWinOverAFocusedField)
     h.dialogs.inputAnswers.push_back("Door");
     QTest::keyClick(h.Find("txtLeft"), Qt::Key_E, Qt::ControlModifier);
     QTest::keyClick(h.Find("txtLeft"), Qt::Key_Delete);
-    EXPECT_EQ(std::pair(h.State().colNames, h.Find("frmDelete")->isVisible()), std::pair(QStringList{"MappedImage Door"}, true));
+    EXPECT_EQ(std::pair(h.State().colNames(), h.Find("frmDelete")->isVisible()), std::pair(QStringList{"MappedImage Door"}, true));
 }

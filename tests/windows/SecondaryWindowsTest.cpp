@@ -45,7 +45,7 @@ TEST(DeleteDialog, RemovesTheChosenEntryAndIsNotRefilledWhileOpen)
     EXPECT_EQ(std::pair(list->count(), list->currentIndex()), std::pair(3, 1));
     QTest::mouseClick(h.Find<QPushButton>("cmdDelete"), Qt::LeftButton);
     EXPECT_EQ(std::pair(dialog->isVisible(), h.Message()), std::pair(false, QString("Removed Two")));
-    EXPECT_EQ(h.State().colNames, (QStringList{"MappedImage One", "MappedImage Three", "MappedImage Four"}));
+    EXPECT_EQ(h.State().colNames(), (QStringList{"MappedImage One", "MappedImage Three", "MappedImage Four"}));
 }
 
 TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothing)
@@ -68,7 +68,7 @@ TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothing)
         if (c.pick)
             h.Find<QComboBox>("cmbDelete")->setCurrentIndex(0);
         c.close(dialog);
-        EXPECT_EQ(std::tuple(dialog->isVisible(), h.State().colNames.size(), h.State().colLines.size()),
+        EXPECT_EQ(std::tuple(dialog->isVisible(), h.State().colNames().size(), h.State().colLines().size()),
                   std::tuple(false, c.left, 5 + 8 * c.left)) << c.name;
     }
 }
@@ -84,7 +84,7 @@ TEST(DeleteDialog, TheKeyboardPicksFromTheRefilledListOnEveryOpening)
     h.Trigger("mnuEditDelete");
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
         QTest::keyClick(h.Find("frmDelete")->focusWidget(), key);
-    EXPECT_EQ(std::pair(h.Find("frmDelete")->isVisible(), h.State().colNames), std::pair(false, QStringList{"MappedImage B"}));
+    EXPECT_EQ(std::pair(h.Find("frmDelete")->isVisible(), h.State().colNames()), std::pair(false, QStringList{"MappedImage B"}));
 }
 
 TEST(ReadmeWindow, ShowsOneReadOnlySelectableAddressThatLooksReadOnly)

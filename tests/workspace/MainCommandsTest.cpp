@@ -176,7 +176,7 @@ TEST_F(Commands, CompleteEntryNamesTheRectangleByTheFirstWordAndRefusesDuplicate
         {"click 7,8", "oSAXUrCDH 5,6 7,8 [] region:"},
         {"complete door", "oSAXurcDH , , [] top-left"},
     });
-    EXPECT_EQ(ws.colNames, QStringList({"MappedImage Button", "MappedImage Door", "MappedImage door"}));
+    EXPECT_EQ(ws.colNames(), QStringList({"MappedImage Button", "MappedImage Door", "MappedImage door"}));
     EXPECT_EQ(dialogs.messages, QStringList{"Duplicate Name: Button is already a image map name"});
     EXPECT_EQ(view.message, "Added door: 5, 6 to 7, 8");
 }
@@ -208,8 +208,8 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
     EXPECT_EQ(std::pair(dialogs.fileDialogs.back().initialDirectory, dialogs.fileDialogs.back().initialFileName),
               std::pair(dir.path(), QString("out.ini"))) << "Save As starts where the document was saved";
 
-    commands.RemoveEntry(1);
-    EXPECT_EQ(std::pair(view.message, ws.colNames), std::pair(QString("Removed Button"), QStringList()));
+    commands.RemoveEntry(0);
+    EXPECT_EQ(std::pair(view.message, ws.colNames()), std::pair(QString("Removed Button"), QStringList()));
     EXPECT_EQ(view.caption, "out.ini* \u2014 Ravelock");
     dialogs.messageAnswers = {Answer::No};
     commands.Exit();

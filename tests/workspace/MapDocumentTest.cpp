@@ -21,7 +21,6 @@ Workspace WithEntries(const QStringList& names)
 {
     Workspace ws{.lngImageHeight = 256 * 15, .lngImageWidth = 512 * 15, .strTextureName = "ui.tga", .lngBottom = -1,
                  .blnSaved = false};
-    AddHeaderLines(ws);
     for (const QString& name : names) {
         ws.lngLeft = static_cast<std::int32_t>(name.size());
         AppendEntry(ws, name);
@@ -43,17 +42,16 @@ TEST(MapDocument, RemovesTheChosenEntryMarkingTheDocumentUnsavedAndPrintsSizesSh
                                               {{"A", "BB", "CCC"}, 2, {"A", "CCC"}}, {{"A"}, 1, {}}, {{"A", "BB"}, 0, {"A", "BB"}}}) {
         Workspace ws = WithEntries(names);
         ws.blnSaved = true;
-        ws.lngRemoveNumber = remove;
-        EXPECT_EQ(RemoveEntry(ws), remove != 0);
+        EXPECT_EQ(RemoveEntry(ws, remove - 1), remove != 0);
         EXPECT_EQ(ws.blnSaved, remove == 0);
-        EXPECT_EQ(ws.colLines, WithEntries(left).colLines) << remove;
-        EXPECT_EQ(ws.colNames, WithEntries(left).colNames) << remove;
+        EXPECT_EQ(ws.colLines(), WithEntries(left).colLines()) << remove;
+        EXPECT_EQ(ws.colNames(), WithEntries(left).colNames()) << remove;
     }
     // Sizes print in the shortest form that reads back as the same number.
     Workspace ws = WithEntries({});
     for (auto [twips, text] : {std::pair{7680, "512"}, {0, "0"}, {8, "0.5333333333333333"}, {22, "1.4666666666666666"}}) {
         ws.lngImageWidth = twips;
-        EXPECT_EQ(EntryBlock(ws, "A").at(2), QString("TextureWidth = ") + text);
+        EXPECT_EQ(EntryBlock(ws, {"A"}).at(2), QString("TextureWidth = ") + text);
     }
 }
 

@@ -9,7 +9,6 @@ int main(int argc, char** argv)
     if (argc != 2)
         return 2;
     ravelock::Workspace ws;
-    ravelock::AddHeaderLines(ws);
     ws.strIniPath = QString::fromLocal8Bit(argv[1]);
     const auto failure = ravelock::WriteIniFile(ws);
     std::printf("%s\n", failure ? failure->toLocal8Bit().constData() : "saved");
