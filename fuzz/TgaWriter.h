@@ -13,6 +13,7 @@ struct Tga {
     int mapType = 0, mapFirst = 0, mapLength = 0, mapEntrySize = 0;
     std::vector<int> id = {}, map = {}, data = {};
     int extensionAttributes = -1; // a TGA 2.0 extension area with this attributes type
+    bool bareFooter = false;      // a TGA 2.0 footer with no extension area
 
     std::vector<std::uint8_t> Bytes() const
     {
@@ -32,6 +33,11 @@ struct Tga {
         for (const auto* part : {&id, &map, &data})
             for (int b : *part)
                 put({b});
+        if (bareFooter) {
+            put({0, 0, 0, 0, 0, 0, 0, 0});
+            for (char c : std::string("TRUEVISION-XFILE.") + '\0')
+                put({c});
+        }
         if (extensionAttributes >= 0) {
             const std::size_t at = out.size();
             std::vector<std::uint8_t> extension(495, 0);

@@ -20,6 +20,14 @@ Tga Mapped(int type, int entrySize, std::vector<int> map, std::vector<int> data,
             .mapEntrySize = entrySize, .map = std::move(map), .data = std::move(data)};
 }
 
+// A colour map of `entries` black entries but the last.
+std::vector<int> MapEndingIn(int entries, std::vector<int> last)
+{
+    std::vector<int> map(static_cast<std::size_t>(entries - 1) * last.size(), 0);
+    map.insert(map.end(), last.begin(), last.end());
+    return map;
+}
+
 Tga Alpha32(int descriptor, int extension = -1)
 {
     return {.depth = 32, .descriptor = descriptor, .data = {200, 100, 50, 128}, .extensionAttributes = extension};
@@ -92,11 +100,13 @@ TEST(TargaDecoder, ConvertsEveryPixelFormat)
         {Alpha32(8, 4), "6C4231"},   // ... premultiplied alpha
         {Alpha32(8, 0), "C86432"},   // ... no alpha
         {Alpha32(8, 2), "C86432"},   // ... undefined
+        {{.depth = 32, .descriptor = 8, .data = {200, 100, 50, 128}, .bareFooter = true}, "6C4231"}, // a footer alone
         {{.depth = 32, .descriptor = 8, .data = {255, 255, 255, 255}}, "FEFEFE"}, // divisor 256
         {Mapped(1, 15, {0, 0, 0xFF, 0x7F}, {6}, 5), "F8F8F8"},
         {Mapped(1, 16, {0, 0, 0x1F, 0x80}, {1}), "F80000"},
         {Mapped(1, 24, {0, 0, 0, 0, 0, 0, 0x11, 0x22, 0x33}, {2}), "112233"}, // index 2: bytes 7 to 9
         {Mapped(1, 32, {0x11, 0x22, 0x33, 0}, {0}), "112233"},
+        {Mapped(1, 24, MapEndingIn(256, {0x11, 0x22, 0x33}), {255}), "112233"}, // the 256th entry
         {[] { Tga t = Mapped(9, 32, {0, 0, 255, 128}, {0x80, 0}); t.descriptor = 8; return t; }(), "081098"},
         {Mapped(1, 24, {0x11, 0x22, 0x33}, std::vector<int>(32767, 0), 0, 32767), "112233"}, // the longest row
     };

@@ -1,5 +1,6 @@
 #include "support/Desktop.h"
 #include "support/WindowHarness.h"
+#include "windows/WindowGeometry.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -305,11 +306,18 @@ TEST(MainWindow, ClosingItAsksLikeExitAlsoWhilePainting)
     EXPECT_NE(h.window.Surface().GetPixel(5, 599), targa::MakeColour(5, 599 & 255, 7)) << "painting stopped";
 }
 
+// A read-only field claims Delete, Ctrl+Z and Ctrl+E for editing, by the desktop's key bindings, unless it
+// gives them to the menus.
 TEST(MainWindow, MenuShortcutsWinOverAFocusedField)
 {
     if (!OnXcb())
-        GTEST_SKIP() << "key delivery to a focused field needs a real display (runs under Xvfb)";
+        GTEST_SKIP() << "the offscreen platform binds no editing keys (runs under Xvfb)";
     WindowHarness h;
+    for (QKeyCombination key : {QKeyCombination(Qt::Key_Delete), Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_E}) {
+        QKeyEvent override(QEvent::ShortcutOverride, key.key(), key.keyboardModifiers());
+        QApplication::sendEvent(h.Find("txtLeft"), &override);
+        EXPECT_FALSE(override.isAccepted()) << QKeySequence(key).toString().toStdString();
+    }
     h.Open(h.WriteFile("small.tga", GradientTexture(100, 50)));
     h.Click(1, 2);
     h.Click(3, 4);
@@ -318,4 +326,44 @@ TEST(MainWindow, MenuShortcutsWinOverAFocusedField)
     QTest::keyClick(h.Find("txtLeft"), Qt::Key_E, Qt::ControlModifier);
     QTest::keyClick(h.Find("txtLeft"), Qt::Key_Delete);
     EXPECT_EQ(std::pair(h.State().colNames(), h.Find("frmDelete")->isVisible()), std::pair(QStringList{"MappedImage Door"}, true));
+}
+
+// Every kind of texture reaches the window and takes corners.
+TEST(MainWindow, MapsACornerOnEveryKindOfTexture)
+{
+    using testing_support::Tga;
+    const Tga kinds[] = {
+        {.type = 1, .depth = 8, .width = 2, .height = 2, .mapType = 1, .mapLength = 1, .mapEntrySize = 24, .map = {1, 2, 3},
+         .data = {0, 0, 0, 0}},
+        {.depth = 16, .width = 2, .height = 2, .data = std::vector(8, 0x7F)},
+        {.width = 2, .height = 2, .data = std::vector(12, 9)},
+        {.depth = 32, .width = 2, .height = 2, .descriptor = 8, .data = std::vector(16, 128)},
+        {.type = 10, .width = 2, .height = 2, .data = {0x83, 1, 2, 3}},
+    };
+    for (const Tga& kind : kinds) {
+        WindowHarness h;
+        h.Open(h.WriteFile("kind.tga", kind.Bytes()));
+        h.Click(1, 1);
+        EXPECT_EQ(h.Corners(), "1,1 ,") << "type " << kind.type << ", " << kind.depth << " bits";
+        EXPECT_NE(h.Drawing()->grab(QRect(1, 1, 1, 1)).toImage().pixelColor(0, 0), h.Drawing()->palette().window().color());
+    }
+}
+
+// Scroll bars come only along the directions the picture does not fit in, each taking room from the other.
+TEST(WindowGeometry, FramesThePictureWithScrollBarsOnlyWhereItDoesNotFit)
+{
+    const int bar = 10;
+    const std::tuple<QSize, QSize, QSize, QSize> cases[] = { // content, room, frame, visible
+        {{100, 50}, {100, 50}, {100, 50}, {100, 50}},
+        {{100, 40}, {100, 50}, {100, 40}, {100, 40}},
+        {{101, 40}, {100, 50}, {100, 50}, {100, 40}},
+        {{101, 41}, {100, 50}, {100, 50}, {90, 40}},
+        {{95, 60}, {100, 50}, {100, 50}, {90, 40}},
+        {{80, 60}, {100, 50}, {90, 50}, {80, 50}},
+        {{3000, 2000}, {5, 5}, {10, 10}, {0, 0}},
+    };
+    for (const auto& [content, room, frame, visible] : cases) {
+        const PictureFrame framed = FramePicture(content, room, bar);
+        EXPECT_EQ(std::pair(framed.frame, framed.visible), std::pair(frame, visible)) << content.width() << "x" << content.height();
+    }
 }

@@ -125,6 +125,7 @@ TEST(Splash, ShowsTheVersionAndProceedsOnCharacterKeysAndClicksButNotOnTheVersio
         {"version line", click("lblVersion"), false}, {"outside the frame", click(nullptr, QPoint(2, 100)), false},
         {"frame beside the version line", click("Frame1", QPoint(30, 90)), true},
         {"product name", click("imgProductName"), true}, {"banner", click("imgOrvaneBanner"), true},
+        {"a click and a key before it is gone", [=](FrmSplash& s) { click("lblWarning")(s); key(Qt::Key_Q)(s); }, true},
         {"credit line", click("lblWarning"), true},      {"second credit line", click("lblWarning1"), true},
         {"released outside the window", [](FrmSplash& s) {
              QMouseEvent release(QEvent::MouseButtonRelease, {-300, -300}, {-300, -300}, Qt::LeftButton, Qt::NoButton, {});

@@ -97,7 +97,8 @@ TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
 {
     for (const auto& [control, state] : view.controls)
         EXPECT_FALSE(state.visible);
-    EXPECT_TRUE(view.controls[C::txtTop].readOnly);
+    for (C field : {C::txtLeft, C::txtTop, C::txtRight, C::txtBottom})
+        EXPECT_TRUE(view.controls[field].readOnly);
     EXPECT_EQ(std::pair(view.windowLeft, view.windowTop), std::pair(10.0f, 10.0f));
     EXPECT_EQ(Shown() + " " + view.caption.toStdString(), "OSAXurcdH , , [] texture Ravelock");
     view.whilePainting = [&] {
