@@ -126,7 +126,7 @@ TEST(MainWindow, RealPointerEventsTakeTheTexelDrawnUnderThePointer)
             ASSERT_EQ(shown.blue(), 7) << "on the picture at " << dx << "," << dy;
             const int before = presses.events;
             desktop.Click({dx, dy});
-            for (int wait = 0; wait < 100 && presses.events == before; ++wait)
+            for (int wait = 0; wait < 300 && presses.events == before; ++wait)
                 QTest::qWait(10);
             const QString expected = QString("%1,%2").arg(shown.red()).arg(shown.green());
             EXPECT_EQ(h.Corners(), expected + " ,") << "device pixel " << dx << "," << dy;
