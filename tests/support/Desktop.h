@@ -28,7 +28,8 @@ public:
         const char* needed = platform == "xcb" ? "xdotool" : platform == "wayland" ? "grim" : nullptr;
         if (!needed)
             return "real input needs a desktop (runs under Xvfb and sway)";
-        if (QStandardPaths::findExecutable(needed).isEmpty() || (platform == "wayland" && !QFile::exists(RAVELOCK_WL_POINTER)))
+        if (QStandardPaths::findExecutable(needed).isEmpty() ||
+            (platform == "wayland" && !QFile::exists(RAVELOCK_WL_POINTER)))
             return QString("%1 or the virtual pointer is missing").arg(needed);
         return {};
     }
@@ -61,7 +62,8 @@ public:
         if (QGuiApplication::platformName() == "xcb")
             QProcess::execute("wmctrl", {"-c", window_.windowHandle()->title()});
         else if (OnWayland())
-            for (int tries = 0; tries < 30 && QProcess::execute("swaymsg", {"-q", QString("[pid=%1] kill").arg(pid)}) != 0; ++tries)
+            for (int tries = 0;
+                 tries < 30 && QProcess::execute("swaymsg", {"-q", QString("[pid=%1] kill").arg(pid)}) != 0; ++tries)
                 QTest::qWait(100); // until the compositor has mapped the window
         else
             window_.close();
@@ -95,7 +97,8 @@ public:
         }
         // At the pixel's centre: a half-pixel grid over the output.
         const QSize grid = window_.screen()->size() * Scale() * 2;
-        const QString line = QString("%1 %2 %3 %4 click\n").arg(2 * at.x() + 1).arg(2 * at.y() + 1).arg(grid.width()).arg(grid.height());
+        const QString line =
+            QString("%1 %2 %3 %4 click\n").arg(2 * at.x() + 1).arg(2 * at.y() + 1).arg(grid.width()).arg(grid.height());
         pointer_->write(line.toUtf8());
         pointer_->waitForReadyRead(5000);
         pointer_->readAll();
@@ -129,11 +132,13 @@ private:
             return QRect(r["x"].toInt(), r["y"].toInt(), r["width"].toInt(), r["height"].toInt());
         };
         const QRect container = rect("rect");
-        return Scaled(part == QString("window_rect") ? rect(part).translated(container.topLeft()) : container.united(rect(part)));
+        return Scaled(part == QString("window_rect") ? rect(part).translated(container.topLeft())
+                                                     : container.united(rect(part)));
     }
     QJsonObject Find(const QJsonObject& node) const
     {
-        if (node["pid"].toInt() == QCoreApplication::applicationPid() && node["name"].toString() == window_.windowHandle()->title())
+        if (node["pid"].toInt() == QCoreApplication::applicationPid() &&
+            node["name"].toString() == window_.windowHandle()->title())
             return node;
         for (const char* children : {"nodes", "floating_nodes"})
             for (const QJsonValue child : node[children].toArray())

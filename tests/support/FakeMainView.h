@@ -33,7 +33,10 @@ struct FakeMainView : ravelock::MainView {
     void SetLeft(C c, float t) override { controls[c].left = t; }
     void SetTop(C c, float t) override { controls[c].top = t; }
     void SetMenuEnabled(ravelock::MenuItem m, bool e) override { menus[m] = e; }
-    void SetCaption(const QString& text, bool modified) override { caption = QString(text).replace("[*]", modified ? "*" : ""); }
+    void SetCaption(const QString& text, bool modified) override
+    {
+        caption = QString(text).replace("[*]", modified ? "*" : "");
+    }
     void SetWindowLeft(float t) override { windowLeft = t; }
     void SetWindowTop(float t) override { windowTop = t; }
     float PictureWidth() const override { return pictureWidth; }

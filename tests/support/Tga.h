@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TgaWriter.h"
-#include "targa/SurfacePainter.h"
 #include "targa/LoadTarga.h"
+#include "targa/SurfacePainter.h"
 
 #include <cstdio>
 #include <tuple>

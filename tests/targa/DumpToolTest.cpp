@@ -24,8 +24,10 @@ TEST(DumpTool, WritesThePaintedPictureAndSaysWhenItCannot)
     const auto dir = std::filesystem::temp_directory_path() / ("ravelock-dump-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string in = (dir / "in.tga").string(), out = (dir / "out.ppm").string(), said = (dir / "said").string();
-    const auto dump = [&](const std::vector<std::uint8_t>& bytes, const std::string& to, const std::string& options = "") {
-        std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    const auto dump = [&](const std::vector<std::uint8_t>& bytes, const std::string& to,
+                          const std::string& options = "") {
+        std::ofstream(in, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         std::filesystem::remove(out);
         const std::string command = std::string(RAVELOCK_DUMP_TOOL) + " " + in + " " + to + options + " 2>" + said;
         const int status = std::system(command.c_str());
@@ -35,15 +37,20 @@ TEST(DumpTool, WritesThePaintedPictureAndSaysWhenItCannot)
     const Tga file{.depth = 32, .width = 2, .descriptor = 8, .data = {0, 0, 255, 255, 0, 255, 0, 0}};
     const std::string lead = "ravelock-tga-dump: " + in + ": ", ppm = "P6\n2 1\n255\n";
     EXPECT_EQ(dump(file.Bytes(), out), std::tuple(0, ppm + std::string("\xFE\0\0\0\0\0", 6), ""));
-    EXPECT_EQ(dump(file.Bytes(), out, " --background 808080"), std::tuple(0, ppm + std::string("\xFF\0\0\x80\x80\x80", 6), ""));
+    EXPECT_EQ(dump(file.Bytes(), out, " --background 808080"),
+              std::tuple(0, ppm + std::string("\xFF\0\0\x80\x80\x80", 6), ""));
     EXPECT_EQ(std::get<0>(dump(file.Bytes(), out, " --background nothex")), 2);
-    EXPECT_EQ(dump(file.Bytes(), "/dev/full"), std::tuple(3, "<none>", "ravelock-tga-dump: /dev/full: No space left on device\n"));
+    EXPECT_EQ(dump(file.Bytes(), "/dev/full"),
+              std::tuple(3, "<none>", "ravelock-tga-dump: /dev/full: No space left on device\n"));
     for (int type : {0, 3})
-        EXPECT_EQ(dump(Tga{.type = type}.Bytes(), out), std::tuple(1, "<none>", lead + "This image type is not supported.\n"));
+        EXPECT_EQ(dump(Tga{.type = type}.Bytes(), out),
+                  std::tuple(1, "<none>", lead + "This image type is not supported.\n"));
     std::vector<std::uint8_t> cut = file.Bytes();
     cut.resize(22);
-    EXPECT_EQ(dump(cut, out), std::tuple(1, ppm + std::string("\xFE\0\0\0\0\0", 6),
-                                         lead + "There was an error reading the file: the file ends before the image is complete\n"));
-    EXPECT_EQ(std::get<2>(dump({}, out)), lead + "There was an error reading the file: the file is too short to be a Targa image\n");
+    EXPECT_EQ(dump(cut, out),
+              std::tuple(1, ppm + std::string("\xFE\0\0\0\0\0", 6),
+                         lead + "There was an error reading the file: the file ends before the image is complete\n"));
+    EXPECT_EQ(std::get<2>(dump({}, out)),
+              lead + "There was an error reading the file: the file is too short to be a Targa image\n");
     std::filesystem::remove_all(dir);
 }

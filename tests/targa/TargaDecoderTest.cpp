@@ -76,38 +76,47 @@ TEST(TargaDecoder, RefusesWithTheExactMessageAndWritesTheSizeOnlyPastTheMapType)
         bool PrepareSurface(int, int) override { return false; }
     } noRoom(surface);
     Messages shown;
-    for (const targa::LoadResult& loaded : {targa::LoadTarga("/nonexistent/folder/ui.tga", noRoom), targa::LoadTarga(shortHeader, noRoom),
-                                            targa::LoadTarga(Tga{.mapType = 2}.Bytes(), noRoom), targa::LoadTarga(Tga{}.Bytes(), noRoom)}) {
+    for (const targa::LoadResult& loaded :
+         {targa::LoadTarga("/nonexistent/folder/ui.tga", noRoom), targa::LoadTarga(shortHeader, noRoom),
+          targa::LoadTarga(Tga{.mapType = 2}.Bytes(), noRoom), targa::LoadTarga(Tga{}.Bytes(), noRoom)}) {
         shown.push_back("Error: " + loaded.message.value_or(""));
         EXPECT_EQ(loaded.sized, shown.size() == 4) << shown.back();
     }
-    EXPECT_EQ(shown, (Messages{kReadError + "No such file or directory", kReadError + "the file is too short to be a Targa image",
-                               "Error: This is not a valid TGA file.", kReadError + "there is not enough memory for the image"}));
+    EXPECT_EQ(
+        shown,
+        (Messages{kReadError + "No such file or directory", kReadError + "the file is too short to be a Targa image",
+                  "Error: This is not a valid TGA file.", kReadError + "there is not enough memory for the image"}));
 }
 
 TEST(TargaDecoder, ConvertsEveryPixelFormat)
 {
-    const std::pair<Tga, std::string> cases[] = { // painted over 0x102030: red 0x30, green 0x20, blue 0x10
+    const std::pair<Tga, std::string> cases[] = {
+        // painted over 0x102030: red 0x30, green 0x20, blue 0x10
         {{.depth = 16, .data = {0xFF, 0x7F}}, "F8F8F8"},
         {{.depth = 16, .data = {0x1F, 0x80}}, "F80000"}, // the top bit is not alpha
         {{.depth = 16, .data = {0xE0, 0x03}}, "00F800"}, // green across both bytes
         {{.data = {0x11, 0x22, 0x33}}, "112233"},
         {{.id = std::vector<int>(255, 0xAB), .data = {0x11, 0x22, 0x33}}, "112233"},
         {{.mapType = 1, .mapLength = 3, .mapEntrySize = 15, .map = {1, 2, 3, 4, 5, 6}, .data = {7, 8, 9}}, "070809"},
-        {Alpha32(0), "C86432"},      // attribute bits 0: the fourth byte is not alpha
-        {Alpha32(8), "6C4231"},      // alpha declared: blended over the background
-        {Alpha32(8, 3), "6C4231"},   // the extension area says alpha
-        {Alpha32(8, 4), "6C4231"},   // ... premultiplied alpha
-        {Alpha32(8, 0), "C86432"},   // ... no alpha
-        {Alpha32(8, 2), "C86432"},   // ... undefined
+        {Alpha32(0), "C86432"},    // attribute bits 0: the fourth byte is not alpha
+        {Alpha32(8), "6C4231"},    // alpha declared: blended over the background
+        {Alpha32(8, 3), "6C4231"}, // the extension area says alpha
+        {Alpha32(8, 4), "6C4231"}, // ... premultiplied alpha
+        {Alpha32(8, 0), "C86432"}, // ... no alpha
+        {Alpha32(8, 2), "C86432"}, // ... undefined
         {{.depth = 32, .descriptor = 8, .data = {200, 100, 50, 128}, .bareFooter = true}, "6C4231"}, // a footer alone
-        {{.depth = 32, .descriptor = 8, .data = {255, 255, 255, 255}}, "FEFEFE"}, // divisor 256
+        {{.depth = 32, .descriptor = 8, .data = {255, 255, 255, 255}}, "FEFEFE"},                    // divisor 256
         {Mapped(1, 15, {0, 0, 0xFF, 0x7F}, {6}, 5), "F8F8F8"},
         {Mapped(1, 16, {0, 0, 0x1F, 0x80}, {1}), "F80000"},
         {Mapped(1, 24, {0, 0, 0, 0, 0, 0, 0x11, 0x22, 0x33}, {2}), "112233"}, // index 2: bytes 7 to 9
         {Mapped(1, 32, {0x11, 0x22, 0x33, 0}, {0}), "112233"},
         {Mapped(1, 24, MapEndingIn(256, {0x11, 0x22, 0x33}), {255}), "112233"}, // the 256th entry
-        {[] { Tga t = Mapped(9, 32, {0, 0, 255, 128}, {0x80, 0}); t.descriptor = 8; return t; }(), "081098"},
+        {[] {
+             Tga t = Mapped(9, 32, {0, 0, 255, 128}, {0x80, 0});
+             t.descriptor = 8;
+             return t;
+         }(),
+         "081098"},
         {Mapped(1, 24, {0x11, 0x22, 0x33}, std::vector<int>(32767, 0), 0, 32767), "112233"}, // the longest row
     };
     for (const auto& [file, row] : cases) {
@@ -180,7 +189,8 @@ TEST(TargaDecoder, ShowsProgressEveryThirtyTwoRowsAndStopsWhenTheProgramEnds)
         const std::vector<std::pair<int, int>> shown{{64, 64}, {32, 63}, {0, 31}};
         EXPECT_EQ(Decode(file.Bytes()).refreshed, shown) << "type " << type;
         const Decoded stopped = Decode(file.Bytes(), 0x102030, 1);
-        EXPECT_EQ(std::tuple(stopped.messages, stopped.refreshed, stopped.Row(63, 1)), std::tuple(Messages{}, std::vector{shown[0]}, "-"));
+        EXPECT_EQ(std::tuple(stopped.messages, stopped.refreshed, stopped.Row(63, 1)),
+                  std::tuple(Messages{}, std::vector{shown[0]}, "-"));
     }
 }
 

@@ -78,7 +78,8 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
     EXPECT_EQ(h.Find<QLabel>("statusHint")->text(), "Name the region: Edit > Complete Entry (Ctrl+E)");
     h.Click(5, 6);
     EXPECT_EQ(h.Corners(), "10,20 73,83");
-    EXPECT_EQ(h.Find<QLabel>("statusHint")->toolTip(), "This region is complete: Ctrl+E names it, Ctrl+Z takes back a corner");
+    EXPECT_EQ(h.Find<QLabel>("statusHint")->toolTip(),
+              "This region is complete: Ctrl+E names it, Ctrl+Z takes back a corner");
     h.dialogs.inputAnswers.push_back("Button");
     h.Trigger("mnuEditComplete");
     EXPECT_EQ(h.Corners(), ", ,");
@@ -130,7 +131,8 @@ TEST(MainWindow, RealPointerEventsTakeTheTexelDrawnUnderThePointer)
                 QTest::qWait(10);
             const QString expected = QString("%1,%2").arg(shown.red()).arg(shown.green());
             EXPECT_EQ(h.Corners(), expected + " ,") << "device pixel " << dx << "," << dy;
-            EXPECT_EQ(h.Find<QLabel>("statusPointer")->text(), QString("x %1  y %2").arg(shown.red()).arg(shown.green()));
+            EXPECT_EQ(h.Find<QLabel>("statusPointer")->text(),
+                      QString("x %1  y %2").arg(shown.red()).arg(shown.green()));
             h.Trigger("mnuEditUndo");
             ++checked;
         }
@@ -155,11 +157,13 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrollsAndEveryCornerTexelMapsExactl
     ASSERT_TRUE(across->isVisible() && down->isVisible());
     ExpectPanelInView(h, "scrolled to the top left");
     EXPECT_EQ(h.Find("lblLeft")->x(), picture->width()) << "beside the visible part";
-    EXPECT_NEAR(h.Find("txtLeft")->geometry().bottom(), picture->viewport()->height() / 2, 2) << "straddling its middle";
+    EXPECT_NEAR(h.Find("txtLeft")->geometry().bottom(), picture->viewport()->height() / 2, 2)
+        << "straddling its middle";
 
     std::vector<int> scrolled; // Shift+wheel sideways, then the wheel down
     for (Qt::KeyboardModifiers modifiers : {Qt::ShiftModifier, Qt::NoModifier}) {
-        QWheelEvent wheel({10, 10}, picture->mapToGlobal(QPointF(10, 10)), {}, {0, -120}, {}, modifiers, Qt::NoScrollPhase, false);
+        QWheelEvent wheel({10, 10}, picture->mapToGlobal(QPointF(10, 10)), {}, {0, -120}, {}, modifiers,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(picture->viewport(), &wheel);
         scrolled.insert(scrolled.end(), {across->value() > 0, down->value() > 0});
     }
@@ -202,9 +206,11 @@ TEST(MainWindow, AFailedOpenLeavesTheProgramReadyForAnotherTexture)
     cut.resize(20); // the header is read and the window grows, but not one pixel can be painted
     h.Open(h.WriteFile("cut.tga", cut));
     h.window.Commands().OpenTexture(h.dir.filePath("missing.tga")); // as from the command line
-    const QString unsupported = "Error: This image type is not supported.", unreadable = "Error: There was an error reading the file:\r\n";
-    EXPECT_EQ(h.dialogs.messages, QStringList({unsupported, unsupported, unreadable + "the file ends before the image is complete",
-                                               unreadable + "No such file or directory"}));
+    const QString unsupported = "Error: This image type is not supported.",
+                  unreadable = "Error: There was an error reading the file:\r\n";
+    EXPECT_EQ(h.dialogs.messages,
+              QStringList({unsupported, unsupported, unreadable + "the file ends before the image is complete",
+                           unreadable + "No such file or directory"}));
     EXPECT_EQ(h.dialogs.icons, std::vector(4, MessageIcon::Critical));
     EXPECT_EQ(h.window.windowTitle(), "Ravelock");
     EXPECT_EQ(std::pair(h.Enabled("mnuFileOpen"), h.window.size()), std::pair(true, before));
@@ -239,7 +245,8 @@ TEST(Program, AnswersHelpAndVersionOnTheCommandLine)
         program.start(RAVELOCK_PROGRAM, {option});
         ASSERT_TRUE(program.waitForFinished(10000)) << option;
         const QString out = program.readAllStandardOutput();
-        EXPECT_TRUE(out.startsWith(option == std::string("--version") ? "Ravelock 1.0.0" : "Usage:")) << out.toStdString();
+        EXPECT_TRUE(out.startsWith(option == std::string("--version") ? "Ravelock 1.0.0" : "Usage:"))
+            << out.toStdString();
         EXPECT_EQ(program.exitCode(), 0) << option;
     }
 }
@@ -282,7 +289,8 @@ TEST(MainWindowWhilePainting, ShowsTheBuildUpAndProgressButTakesNoCorner)
     h.Open(h.WriteFile("big.tga", GradientTexture(300, 300)));
     slow.stop();
     EXPECT_EQ(std::pair(progress > 0, h.Find("statusProgress")->isVisible()), std::pair(true, false));
-    EXPECT_EQ(std::pair(framesWhilePainting.contains(h.Find("pictureFrame")->size()), h.Corners()), std::pair(true, QString(", ,")))
+    EXPECT_EQ(std::pair(framesWhilePainting.contains(h.Find("pictureFrame")->size()), h.Corners()),
+              std::pair(true, QString(", ,")))
         << "sized as soon as the header was read; no corner from a click while painting";
     EXPECT_EQ(testing_support::ReadAll(h.dir.filePath("early.ini")), testing_support::DocumentWith());
     EXPECT_TRUE(QRegion(0, 64, 1, 236).subtracted(paints.rowsRepainted).isEmpty());
@@ -325,7 +333,8 @@ TEST(MainWindow, MenuShortcutsWinOverAFocusedField)
     h.dialogs.inputAnswers.push_back("Door");
     QTest::keyClick(h.Find("txtLeft"), Qt::Key_E, Qt::ControlModifier);
     QTest::keyClick(h.Find("txtLeft"), Qt::Key_Delete);
-    EXPECT_EQ(std::pair(h.State().colNames(), h.Find("frmDelete")->isVisible()), std::pair(QStringList{"MappedImage Door"}, true));
+    EXPECT_EQ(std::pair(h.State().colNames(), h.Find("frmDelete")->isVisible()),
+              std::pair(QStringList{"MappedImage Door"}, true));
 }
 
 // Every kind of texture reaches the window and takes corners.
@@ -333,7 +342,14 @@ TEST(MainWindow, MapsACornerOnEveryKindOfTexture)
 {
     using testing_support::Tga;
     const Tga kinds[] = {
-        {.type = 1, .depth = 8, .width = 2, .height = 2, .mapType = 1, .mapLength = 1, .mapEntrySize = 24, .map = {1, 2, 3},
+        {.type = 1,
+         .depth = 8,
+         .width = 2,
+         .height = 2,
+         .mapType = 1,
+         .mapLength = 1,
+         .mapEntrySize = 24,
+         .map = {1, 2, 3},
          .data = {0, 0, 0, 0}},
         {.depth = 16, .width = 2, .height = 2, .data = std::vector(8, 0x7F)},
         {.width = 2, .height = 2, .data = std::vector(12, 9)},
@@ -345,7 +361,8 @@ TEST(MainWindow, MapsACornerOnEveryKindOfTexture)
         h.Open(h.WriteFile("kind.tga", kind.Bytes()));
         h.Click(1, 1);
         EXPECT_EQ(h.Corners(), "1,1 ,") << "type " << kind.type << ", " << kind.depth << " bits";
-        EXPECT_NE(h.Drawing()->grab(QRect(1, 1, 1, 1)).toImage().pixelColor(0, 0), h.Drawing()->palette().window().color());
+        EXPECT_NE(h.Drawing()->grab(QRect(1, 1, 1, 1)).toImage().pixelColor(0, 0),
+                  h.Drawing()->palette().window().color());
     }
 }
 
@@ -353,17 +370,16 @@ TEST(MainWindow, MapsACornerOnEveryKindOfTexture)
 TEST(WindowGeometry, FramesThePictureWithScrollBarsOnlyWhereItDoesNotFit)
 {
     const int bar = 10;
-    const std::tuple<QSize, QSize, QSize, QSize> cases[] = { // content, room, frame, visible
-        {{100, 50}, {100, 50}, {100, 50}, {100, 50}},
-        {{100, 40}, {100, 50}, {100, 40}, {100, 40}},
-        {{101, 40}, {100, 50}, {100, 50}, {100, 40}},
-        {{101, 41}, {100, 50}, {100, 50}, {90, 40}},
-        {{95, 60}, {100, 50}, {100, 50}, {90, 40}},
-        {{80, 60}, {100, 50}, {90, 50}, {80, 50}},
+    const std::tuple<QSize, QSize, QSize, QSize> cases[] = {
+        // content, room, frame, visible
+        {{100, 50}, {100, 50}, {100, 50}, {100, 50}}, {{100, 40}, {100, 50}, {100, 40}, {100, 40}},
+        {{101, 40}, {100, 50}, {100, 50}, {100, 40}}, {{101, 41}, {100, 50}, {100, 50}, {90, 40}},
+        {{95, 60}, {100, 50}, {100, 50}, {90, 40}},   {{80, 60}, {100, 50}, {90, 50}, {80, 50}},
         {{3000, 2000}, {5, 5}, {10, 10}, {0, 0}},
     };
     for (const auto& [content, room, frame, visible] : cases) {
         const PictureFrame framed = FramePicture(content, room, bar);
-        EXPECT_EQ(std::pair(framed.frame, framed.visible), std::pair(frame, visible)) << content.width() << "x" << content.height();
+        EXPECT_EQ(std::pair(framed.frame, framed.visible), std::pair(frame, visible))
+            << content.width() << "x" << content.height();
     }
 }

@@ -58,7 +58,8 @@ TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothing)
     } const cases[] = {
         {"title-bar close after a pick", true, [](QWidget* d) { d->close(); }, 2},
         {"Escape after a pick", true, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, 2},
-        {"button with nothing chosen", false, [](QWidget* d) { QTest::mouseClick(d->findChild<QPushButton*>(), Qt::LeftButton); }, 2},
+        {"button with nothing chosen", false,
+         [](QWidget* d) { QTest::mouseClick(d->findChild<QPushButton*>(), Qt::LeftButton); }, 2},
     };
     for (const Case& c : cases) {
         WindowHarness h;
@@ -69,7 +70,8 @@ TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothing)
             h.Find<QComboBox>("cmbDelete")->setCurrentIndex(0);
         c.close(dialog);
         EXPECT_EQ(std::tuple(dialog->isVisible(), h.State().colNames().size(), h.State().colLines().size()),
-                  std::tuple(false, c.left, 5 + 8 * c.left)) << c.name;
+                  std::tuple(false, c.left, 5 + 8 * c.left))
+            << c.name;
     }
 }
 
@@ -84,7 +86,8 @@ TEST(DeleteDialog, TheKeyboardPicksFromTheRefilledListOnEveryOpening)
     h.Trigger("mnuEditDelete");
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
         QTest::keyClick(h.Find("frmDelete")->focusWidget(), key);
-    EXPECT_EQ(std::pair(h.Find("frmDelete")->isVisible(), h.State().colNames()), std::pair(false, QStringList{"MappedImage B"}));
+    EXPECT_EQ(std::pair(h.Find("frmDelete")->isVisible(), h.State().colNames()),
+              std::pair(false, QStringList{"MappedImage B"}));
 }
 
 TEST(ReadmeWindow, ShowsOneReadOnlySelectableAddressThatLooksReadOnly)
@@ -99,8 +102,9 @@ TEST(ReadmeWindow, ShowsOneReadOnlySelectableAddressThatLooksReadOnly)
         const QString address = field->text();
         QTest::keyClicks(field, "typed");
         field->selectAll();
-        EXPECT_EQ(std::tuple(readmes.first()->isVisible(), field->text(), field->selectedText(), QUrl(address).isLocalFile()),
-                  std::tuple(true, address, address, true));
+        EXPECT_EQ(
+            std::tuple(readmes.first()->isVisible(), field->text(), field->selectedText(), QUrl(address).isLocalFile()),
+            std::tuple(true, address, address, true));
         EXPECT_TRUE(QFile::exists(QUrl(address).toLocalFile())) << address.toStdString();
         EXPECT_EQ(field->palette().color(QPalette::Base), field->palette().color(QPalette::Window)) << "looks read-only";
         if (opening == 1)
@@ -120,17 +124,30 @@ TEST(Splash, ShowsTheVersionAndProceedsOnCharacterKeysAndClicksButNotOnTheVersio
         std::function<void(FrmSplash&)> act;
         bool proceeds;
     } const cases[] = {
-        {"Enter", key(Qt::Key_Return), true}, {"Escape", key(Qt::Key_Escape), true}, {"letter", key(Qt::Key_Q), true},
-        {"arrow", key(Qt::Key_Left), false},  {"Shift", key(Qt::Key_Shift), false},
-        {"version line", click("lblVersion"), false}, {"outside the frame", click(nullptr, QPoint(2, 100)), false},
+        {"Enter", key(Qt::Key_Return), true},
+        {"Escape", key(Qt::Key_Escape), true},
+        {"letter", key(Qt::Key_Q), true},
+        {"arrow", key(Qt::Key_Left), false},
+        {"Shift", key(Qt::Key_Shift), false},
+        {"version line", click("lblVersion"), false},
+        {"outside the frame", click(nullptr, QPoint(2, 100)), false},
         {"frame beside the version line", click("Frame1", QPoint(30, 90)), true},
-        {"product name", click("imgProductName"), true}, {"banner", click("imgOrvaneBanner"), true},
-        {"a click and a key before it is gone", [=](FrmSplash& s) { click("lblWarning")(s); key(Qt::Key_Q)(s); }, true},
-        {"credit line", click("lblWarning"), true},      {"second credit line", click("lblWarning1"), true},
-        {"released outside the window", [](FrmSplash& s) {
+        {"product name", click("imgProductName"), true},
+        {"banner", click("imgOrvaneBanner"), true},
+        {"a click and a key before it is gone",
+         [=](FrmSplash& s) {
+             click("lblWarning")(s);
+             key(Qt::Key_Q)(s);
+         },
+         true},
+        {"credit line", click("lblWarning"), true},
+        {"second credit line", click("lblWarning1"), true},
+        {"released outside the window",
+         [](FrmSplash& s) {
              QMouseEvent release(QEvent::MouseButtonRelease, {-300, -300}, {-300, -300}, Qt::LeftButton, Qt::NoButton, {});
              QApplication::sendEvent(s.findChild<QWidget*>("imgOrvaneBanner"), &release);
-         }, false},
+         },
+         false},
     };
     for (const Case& c : cases) {
         int proceeded = 0;

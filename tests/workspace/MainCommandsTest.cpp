@@ -201,13 +201,15 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
               std::tuple(QString("Save As"), QString("Ini File (*.ini)"), QString("ini"), dir.path(), QString("ui.ini")));
     commands.Save(); // no file yet: Save As
     EXPECT_EQ(testing_support::ReadAll(dir.filePath("out.ini")).count("MappedImage Button\r\n"), 1);
-    EXPECT_EQ(std::pair(view.message, view.caption), std::pair(QString("Saved 1 entry to out.ini"), QString("out.ini \u2014 Ravelock")));
+    EXPECT_EQ(std::pair(view.message, view.caption),
+              std::pair(QString("Saved 1 entry to out.ini"), QString("out.ini \u2014 Ravelock")));
     commands.Exit();
     EXPECT_EQ(view.ended, 1) << "saved: no question";
     dialogs.saveAnswers = {std::nullopt};
     commands.SaveAs();
     EXPECT_EQ(std::pair(dialogs.fileDialogs.back().initialDirectory, dialogs.fileDialogs.back().initialFileName),
-              std::pair(dir.path(), QString("out.ini"))) << "Save As starts where the document was saved";
+              std::pair(dir.path(), QString("out.ini")))
+        << "Save As starts where the document was saved";
 
     commands.RemoveEntry(0);
     EXPECT_EQ(std::pair(view.message, ws.colNames()), std::pair(QString("Removed Button"), QStringList()));

@@ -19,7 +19,10 @@ namespace {
 // Entries on ui.tga, 512 x 256, each at Left: the length of its name, Bottom: -1.
 Workspace WithEntries(const QStringList& names)
 {
-    Workspace ws{.lngImageHeight = 256 * 15, .lngImageWidth = 512 * 15, .strTextureName = "ui.tga", .lngBottom = -1,
+    Workspace ws{.lngImageHeight = 256 * 15,
+                 .lngImageWidth = 512 * 15,
+                 .strTextureName = "ui.tga",
+                 .lngBottom = -1,
                  .blnSaved = false};
     for (const QString& name : names) {
         ws.lngLeft = static_cast<std::int32_t>(name.size());
