@@ -337,6 +337,24 @@ TEST(MainWindow, MenuShortcutsWinOverAFocusedField)
               std::pair(QStringList{"MappedImage Door"}, true));
 }
 
+// At a fractional scale each device pixel shows the texel under its centre, with no blending; at a whole scale
+// each texel is a sharp block. The desktop runs click every such device pixel.
+TEST(MainWindow, DrawsEveryDevicePixelAsTheTexelUnderItsCentre)
+{
+    WindowHarness h;
+    h.Open(h.WriteFile("small.tga", GradientTexture(20, 10)));
+    const qreal scale = h.Drawing()->devicePixelRatioF();
+    const QImage shown = h.Drawing()->grab().toImage(); // the texture and the clickable column and row past it
+    const QColor background = h.Drawing()->palette().window().color();
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QPoint texel(int((x + 0.5) / scale), int((y + 0.5) / scale));
+            const QColor expected = texel.x() < 20 && texel.y() < 10 ? QColor(texel.x(), texel.y(), 7) : background;
+            ASSERT_EQ(shown.pixelColor(x, y), expected) << "device pixel " << x << "," << y;
+        }
+    }
+}
+
 // Every kind of texture reaches the window and takes corners.
 TEST(MainWindow, MapsACornerOnEveryKindOfTexture)
 {
