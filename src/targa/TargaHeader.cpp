@@ -42,7 +42,7 @@ bool IsRunLength(int type)
 std::optional<std::string> Refusal(const TargaHeader& header)
 {
     switch (header.bytImageType) {
-    case 3: case 11: case 32: case 33: // black-and-white, plain and compressed
+    case 3: case 11: case 32: case 33: // black-and-white, and Huffman-compressed colour-mapped
         return messages::kTypeNotSupported;
     default:
         break;

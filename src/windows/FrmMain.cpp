@@ -189,7 +189,7 @@ void FrmMain::FitWindowToPicture()
 void FrmMain::ResizeAndKeep(QSize wanted)
 {
     if (size() != wanted)
-        sizesLeft_.insert({size().width(), size().height()});
+        sizesLeft_.append(size());
     sizeWanted_ = wanted;
     reassertions_ = 0;
     resize(wanted);
@@ -203,7 +203,7 @@ void FrmMain::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     if (!sizeWanted_.isValid() || size() == sizeWanted_)
         return;
-    if (!sizesLeft_.contains({size().width(), size().height()})) {
+    if (!sizesLeft_.contains(size())) {
         sizeWanted_ = QSize(); // the user's own size from now on
         sizesLeft_.clear();
     } else if (reassertions_ < 3) {

@@ -7,8 +7,6 @@
 #include <QMainWindow>
 
 #include <map>
-#include <set>
-#include <utility>
 #include <memory>
 
 class QAction;
@@ -85,7 +83,7 @@ private:
     std::unique_ptr<StatusLine> status_;
     QSize visiblePicture_; // the picture's part in view, scroll bars excluded
     QSize sizeWanted_;                          // the last size the program set, until the user sets one
-    std::set<std::pair<int, int>> sizesLeft_;   // sizes the window had before the program changed them
+    QList<QSize> sizesLeft_;                    // sizes the window had before the program changed them
     int reassertions_ = 0;
     std::map<MenuItem, QAction*> actions_;
     std::map<PanelControl, QWidget*> controls_;

@@ -9,8 +9,6 @@
 
 namespace ravelock {
 
-namespace {
-
 // A label that shortens its text with an ellipsis to the width it is given,
 // and shows the whole text as its tooltip.
 class ElidedLabel final : public QLabel {
@@ -30,8 +28,6 @@ protected:
     }
 };
 
-} // namespace
-
 StatusLine::StatusLine(QStatusBar& bar)
     : bar_(bar), hint_(new ElidedLabel(&bar)), reading_(new QLabel(&bar)), progress_(new QProgressBar(&bar)),
       pointer_(new QLabel(&bar))
@@ -49,7 +45,7 @@ StatusLine::StatusLine(QStatusBar& bar)
     progress_->hide();
 }
 
-void StatusLine::ShowHint(const QString& text) { static_cast<ElidedLabel*>(hint_)->SetFullText(text); }
+void StatusLine::ShowHint(const QString& text) { hint_->SetFullText(text); }
 
 void StatusLine::ShowMessage(const QString& text) { bar_.showMessage(text, 6000); }
 

@@ -9,6 +9,8 @@ class QStatusBar;
 
 namespace ravelock {
 
+class ElidedLabel;
+
 // The main window's status line: what to do next (shortened to fit, the
 // whole text in its tooltip), what has just happened, the texel under the
 // pointer, and the progress of a texture being read.
@@ -29,7 +31,7 @@ public:
 
 private:
     QStatusBar& bar_;
-    QLabel* hint_;
+    ElidedLabel* hint_;
     QLabel* reading_;
     QProgressBar* progress_;
     QLabel* pointer_;

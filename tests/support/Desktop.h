@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QJsonArray>
