@@ -1,6 +1,5 @@
 #include "windows/CoordinatePanel.h"
 
-#include "workspace/Twips.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -71,7 +70,7 @@ std::map<PanelControl, QWidget*> BuildCoordinatePanel(QWidget& client)
         } else {
             auto* field = new CoordinateField(QStringLiteral("0"), &client);
             field->setFont(font);
-            field->setFixedSize(PixelsFromTwips(735), PixelsFromTwips(405));
+            field->setFixedSize(49, 27);
             field->setCursor(Qt::ForbiddenCursor);
             widget = field;
         }

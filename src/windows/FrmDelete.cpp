@@ -1,6 +1,5 @@
 #include "windows/FrmDelete.h"
 
-#include "workspace/Twips.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -17,16 +16,16 @@ FrmDelete::FrmDelete(QWidget* owner)
     setObjectName(QStringLiteral("frmDelete"));
     setWindowTitle(QStringLiteral("Delete Entry"));
     setSizeGripEnabled(false);
-    resize(PixelsFromTwips(3480), PixelsFromTwips(810));
+    resize(232, 54);
     cmbDelete_->setObjectName(QStringLiteral("cmbDelete"));
     cmbDelete_->setEditable(false);
-    cmbDelete_->setGeometry(0, 0, PixelsFromTwips(3495), PixelsFromTwips(315));
+    cmbDelete_->setGeometry(0, 0, 233, 21);
     cmdDelete_->setObjectName(QStringLiteral("cmdDelete"));
     cmdDelete_->setDefault(true); // Return presses it, as in any dialog
     // Keep the button centred where it was laid out, but never clip its caption.
-    const int width = std::max(PixelsFromTwips(1335), cmdDelete_->sizeHint().width());
-    cmdDelete_->setGeometry(PixelsFromTwips(1080) + (PixelsFromTwips(1335) - width) / 2, PixelsFromTwips(360), width,
-                            PixelsFromTwips(375));
+    const int width = std::max(89, cmdDelete_->sizeHint().width());
+    cmdDelete_->setGeometry(72 + (89 - width) / 2, 24, width,
+                            25);
     setTabOrder(cmbDelete_, cmdDelete_);
     connect(cmdDelete_, &QPushButton::clicked, this, [this] {
         const int index = cmbDelete_->currentIndex();

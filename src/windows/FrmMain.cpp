@@ -10,7 +10,6 @@
 #include "windows/StatusLine.h"
 #include "windows/WindowGeometry.h"
 #include "windows/WindowPainter.h"
-#include "workspace/Twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,8 +31,6 @@
 namespace ravelock {
 
 namespace {
-
-float Twips(int pixels) { return static_cast<float>(TwipsFromPixels(pixels)); }
 
 // The client area lays out the picture and the panel whenever its size changes.
 class ClientArea final : public QWidget {
@@ -95,27 +92,26 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
     drawing_->OnPress([this](int x, int y) {
         if (!commands_.Ending())
-            commands_.MouseDown(static_cast<float>(TwipsFromPixels(x)), static_cast<float>(TwipsFromPixels(y)));
+            commands_.MouseDown(x, y);
     });
     drawing_->OnMove([this](int x, int y) { status_->ShowPointer(x, y); });
     setAcceptDrops(true);
-    resize(PixelsFromTwips(4680),
-           PixelsFromTwips(3090) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    resize(312, 206 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     commands_.Load();
 }
 
 FrmMain::~FrmMain() = default;
 
 void FrmMain::AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
-                         const QKeySequence& shortcut, void (MainCommands::*command)())
+                         const QKeySequence& shortcut, std::function<void(MainCommands&)> command)
 {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [this, command] {
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
         if (!commands_.Ending())
-            (commands_.*command)();
+            command(commands_);
     });
     actions_[item] = action;
 }
@@ -278,21 +274,8 @@ void FrmMain::SetReadOnly(PanelControl control, bool readOnly)
     }
 }
 
-float FrmMain::Left(PanelControl control) const { return Twips(controls_.at(control)->x()); }
-float FrmMain::Width(PanelControl control) const { return Twips(controls_.at(control)->width()); }
-float FrmMain::Height(PanelControl control) const { return Twips(controls_.at(control)->height()); }
-
-void FrmMain::SetLeft(PanelControl control, float twips)
-{
-    QWidget* w = controls_.at(control);
-    w->move(PixelsFromTwips(twips), w->y());
-}
-
-void FrmMain::SetTop(PanelControl control, float twips)
-{
-    QWidget* w = controls_.at(control);
-    w->move(w->x(), PixelsFromTwips(twips));
-}
+QSize FrmMain::ControlSize(PanelControl control) const { return controls_.at(control)->size(); }
+void FrmMain::MoveControl(PanelControl control, QPoint at) { controls_.at(control)->move(at); }
 
 void FrmMain::SetMenuEnabled(MenuItem item, bool enabled) { actions_.at(item)->setEnabled(enabled); }
 
@@ -304,26 +287,23 @@ void FrmMain::SetCaption(const QString& caption, bool modified)
 
 // The position is the frame's; Qt knows the frame only once a window manager
 // has framed the window, so the native window takes the frame's position.
-void FrmMain::SetWindowLeft(float twips)
+void FrmMain::MoveWindow(QPoint frameTopLeft)
 {
     winId();
-    windowHandle()->setFramePosition(QPoint(PixelsFromTwips(twips), windowHandle()->framePosition().y()));
-}
-void FrmMain::SetWindowTop(float twips)
-{
-    winId();
-    windowHandle()->setFramePosition(QPoint(windowHandle()->framePosition().x(), PixelsFromTwips(twips)));
+    windowHandle()->setFramePosition(frameTopLeft);
 }
 
 // The picture is one pixel larger than the image it shows (see PictureAnnounced).
-float FrmMain::PictureWidth() const { return Twips(std::max(0, scroll_->width() - 1)); }
-float FrmMain::PictureHeight() const { return Twips(std::max(0, visiblePicture_.height() - 1)); }
+QSize FrmMain::PictureInView() const
+{
+    return {std::max(0, scroll_->width() - 1), std::max(0, visiblePicture_.height() - 1)};
+}
 
 void FrmMain::ShowHint(const QString& text) { status_->ShowHint(text); }
 void FrmMain::ShowMessage(const QString& text) { status_->ShowMessage(text); }
 void FrmMain::Bell() { QApplication::beep(); }
 
-bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width)
+std::optional<QSize> FrmMain::LoadTexture(const QString& path)
 {
     const QSize windowBefore = size();
     const QSize pictureBefore = drawing_->size();
@@ -333,9 +313,7 @@ bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_
     painter.Flush();
     status_->StopReading();
     if (commands_.Ending())
-        return loaded.painted;
-    if (loaded.sized)
-        std::tie(height, width) = std::pair(loaded.height, loaded.width);
+        return std::nullopt;
     if (loaded.message)
         dialogs_.Message(QString::fromStdString(*loaded.message), QString::fromLatin1(targa::messages::kTitle),
                          MessageIcon::Critical, MessageButtons::Ok);
@@ -343,8 +321,9 @@ bool FrmMain::LoadTexture(const QString& path, std::int32_t& height, std::int32_
         drawing_->setFixedSize(pictureBefore);
         ResizeAndKeep(windowBefore);
         LayoutClient();
+        return std::nullopt;
     }
-    return loaded.painted;
+    return QSize(loaded.width, loaded.height);
 }
 
 // Loads a window that is not open yet; an open one is only brought forward.

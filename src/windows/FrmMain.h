@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -45,7 +46,7 @@ protected:
 private:
     void BuildMenus();
     void AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
-                    const QKeySequence& shortcut, void (MainCommands::*command)());
+                    const QKeySequence& shortcut, std::function<void(MainCommands&)> command);
     void LayoutClient();
     void ResizeAndKeep(QSize wanted);
 
@@ -53,22 +54,17 @@ private:
     void SetVisible(PanelControl control, bool visible) override;
     void SetText(PanelControl control, const QString& text) override;
     void SetReadOnly(PanelControl control, bool readOnly) override;
-    float Left(PanelControl control) const override;
-    float Width(PanelControl control) const override;
-    float Height(PanelControl control) const override;
-    void SetLeft(PanelControl control, float twips) override;
-    void SetTop(PanelControl control, float twips) override;
+    QSize ControlSize(PanelControl control) const override;
+    void MoveControl(PanelControl control, QPoint at) override;
     void SetMenuEnabled(MenuItem item, bool enabled) override;
     void SetCaption(const QString& caption, bool modified) override;
-    void SetWindowLeft(float twips) override;
-    void SetWindowTop(float twips) override;
-    float PictureWidth() const override;
-    float PictureHeight() const override;
+    void MoveWindow(QPoint frameTopLeft) override;
+    QSize PictureInView() const override;
     void FitWindowToPicture() override;
     void ShowHint(const QString& text) override;
     void ShowMessage(const QString& text) override;
     void Bell() override;
-    bool LoadTexture(const QString& path, std::int32_t& height, std::int32_t& width) override;
+    std::optional<QSize> LoadTexture(const QString& path) override;
     void ShowDeleteDialog() override;
     void ShowReadme() override;
     void EndProgram() override;

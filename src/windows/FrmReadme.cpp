@@ -1,6 +1,5 @@
 #include "windows/FrmReadme.h"
 
-#include "workspace/Twips.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,9 +25,9 @@ FrmReadme::FrmReadme()
 {
     setObjectName(QStringLiteral("frmReadme"));
     setWindowTitle(QStringLiteral("Readme"));
-    resize(PixelsFromTwips(5670), PixelsFromTwips(330));
+    resize(378, 22);
     txtURL_->setObjectName(QStringLiteral("txtURL"));
-    txtURL_->setGeometry(0, 0, PixelsFromTwips(5655), PixelsFromTwips(285));
+    txtURL_->setGeometry(0, 0, 377, 19);
     txtURL_->setFocus();
 }
 

@@ -1,6 +1,5 @@
 #include "windows/FrmSplash.h"
 
-#include "workspace/Twips.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -29,7 +28,7 @@ QLabel* Picture(const QString& resource, int left, int top, QWidget* parent)
     picture->setLineWidth(1);
     picture->setMargin(1);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setGeometry(PixelsFromTwips(left), PixelsFromTwips(top), PixelsFromTwips(6060), PixelsFromTwips(885));
+    picture->setGeometry(left, top, 404, 59);
     return picture;
 }
 
@@ -37,7 +36,7 @@ QLabel* Line(const QString& text, const QFont& font, int left, int top, int widt
 {
     auto* label = new QLabel(text, parent);
     label->setFont(font);
-    label->setGeometry(PixelsFromTwips(left), PixelsFromTwips(top), PixelsFromTwips(width), PixelsFromTwips(height));
+    label->setGeometry(left, top, width, height);
     return label;
 }
 
@@ -51,21 +50,21 @@ FrmSplash::FrmSplash(const VersionRecord& version, std::function<void()> proceed
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(PixelsFromTwips(7380), PixelsFromTwips(3315));
+    setFixedSize(492, 221);
     setFocusPolicy(Qt::StrongFocus);
 
     frame1_->setObjectName(QStringLiteral("Frame1"));
     frame1_->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame1_->setGeometry(PixelsFromTwips(120), 0, PixelsFromTwips(7080), PixelsFromTwips(3210));
-    imgProductName_ = Picture(QStringLiteral(":/product-name.gif"), 480, 240, frame1_);
-    lblVersion_ = Line(QStringLiteral("Version"), ArialFont(12, QFont::Bold), 120, 1200, 6885, 285, frame1_);
+    frame1_->setGeometry(8, 0, 472, 214);
+    imgProductName_ = Picture(QStringLiteral(":/product-name.gif"), 32, 16, frame1_);
+    lblVersion_ = Line(QStringLiteral("Version"), ArialFont(12, QFont::Bold), 8, 80, 459, 19, frame1_);
     lblVersion_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     // A click on the version line does nothing; it must not reach the frame.
     lblVersion_->setAttribute(Qt::WA_NoMousePropagation);
-    imgOrvaneBanner_ = Picture(QStringLiteral(":/maker-banner.gif"), 480, 1560, frame1_);
+    imgOrvaneBanner_ = Picture(QStringLiteral(":/maker-banner.gif"), 32, 104, frame1_);
     const QFont small = ArialFont(8.25, QFont::Normal);
-    lblWarning_ = Line(QStringLiteral("Warning"), small, 120, 2520, 6855, 195, frame1_);
-    lblWarning1_ = Line(QStringLiteral("Warning"), small, 120, 2880, 6855, 195, frame1_);
+    lblWarning_ = Line(QStringLiteral("Warning"), small, 8, 168, 457, 13, frame1_);
+    lblWarning1_ = Line(QStringLiteral("Warning"), small, 8, 192, 457, 13, frame1_);
     imgProductName_->setObjectName(QStringLiteral("imgProductName"));
     lblVersion_->setObjectName(QStringLiteral("lblVersion"));
     imgOrvaneBanner_->setObjectName(QStringLiteral("imgOrvaneBanner"));

@@ -1,6 +1,6 @@
 #include "windows/WindowGeometry.h"
 
-#include "workspace/Twips.h"
+#include "workspace/PanelLayout.h"
 
 #include <QWidget>
 
@@ -28,13 +28,13 @@ QSize PanelExtent(const std::map<PanelControl, QWidget*>& controls)
     const auto row = [&controls](std::initializer_list<C> row) {
         int width = 0;
         for (C c : row)
-            width += controls.at(c)->width() + PixelsFromTwips(10);
+            width += controls.at(c)->width() + kPanelGap;
         return width;
     };
     const int fieldHeight = controls.at(C::txtLeft)->height();
     return {std::max(row({C::lblLeft, C::txtLeft, C::lblTop, C::txtTop}),
                      row({C::lblRight, C::txtRight, C::lblBottom, C::txtBottom})) + 8,
-            2 * fieldHeight + PixelsFromTwips(20) + 2};
+            2 * fieldHeight + kPanelGap + 2};
 }
 
 } // namespace ravelock

@@ -2,7 +2,7 @@
 
 #include "workspace/MapDocument.h"
 #include "workspace/MenuRules.h"
-#include "workspace/Twips.h"
+#include "workspace/PanelLayout.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,8 +16,6 @@ namespace {
 constexpr PanelControl kPanel[] = {PanelControl::lblTop,  PanelControl::lblRight, PanelControl::lblLeft,
                                    PanelControl::lblBottom, PanelControl::txtTop, PanelControl::txtRight,
                                    PanelControl::txtBottom, PanelControl::txtLeft};
-
-std::int32_t PixelOf(float twips) { return PixelsFromTwips(static_cast<double>(twips)); }
 
 // Where the user works: the texture's folder once one was chosen, else home.
 QString WorkFolder(const Workspace& ws)
@@ -37,8 +35,7 @@ void MainCommands::Load()
     ws_.blnNoIniPath = true;
     ApplyMenuRule(view_, MenuEvent::StartUp);
     ws_.blnSaveFailed = false;
-    view_.SetWindowLeft(10);
-    view_.SetWindowTop(10);
+    view_.MoveWindow(QPoint(1, 1));
     for (PanelControl c : {PanelControl::txtRight, PanelControl::txtLeft, PanelControl::txtBottom,
                            PanelControl::txtTop})
         view_.SetReadOnly(c, true);
@@ -65,9 +62,7 @@ void MainCommands::OpenTexture(const QString& path)
     ShowHint();
     // Nothing is mapped against a picture that is still coming in: the size
     // reaches the workspace only once painting has ended.
-    std::int32_t height = 0;
-    std::int32_t width = 0;
-    const bool painted = view_.LoadTexture(ws_.strTexturePath, height, width);
+    const std::optional<QSize> painted = view_.LoadTexture(ws_.strTexturePath);
     if (ending_)
         return;
     if (!painted) {
@@ -77,8 +72,8 @@ void MainCommands::OpenTexture(const QString& path)
         return;
     }
     texture_ = Texture::Ready;
-    ws_.lngImageHeight = height * kTwipsPerPixel;
-    ws_.lngImageWidth = width * kTwipsPerPixel;
+    ws_.lngImageHeight = painted->height();
+    ws_.lngImageWidth = painted->width();
     SetPanelVisible(true);
     if (ExtractTextureName()) {
         view_.FitWindowToPicture();
@@ -106,15 +101,14 @@ bool MainCommands::ExtractTextureName()
     return true;
 }
 
-void MainCommands::Save()
+bool MainCommands::Save()
 {
     if (ws_.blnNoIniPath)
-        SaveAs();
-    else
-        WriteDocument();
+        return SaveAs();
+    return WriteDocument();
 }
 
-void MainCommands::SaveAs()
+bool MainCommands::SaveAs()
 {
     // Where the document was saved last, else beside the texture, named after it.
     const bool saved = !ws_.blnNoIniPath;
@@ -126,19 +120,19 @@ void MainCommands::SaveAs()
         {QStringLiteral("Save As"), QStringLiteral("Ini File (*.ini)"), QStringLiteral("ini"), folder, suggested});
     if (!path) {
         ws_.blnSaveFailed = true;
-        return;
+        return false;
     }
     ws_.strIniPath = *path;
-    WriteDocument();
+    return WriteDocument();
 }
 
-void MainCommands::WriteDocument()
+bool MainCommands::WriteDocument()
 {
     if (const std::optional<QString> failure = WriteIniFile(ws_)) {
         ws_.blnSaveFailed = true;
         dialogs_.Message(QStringLiteral("There was an error writing the file:\r\n%1\r\n%2").arg(ws_.strIniPath, *failure),
                          QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
-        return;
+        return false;
     }
     ShowCaption();
     const qsizetype entries = static_cast<qsizetype>(ws_.entries.size());
@@ -146,6 +140,7 @@ void MainCommands::WriteDocument()
                           .arg(entries)
                           .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
                                QFileInfo(ws_.strIniPath).fileName()));
+    return true;
 }
 
 void MainCommands::Exit()
@@ -157,8 +152,7 @@ void MainCommands::Exit()
     switch (dialogs_.Message(QStringLiteral("Save Changes?"), QStringLiteral("Ravelock"), MessageIcon::Exclamation,
                              MessageButtons::YesNoCancel)) {
     case Answer::Yes:
-        Save();
-        if (!ws_.blnSaveFailed)
+        if (Save())
             EndProgram();
         break;
     case Answer::No:
@@ -175,23 +169,21 @@ void MainCommands::EndProgram()
     view_.EndProgram();
 }
 
-void MainCommands::MouseDown(float x, float y)
+void MainCommands::MouseDown(int x, int y)
 {
-    if (texture_ != Texture::Ready)
-        return;
-    if (!(static_cast<double>(y) <= ws_.lngImageHeight && static_cast<double>(x) <= ws_.lngImageWidth))
+    if (texture_ != Texture::Ready || x < 0 || y < 0 || y > ws_.lngImageHeight || x > ws_.lngImageWidth)
         return;
     if (ws_.blnAwaitFirst) {
-        ws_.lngTop = PixelOf(y);
-        ws_.lngLeft = PixelOf(x);
+        ws_.lngTop = y;
+        ws_.lngLeft = x;
         ShowCorner();
         ws_.blnAwaitFirst = false;
         ws_.blnAwaitSecond = true;
         ws_.colRedo.clear();
         ApplyMenuRule(view_, MenuEvent::ClickAwaitingFirst);
     } else if (ws_.blnAwaitSecond) {
-        ws_.lngBottom = PixelOf(y);
-        ws_.lngRight = PixelOf(x);
+        ws_.lngBottom = y;
+        ws_.lngRight = x;
         ShowCorner();
         ws_.blnAwaitSecond = false;
         ws_.blnAwaitFirst = false;
@@ -366,33 +358,13 @@ void MainCommands::ClearCoordinateFields()
     PlaceCoordinatePanel();
 }
 
-// Two rows beside the visible picture, straddling its middle; where the first
-// row would start above the client area, both rows move down to keep it in.
 void MainCommands::PlaceCoordinatePanel()
 {
-    using C = PanelControl;
-    const float besidePicture = view_.PictureWidth() + 10.0f;
-    const auto nextTo = [this](C control) { return view_.Left(control) + view_.Width(control) + 10.0f; };
-    view_.SetLeft(C::lblLeft, besidePicture);
-    view_.SetLeft(C::txtLeft, nextTo(C::lblLeft));
-    view_.SetLeft(C::lblTop, nextTo(C::txtLeft));
-    view_.SetLeft(C::txtTop, nextTo(C::lblTop));
-    view_.SetLeft(C::lblRight, besidePicture);
-    view_.SetLeft(C::txtRight, nextTo(C::lblRight));
-    view_.SetLeft(C::lblBottom, nextTo(C::txtRight));
-    view_.SetLeft(C::txtBottom, nextTo(C::lblBottom));
-
-    const double middle = static_cast<double>(view_.PictureHeight()) / 2.0;
-    double firstRow = middle - 10.0 - static_cast<double>(view_.Height(C::txtLeft));
-    double secondRow = middle + 10.0;
-    if (firstRow < 0) {
-        secondRow -= firstRow;
-        firstRow = 0;
-    }
-    for (C c : {C::txtLeft, C::lblLeft, C::lblTop, C::txtTop})
-        view_.SetTop(c, static_cast<float>(firstRow));
-    for (C c : {C::txtBottom, C::txtRight, C::lblRight, C::lblBottom})
-        view_.SetTop(c, static_cast<float>(secondRow));
+    std::map<PanelControl, QSize> sizes;
+    for (PanelControl c : kPanel)
+        sizes[c] = view_.ControlSize(c);
+    for (const auto& [control, at] : PlacePanel(view_.PictureInView(), sizes))
+        view_.MoveControl(control, at);
 }
 
 } // namespace ravelock

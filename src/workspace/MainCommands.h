@@ -12,7 +12,6 @@ class MainCommands {
 public:
     MainCommands(MainView& view, Dialogs& dialogs) : view_(view), dialogs_(dialogs) {}
 
-    Workspace& State() { return ws_; }
     const Workspace& State() const { return ws_; }
     // True once the program has been told to end; nothing may run after that.
     bool Ending() const { return ending_; }
@@ -22,11 +21,13 @@ public:
     // Opens the texture at `path` as if it had been chosen in Open; nothing
     // happens once a texture is open or painting.
     void OpenTexture(const QString& path);
-    void Save();
-    void SaveAs();
+    // Both tell whether the document was written.
+    bool Save();
+    bool SaveAs();
     void Exit();
-    // A press on the picture, in twips from its top-left corner.
-    void MouseDown(float x, float y);
+    // A press on texel (x, y) of the picture; the column and row just past
+    // the texture count too.
+    void MouseDown(int x, int y);
     void Undo();
     void Redo();
     void CompleteEntry();
@@ -43,7 +44,7 @@ private:
     void ClearCoordinateFields();
     bool ExtractTextureName();
     void SetPanelVisible(bool visible);
-    void WriteDocument();
+    bool WriteDocument();
     void ShowHint();
     void ShowCaption();
     void EndProgram();

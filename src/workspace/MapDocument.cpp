@@ -1,10 +1,7 @@
 #include "workspace/MapDocument.h"
 
-#include "workspace/Twips.h"
-
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QSaveFile>
 
 namespace ravelock {
@@ -17,24 +14,13 @@ QStringList HeaderLines()
             QStringLiteral("; Made with Ravelock, the texture region mapper."), QStringLiteral(" ")};
 }
 
-namespace {
-
-// The size fields hold whole multiples of 15; this prints the pixel count in
-// its shortest general form.
-QString PixelCount(std::int32_t twips)
-{
-    return QString::number(static_cast<double>(twips) / kTwipsPerPixel, 'g', QLocale::FloatingPointShortest);
-}
-
-} // namespace
-
 QStringList EntryBlock(const Workspace& ws, const Entry& entry)
 {
     return {
         kEntryPrefix + entry.name,
         QStringLiteral("Texture = ") + ws.strTextureName,
-        QStringLiteral("TextureWidth = ") + PixelCount(ws.lngImageWidth),
-        QStringLiteral("TextureHeight = ") + PixelCount(ws.lngImageHeight),
+        QStringLiteral("TextureWidth = ") + QString::number(ws.lngImageWidth),
+        QStringLiteral("TextureHeight = ") + QString::number(ws.lngImageHeight),
         QStringLiteral("Coords = Left:%1 Top:%2 Right:%3 Bottom:%4")
             .arg(entry.left)
             .arg(entry.top)

@@ -10,7 +10,7 @@
 namespace ravelock {
 
 // Everything the main window knows, alive exactly as long as the window.
-// Image sizes are in twips (15 per pixel); corners are in pixels.
+// Sizes and corners are in texels.
 // A named region: the texels clicked as its corners, both included. A
 // rectangle clicked bottom-right first stays inverted.
 struct Entry {

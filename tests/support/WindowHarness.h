@@ -38,7 +38,7 @@ struct WindowHarness {
     bool Enabled(const char* action) const { return Find<QAction>(action)->isEnabled(); }
     void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
     QString Message() const { return window.statusBar()->currentMessage(); }
-    ravelock::Workspace& State() { return window.Commands().State(); }
+    const ravelock::Workspace& State() { return window.Commands().State(); }
     QString WriteFile(const QString& name, const std::vector<std::uint8_t>& bytes)
     {
         WriteAll(dir.filePath(name), QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
@@ -54,6 +54,8 @@ struct WindowHarness {
     {
         QTest::mouseClick(window.windowHandle(), button, {}, Drawing()->mapTo(&window, QPoint(x, y)));
     }
+    // Entries as the user makes them, on a small texture opened first if there is none.
+    void AddEntries(const QStringList& names);
 };
 
 // A 24-bit texture, top row first, whose pixel (x, y) has red x mod 256, green y mod 256 and blue 7.
@@ -64,6 +66,18 @@ inline std::vector<std::uint8_t> GradientTexture(int width, int height)
         for (int x = 0; x < width; ++x)
             bytes.insert(bytes.end(), {7, std::uint8_t(y & 255), std::uint8_t(x & 255)});
     return bytes;
+}
+
+inline void WindowHarness::AddEntries(const QStringList& names)
+{
+    if (Enabled("mnuFileOpen"))
+        Open(WriteFile("entries.tga", GradientTexture(4, 4)));
+    for (const QString& name : names) {
+        Click(0, 0);
+        Click(1, 1);
+        dialogs.inputAnswers.push_back(name);
+        Trigger("mnuEditComplete");
+    }
 }
 
 } // namespace testing_support

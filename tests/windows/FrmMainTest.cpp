@@ -300,7 +300,7 @@ TEST(MainWindow, ClosingItAsksLikeExitAlsoWhilePainting)
 {
     for (Answer answer : {Answer::Cancel, Answer::No}) {
         WindowHarness h;
-        h.State().blnSaved = false;
+        h.AddEntries({"Door"});
         h.dialogs.messageAnswers.push_back(answer);
         Desktop(h.window).CloseFromTheFrame();
         for (int wait = 0; wait < 50 && h.dialogs.messages.isEmpty(); ++wait) // the window manager answers in its own time

@@ -1,7 +1,6 @@
 #include "support/WindowHarness.h"
 #include "windows/FrmSplash.h"
 #include "windows/QtDialogs.h"
-#include "workspace/MapDocument.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,21 +17,10 @@
 using namespace ravelock;
 using testing_support::WindowHarness;
 
-namespace {
-
-void AddEntries(WindowHarness& h, const QStringList& names)
-{
-    for (const QString& name : names)
-        AppendEntry(h.State(), name);
-    h.Find<QAction>("mnuEditDelete")->setEnabled(true); // as completing an entry does
-}
-
-} // namespace
-
 TEST(DeleteDialog, RemovesTheChosenEntryAndIsNotRefilledWhileOpen)
 {
     WindowHarness h;
-    AddEntries(h, {"One", "Two", "Three"});
+    h.AddEntries({"One", "Two", "Three"});
     h.Trigger("mnuEditDelete");
     QWidget* dialog = h.Find("frmDelete");
     ASSERT_TRUE(dialog && dialog->isVisible());
@@ -40,7 +28,7 @@ TEST(DeleteDialog, RemovesTheChosenEntryAndIsNotRefilledWhileOpen)
     EXPECT_EQ(std::tuple(list->count(), list->itemText(1), list->currentIndex(), list->isEditable()),
               std::tuple(3, "MappedImage Two", -1, false));
     list->setCurrentIndex(1);
-    AddEntries(h, {"Four"});
+    h.AddEntries({"Four"});
     h.Trigger("mnuEditDelete"); // while open: brought forward, not refilled
     EXPECT_EQ(std::pair(list->count(), list->currentIndex()), std::pair(3, 1));
     QTest::mouseClick(h.Find<QPushButton>("cmdDelete"), Qt::LeftButton);
@@ -63,7 +51,7 @@ TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothing)
     };
     for (const Case& c : cases) {
         WindowHarness h;
-        AddEntries(h, {"A", "B"});
+        h.AddEntries({"A", "B"});
         h.Trigger("mnuEditDelete");
         QWidget* dialog = h.Find("frmDelete");
         if (c.pick)
@@ -79,7 +67,7 @@ TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothing)
 TEST(DeleteDialog, TheKeyboardPicksFromTheRefilledListOnEveryOpening)
 {
     WindowHarness h;
-    AddEntries(h, {"A", "B", "C"});
+    h.AddEntries({"A", "B", "C"});
     h.Trigger("mnuEditDelete");
     h.Find<QComboBox>("cmbDelete")->setCurrentIndex(0);
     QTest::mouseClick(h.Find<QPushButton>("cmdDelete"), Qt::LeftButton);

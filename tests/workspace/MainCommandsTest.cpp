@@ -21,7 +21,7 @@ struct Commands : ::testing::Test {
     FakeMainView view;
     ScriptedDialogs dialogs;
     MainCommands commands{view, dialogs};
-    Workspace& ws = commands.State();
+    const Workspace& ws = commands.State();
 
     void SetUp() override { commands.Load(); }
 
@@ -40,7 +40,7 @@ struct Commands : ::testing::Test {
         int x = 0, y = 0;
         in >> verb;
         if (verb == "click" && in >> x >> sep >> y)
-            commands.MouseDown(float(x * 15), float(y * 15));
+            commands.MouseDown(x, y);
         else if (verb == "open" && in >> x >> sep >> y)
             Open(x, y);
         else if (verb == "undo" || verb == "redo")
@@ -79,17 +79,19 @@ struct Commands : ::testing::Test {
 
 TEST_F(Commands, PlacesThePanelBesideThePictureAndAlwaysInsideTheClientArea)
 {
-    // The picture in view (twips), then where the labels go and the tops of the two rows.
-    for (auto [width, height, labels, first, second] : {std::tuple{3840.f, 1920.f, 3850.f, 545.f, 970.f}, {0, 0, 10, 0, 425},
-                                                         {105, 225, 115, 0, 425}, {15, 855, 25, 12.5, 437.5}}) {
-        std::tie(view.pictureWidth, view.pictureHeight) = std::pair(width, height);
+    // Fields 49 x 27, labels 34, 39, 48 and 63 wide: each control's left beside the picture, then the two rows' tops.
+    const std::vector<int> across{0, 35, 85, 125, 0, 49, 99, 163};
+    for (auto [picture, first, second] : {std::tuple{QSize(256, 128), 36, 65}, {QSize(512, 257), 101, 129},
+                                          {QSize(1, 57), 1, 29}, {QSize(7, 15), 0, 28}, {QSize(0, 0), 0, 28}}) {
+        view.picture = picture;
         commands.PlaceCoordinatePanel();
-        std::vector<float> placed, expected{0, 520, 1265, 1860, 0, 730, 1475, 2430};
-        for (C control : {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop, C::lblRight, C::txtRight, C::lblBottom, C::txtBottom})
-            placed.insert(placed.end(), {view.controls[control].left - labels, view.controls[control].top});
-        for (std::size_t i = 0; i < 8; ++i)
-            expected.insert(expected.begin() + long(2 * i + 1), i < 4 ? first : second);
-        EXPECT_EQ(placed, expected) << width << " x " << height;
+        std::vector<int> lefts, tops;
+        for (C control : {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop, C::lblRight, C::txtRight, C::lblBottom, C::txtBottom}) {
+            lefts.push_back(view.controls[control].at.x() - picture.width() - 1);
+            tops.push_back(view.controls[control].at.y());
+        }
+        EXPECT_EQ(lefts, across) << picture.width() << " x " << picture.height();
+        EXPECT_EQ(tops, std::vector({first, first, first, first, second, second, second, second})) << picture.height();
     }
 }
 
@@ -99,7 +101,7 @@ TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
         EXPECT_FALSE(state.visible);
     for (C field : {C::txtLeft, C::txtTop, C::txtRight, C::txtBottom})
         EXPECT_TRUE(view.controls[field].readOnly);
-    EXPECT_EQ(std::pair(view.windowLeft, view.windowTop), std::pair(10.0f, 10.0f));
+    EXPECT_EQ(view.window, QPoint(1, 1));
     EXPECT_EQ(Shown() + " " + view.caption.toStdString(), "OSAXurcdH , , [] texture Ravelock");
     view.whilePainting = [&] {
         Do("click 0,0");
@@ -119,7 +121,7 @@ TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
     Open(512, 256, "/home/me/art/hud.tga");
     EXPECT_EQ(dialogs.fileDialogs.back().initialDirectory, "/textures") << "where the user was last";
     EXPECT_EQ(ws.strTextureName, "hud.tga");
-    EXPECT_EQ(std::pair(ws.lngImageWidth, ws.lngImageHeight), std::pair(512 * 15, 256 * 15));
+    EXPECT_EQ(std::pair(ws.lngImageWidth, ws.lngImageHeight), std::pair(512, 256));
     EXPECT_TRUE(view.controls[C::txtLeft].visible);
     EXPECT_EQ(view.fits, 1);
     EXPECT_EQ(Shown(), "oSAXurcdH , , [] top-left");
@@ -153,8 +155,6 @@ TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
         {"redo", "oSAXUrcdH 1,2 , [] bottom-right"},
     });
     EXPECT_EQ(view.bells, 1) << "only the click on a complete region rings";
-    commands.MouseDown(337.5f, 562.5f); // 22.5 and 37.5 pixels: halves go to the even pixel
-    EXPECT_EQ(Shown(), "oSAXUrCdH 1,2 22,38 [] region:");
 }
 
 TEST_F(Commands, CompleteEntryNamesTheRectangleByTheFirstWordAndRefusesDuplicates)
@@ -192,15 +192,16 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
     EXPECT_EQ(view.caption, "Untitled* \u2014 Ravelock");
 
     dialogs.messageAnswers = {Answer::Cancel, Answer::Yes};
-    dialogs.saveAnswers = {std::nullopt, dir.filePath("out.ini")};
+    QDir(dir.path()).mkdir("maps");
+    dialogs.saveAnswers = {std::nullopt, dir.filePath("maps/out.ini")};
     commands.Exit(); // Cancel
     commands.Exit(); // Yes, then the Save As dialog is dismissed: the program stays
     EXPECT_EQ(std::pair(view.ended, ws.blnSaveFailed), std::pair(0, true));
     const FileDialogSettings& saveAs = dialogs.fileDialogs.back();
     EXPECT_EQ(std::tuple(saveAs.title, saveAs.filter, saveAs.defaultSuffix, saveAs.initialDirectory, saveAs.initialFileName),
               std::tuple(QString("Save As"), QString("Ini File (*.ini)"), QString("ini"), dir.path(), QString("ui.ini")));
-    commands.Save(); // no file yet: Save As
-    EXPECT_EQ(testing_support::ReadAll(dir.filePath("out.ini")).count("MappedImage Button\r\n"), 1);
+    EXPECT_TRUE(commands.Save()); // no file yet: Save As
+    EXPECT_EQ(testing_support::ReadAll(dir.filePath("maps/out.ini")).count("MappedImage Button\r\n"), 1);
     EXPECT_EQ(std::pair(view.message, view.caption),
               std::pair(QString("Saved 1 entry to out.ini"), QString("out.ini \u2014 Ravelock")));
     commands.Exit();
@@ -208,7 +209,7 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
     dialogs.saveAnswers = {std::nullopt};
     commands.SaveAs();
     EXPECT_EQ(std::pair(dialogs.fileDialogs.back().initialDirectory, dialogs.fileDialogs.back().initialFileName),
-              std::pair(dir.path(), QString("out.ini")))
+              std::pair(dir.filePath("maps"), QString("out.ini")))
         << "Save As starts where the document was saved";
 
     commands.RemoveEntry(0);
@@ -219,9 +220,9 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
     EXPECT_EQ(std::pair(dialogs.messages.count("Ravelock: Save Changes?"), view.ended), std::pair(3ll, 2)) << "a removal is unsaved work";
 
     // A failing save to the known path says why and keeps the work unsaved.
-    ws.strIniPath = dir.filePath("gone/out.ini");
-    commands.Save();
-    EXPECT_EQ(dialogs.messages.last(), "Error: There was an error writing the file:\r\n" + dir.filePath("gone/out.ini") +
+    QDir(dir.filePath("maps")).removeRecursively();
+    EXPECT_FALSE(commands.Save());
+    EXPECT_EQ(dialogs.messages.last(), "Error: There was an error writing the file:\r\n" + dir.filePath("maps/out.ini") +
                                            "\r\nNo such file or directory");
     EXPECT_EQ(std::tuple(dialogs.icons.back(), ws.blnSaved, ws.blnSaveFailed), std::tuple(MessageIcon::Critical, false, true));
     dialogs.messageAnswers = {Answer::Yes};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "workspace/MainView.h"
+
+#include <QPoint>
+#include <QSize>
+
+#include <map>
+
+namespace ravelock {
+
+// The space between neighbouring controls of the panel, and between its rows and the picture's middle.
+constexpr int kPanelGap = 1;
+
+// Where the panel's controls stand: two rows beside the visible part of the picture, left to right
+// Left, Top and Right, Bottom, straddling the picture's middle; where the first row would start above
+// the client area, both rows move down to keep it in.
+std::map<PanelControl, QPoint> PlacePanel(QSize pictureInView, const std::map<PanelControl, QSize>& sizes);
+
+} // namespace ravelock
