@@ -1,6 +1,7 @@
 #include "windows/DrawingArea.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -15,14 +16,6 @@ namespace ravelock {
 
 namespace {
 
-// The one rule that says which texel a device pixel shows: the texel under the
-// device pixel's centre. `device` counts device pixels from the window's
-// origin; `origin` is the area's origin in the same device pixels.
-int TexelOfDevicePixel(int device, qreal origin, qreal scale)
-{
-    return static_cast<int>(std::floor((device + 0.5 - origin) / scale));
-}
-
 // The device pixel that holds a position given in logical pixels; the small
 // allowance keeps an exact device position from falling into the pixel before.
 int DevicePixelAt(qreal logical, qreal scale) { return static_cast<int>(std::floor(logical * scale + 1e-6)); }
@@ -31,14 +24,15 @@ int DevicePixelAt(qreal logical, qreal scale) { return static_cast<int>(std::flo
 
 QPoint DrawingArea::TexelAt(const QPointF& inWindow, const QPointF& areaOrigin, qreal scale)
 {
-    return {TexelOfDevicePixel(DevicePixelAt(inWindow.x(), scale), areaOrigin.x() * scale, scale),
-            TexelOfDevicePixel(DevicePixelAt(inWindow.y(), scale), areaOrigin.y() * scale, scale)};
+    const TexelGrid grid{areaOrigin * scale, scale};
+    return {grid.TexelX(DevicePixelAt(inWindow.x(), scale)), grid.TexelY(DevicePixelAt(inWindow.y(), scale))};
 }
 
 DrawingArea::DrawingArea(const targa::PixelSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface)
 {
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -49,10 +43,20 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     // Unpainted pixels are transparent in the surface: the background shows.
     painter.fillRect(event->rect(), palette().window());
     const qreal scale = devicePixelRatioF();
-    if (scale == std::floor(scale))
+    if (scale == std::floor(scale) && scene_.Empty())
         PaintBlocks(painter, event->rect());
     else
-        PaintDevicePixels(painter, event->rect(), scale);
+        PaintDevicePixels(painter, event->rect(), scale, scene_);
+    PaintNames(painter, scene_, event->rect());
+}
+
+void DrawingArea::SetScene(RegionScene scene)
+{
+    scene.keyboard = scene_.keyboard;
+    const bool shown = !scene_.Empty() || !scene.Empty();
+    scene_ = std::move(scene);
+    if (shown)
+        update();
 }
 
 // At a whole scale every texel is a block of whole device pixels, and Qt's own
@@ -78,18 +82,20 @@ void DrawingArea::PaintBlocks(QPainter& painter, const QRect& dirty) const
 // At a fractional scale texels cover two or three device pixels, and where a
 // scaled drawing would put their edges depends on the part repainted; so each
 // device pixel is filled here by the device-pixel rule, which clicks use too.
-void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale) const
+// Outlines are drawn on the same device pixels.
+void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale, const RegionScene& overlay) const
 {
     const QPointF origin = painter.deviceTransform().map(QPointF(0, 0));
+    const TexelGrid grid{origin, scale};
     const QRect device = painter.deviceTransform().mapRect(QRectF(dirty)).toAlignedRect();
     QImage image(device.size(), QImage::Format_RGBA8888_Premultiplied);
     image.fill(Qt::transparent);
     std::vector<int> columns(static_cast<std::size_t>(device.width()));
     for (int i = 0; i < device.width(); ++i)
-        columns[static_cast<std::size_t>(i)] = TexelOfDevicePixel(device.left() + i, origin.x(), scale);
+        columns[static_cast<std::size_t>(i)] = grid.TexelX(device.left() + i);
     const int rows = targa::PixelSurface::kBandRows;
     for (int j = 0; j < device.height(); ++j) {
-        const int y = TexelOfDevicePixel(device.top() + j, origin.y(), scale);
+        const int y = grid.TexelY(device.top() + j);
         const std::uint32_t* band = y >= 0 && y < surface_.Height() ? surface_.Band(y / rows) : nullptr;
         if (!band)
             continue;
@@ -101,6 +107,8 @@ void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal
                 out[i] = texels[x];
         }
     }
+    if (!overlay.Empty())
+        PaintOutlines(image, device.topLeft(), grid, overlay);
     painter.save();
     painter.setClipRect(dirty);
     image.setDevicePixelRatio(scale);
@@ -157,14 +165,60 @@ void DrawingArea::mousePressEvent(QMouseEvent* event)
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint texel = TexelUnder(*event);
-    if (onMove_ && rect().contains(texel))
+    if (!rect().contains(texel))
+        return;
+    hover_ = texel;
+    SetKeyboardTexel(std::nullopt); // the mouse takes over
+    if (onMove_)
         onMove_(texel.x(), texel.y());
 }
 
 void DrawingArea::leaveEvent(QEvent* /*event*/)
 {
-    if (onMove_)
+    hover_.reset();
+    if (onMove_ && !scene_.keyboard)
         onMove_(-1, -1);
+}
+
+void DrawingArea::keyPressEvent(QKeyEvent* event)
+{
+    const std::optional<QPoint> from = scene_.keyboard ? scene_.keyboard : hover_;
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    QPoint by;
+    switch (event->key()) {
+    case Qt::Key_Left: by = {-step, 0}; break;
+    case Qt::Key_Right: by = {step, 0}; break;
+    case Qt::Key_Up: by = {0, -step}; break;
+    case Qt::Key_Down: by = {0, step}; break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (from && onPress_)
+            onPress_(from->x(), from->y());
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // The column and row just past the texture can be taken, as by a click.
+    const QPoint to = from ? *from + by : QPoint();
+    SetKeyboardTexel(QPoint(std::clamp(to.x(), 0, std::max(0, width() - 1)), std::clamp(to.y(), 0, std::max(0, height() - 1))));
+    const QPoint texel = *scene_.keyboard;
+    if (onMove_)
+        onMove_(texel.x(), texel.y());
+    if (onKeyMove_)
+        onKeyMove_(texel.x(), texel.y());
+}
+
+void DrawingArea::SetKeyboardTexel(std::optional<QPoint> texel)
+{
+    if (texel == scene_.keyboard)
+        return;
+    // The cursor's ring lies just outside its texel.
+    for (const std::optional<QPoint>& changed : {scene_.keyboard, texel})
+        if (changed)
+            update(QRect(*changed - QPoint(1, 1), QSize(3, 3)));
+    scene_.keyboard = texel;
 }
 
 void ScrollingPicture::wheelEvent(QWheelEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "targa/PixelSurface.h"
+#include "windows/RegionOverlay.h"
 
 #include <QPointer>
 #include <QScrollArea>
@@ -15,8 +16,10 @@ class QWindow;
 
 namespace ravelock {
 
-// Shows the persistent surface one texel per logical pixel and reports the
-// texel under the pointer: pressed, moved over, or none when it leaves.
+// Shows the persistent surface one texel per logical pixel, with the regions
+// drawn over it when asked, and reports the texel under the pointer: pressed,
+// moved over, or none when it leaves. With the keyboard focus, the arrow keys
+// move a texel cursor (Shift: ten texels) and Space or Return press on it.
 class DrawingArea final : public QWidget {
     Q_OBJECT
 public:
@@ -24,8 +27,12 @@ public:
 
     DrawingArea(const targa::PixelSurface& surface, QWidget* parent);
     void OnPress(TexelHandler handler) { onPress_ = std::move(handler); }
-    // Called with (-1, -1) when the pointer leaves.
+    // Called with (-1, -1) when the pointer leaves; the keys move it too.
     void OnMove(TexelHandler handler) { onMove_ = std::move(handler); }
+    // Called when the keys have moved the texel cursor, after OnMove.
+    void OnKeyMove(TexelHandler handler) { onKeyMove_ = std::move(handler); }
+    // Outlines and names to draw over the picture; an empty scene draws none.
+    void SetScene(RegionScene scene);
 
     // The texel shown on the device pixel that holds `inWindow` (logical pixels
     // from the window's origin), for an area whose origin is `areaOrigin`, on a
@@ -39,15 +46,23 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Only the keys' cursor shows the focus: gaining it repaints nothing, losing it takes the cursor away.
+    void focusInEvent(QFocusEvent* /*event*/) override {}
+    void focusOutEvent(QFocusEvent* /*event*/) override { SetKeyboardTexel(std::nullopt); }
 
 private:
     QPoint TexelUnder(const QMouseEvent& event);
     void PaintBlocks(QPainter& painter, const QRect& dirty) const;
-    void PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale) const;
+    void PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale, const RegionScene& overlay) const;
+    void SetKeyboardTexel(std::optional<QPoint> texel);
 
     const targa::PixelSurface& surface_;
     TexelHandler onPress_;
     TexelHandler onMove_;
+    TexelHandler onKeyMove_;
+    RegionScene scene_; // with the texel cursor of the keys
+    std::optional<QPoint> hover_;
     QPointer<QWindow> window_;
     std::optional<QPointF> exact_; // the last pointer position the window received
 };

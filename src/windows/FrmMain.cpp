@@ -6,8 +6,10 @@
 #include "windows/DrawingArea.h"
 #include "windows/FrmDelete.h"
 #include "windows/FrmReadme.h"
+#include "windows/Magnifier.h"
 #include "windows/QtDialogs.h"
 #include "windows/StatusLine.h"
+#include "windows/ViewAids.h"
 #include "windows/WindowGeometry.h"
 #include "windows/WindowPainter.h"
 
@@ -80,21 +82,24 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     drawing_->setObjectName(QStringLiteral("drawingArea"));
     drawing_->setFixedSize(0, 0);
     scroll_->setWidget(drawing_);
+    magnifier_ = new Magnifier(surface_, client_);
+    magnifier_->setObjectName(QStringLiteral("magnifier"));
     BuildMenus();
     controls_ = BuildCoordinatePanel(*client_);
     status_ = std::make_unique<StatusLine>(*statusBar());
-    // However small the user makes the window, the panel, a corner of the
-    // picture and both scroll bars stay in it.
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const QSize panel = PanelExtent(controls_);
-    client_->setMinimumSize(panel.width() + 64 + bar, std::max(panel.height(), 64 + bar));
+    SetMinimumClient();
     const QColor background = drawing_->palette().color(QPalette::Window);
     surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
     drawing_->OnPress([this](int x, int y) {
         if (!commands_.Ending())
             commands_.MouseDown(x, y);
+        AfterCommand();
     });
-    drawing_->OnMove([this](int x, int y) { status_->ShowPointer(x, y); });
+    drawing_->OnMove([this](int x, int y) {
+        status_->ShowPointer(x, y);
+        aids_->PointerAt(x, y);
+    });
+    drawing_->OnKeyMove([this](int x, int y) { scroll_->ensureVisible(x, y, 8, 8); });
     setAcceptDrops(true);
     resize(312, 206 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     commands_.Load();
@@ -112,6 +117,7 @@ void FrmMain::AddCommand(QMenu* menu, MenuItem item, const char* name, const QSt
     connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
         if (!commands_.Ending())
             command(commands_);
+        AfterCommand();
     });
     actions_[item] = action;
 }
@@ -140,6 +146,9 @@ void FrmMain::BuildMenus()
     AddCommand(edit, MenuItem::mnuEditDelete, "mnuEditDelete", QStringLiteral("&Delete Entry"),
                QKeySequence(Qt::Key_Delete), &MainCommands::DeleteEntry);
 
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    aids_ = new ViewAids(commands_.State(), *view, *drawing_, *magnifier_, [this] { MagnifierToggled(); });
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddCommand(help, MenuItem::mnuHelpReadme, "mnuHelpReadme", QStringLiteral("&Readme"),
                QKeySequence(Qt::CTRL | Qt::Key_R), &MainCommands::Readme);
@@ -147,11 +156,52 @@ void FrmMain::BuildMenus()
 
 void FrmMain::LayoutClient()
 {
-    const QSize room = client_->size() - QSize(PanelExtent(controls_).width(), 0);
+    const QSize room = client_->size() - QSize(SideExtent().width(), 0);
     const PictureFrame frame = FramePicture(drawing_->size(), room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     scroll_->setGeometry(QRect(QPoint(0, 0), frame.frame));
     visiblePicture_ = frame.visible;
     commands_.PlaceCoordinatePanel();
+    // Beside the panel, straddling the picture's middle as the panel does.
+    const QSize magnifier = magnifier_->sizeHint();
+    magnifier_->setGeometry(QRect(QPoint(scroll_->width() + PanelExtent(controls_).width(),
+                                         std::max(0, (visiblePicture_.height() - magnifier.height()) / 2)),
+                                  magnifier));
+}
+
+QSize FrmMain::SideExtent() const
+{
+    const QSize panel = PanelExtent(controls_);
+    if (magnifier_->isHidden())
+        return panel;
+    const QSize magnifier = magnifier_->sizeHint();
+    return {panel.width() + magnifier.width() + 8, std::max(panel.height(), magnifier.height())};
+}
+
+// However small the user makes the window, the panel, the magnifier while it
+// shows, a corner of the picture and both scroll bars stay in it.
+void FrmMain::SetMinimumClient()
+{
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize side = SideExtent();
+    client_->setMinimumSize(side.width() + 64 + bar, std::max(side.height(), 64 + bar));
+}
+
+void FrmMain::MagnifierToggled()
+{
+    SetMinimumClient();
+    if (!drawing_->size().isEmpty()) {
+        FitWindowToPicture();
+        return;
+    }
+    const int column = magnifier_->sizeHint().width() + 8;
+    keptSize_.Resize(size() + QSize(magnifier_->isHidden() ? -column : column, 0));
+    LayoutClient();
+}
+
+void FrmMain::AfterCommand()
+{
+    if (!commands_.Ending())
+        aids_->Update();
 }
 
 void FrmMain::FitWindowToPicture()
@@ -159,7 +209,7 @@ void FrmMain::FitWindowToPicture()
     const QSize content = drawing_->size();
     if (content.isEmpty())
         return;
-    const QSize panel = PanelExtent(controls_);
+    const QSize panel = SideExtent();
     const QRect available = screen()->availableGeometry();
     const QRect outer = frameGeometry();
     QSize frameSize = outer.size() - geometry().size();
@@ -171,7 +221,7 @@ void FrmMain::FitWindowToPicture()
     const QSize room = available.size() - frameSize - QSize(panel.width(), chrome);
     const PictureFrame frame = FramePicture(content, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     const QSize client(frame.frame.width() + panel.width(), std::max(frame.frame.height(), panel.height()));
-    ResizeAndKeep(QSize(client.width(), client.height() + chrome));
+    keptSize_.Resize(QSize(client.width(), client.height() + chrome));
     // Keep the whole window on the screen.
     const QSize outerSize = client + QSize(0, chrome) + frameSize;
     QPoint at = outer.topLeft();
@@ -182,33 +232,10 @@ void FrmMain::FitWindowToPicture()
     LayoutClient();
 }
 
-void FrmMain::ResizeAndKeep(QSize wanted)
-{
-    if (size() != wanted)
-        sizesLeft_.append(size());
-    sizeWanted_ = wanted;
-    reassertions_ = 0;
-    resize(wanted);
-}
-
-// Some compositors answer a size the program sets with configures that were
-// already under way and carry a size the window had before; Qt obeys them.
-// A user's resize lands on exactly such a size only by chance.
 void FrmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (!sizeWanted_.isValid() || size() == sizeWanted_)
-        return;
-    if (!sizesLeft_.contains(size())) {
-        sizeWanted_ = QSize(); // the user's own size from now on
-        sizesLeft_.clear();
-    } else if (reassertions_ < 3) {
-        ++reassertions_;
-        QTimer::singleShot(0, this, [this] {
-            if (sizeWanted_.isValid())
-                resize(sizeWanted_);
-        });
-    }
+    keptSize_.Resized();
 }
 
 void FrmMain::PictureAnnounced(int width, int height)
@@ -319,7 +346,7 @@ std::optional<QSize> FrmMain::LoadTexture(const QString& path)
                          MessageIcon::Critical, MessageButtons::Ok);
     if (!loaded.painted) {
         drawing_->setFixedSize(pictureBefore);
-        ResizeAndKeep(windowBefore);
+        keptSize_.Resize(windowBefore);
         LayoutClient();
         return std::nullopt;
     }
@@ -343,6 +370,7 @@ void FrmMain::ShowDeleteDialog()
         connect(delete_.get(), &FrmDelete::RemoveRequested, this, [this](int index) {
             if (!commands_.Ending())
                 commands_.RemoveEntry(index);
+            AfterCommand();
         });
     }
     Present(*delete_, [this] { delete_->Load(commands_.State().colNames()); });

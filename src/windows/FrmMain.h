@@ -1,6 +1,7 @@
 #pragma once
 
 #include "targa/PixelSurface.h"
+#include "windows/KeptSize.h"
 #include "workspace/MainCommands.h"
 #include "workspace/MainView.h"
 
@@ -16,7 +17,9 @@ class QScrollArea;
 namespace ravelock {
 
 class DrawingArea;
+class Magnifier;
 class StatusLine;
+class ViewAids;
 class FrmDelete;
 class FrmReadme;
 
@@ -48,7 +51,11 @@ private:
     void AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
                     const QKeySequence& shortcut, std::function<void(MainCommands&)> command);
     void LayoutClient();
-    void ResizeAndKeep(QSize wanted);
+    // The panel's column beside the picture, with the magnifier's while it shows.
+    QSize SideExtent() const;
+    void SetMinimumClient();
+    void MagnifierToggled();
+    void AfterCommand();
 
     // MainView
     void SetVisible(PanelControl control, bool visible) override;
@@ -76,11 +83,11 @@ private:
     QWidget* client_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     DrawingArea* drawing_ = nullptr;
+    Magnifier* magnifier_ = nullptr;
+    ViewAids* aids_ = nullptr;
     std::unique_ptr<StatusLine> status_;
     QSize visiblePicture_; // the picture's part in view, scroll bars excluded
-    QSize sizeWanted_;                          // the last size the program set, until the user sets one
-    QList<QSize> sizesLeft_;                    // sizes the window had before the program changed them
-    int reassertions_ = 0;
+    KeptSize keptSize_{*this};
     std::map<MenuItem, QAction*> actions_;
     std::map<PanelControl, QWidget*> controls_;
     std::unique_ptr<FrmDelete> delete_;

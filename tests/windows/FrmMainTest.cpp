@@ -52,7 +52,7 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
     EXPECT_EQ(menus, QStringList({"&File &Open Ctrl+O", "&File -", "&File &Save Ctrl+S", "&File Save &As ", "&File -",
                                   "&File E&xit ", "&Edit &Undo Ctrl+Z", "&Edit &Redo Ctrl+Y", "&Edit -",
                                   "&Edit &Complete Entry Ctrl+E", "&Edit -", "&Edit &Delete Entry Del",
-                                  "&Help &Readme Ctrl+R"}));
+                                  "&View Show &Regions Ctrl+G", "&View &Magnifier Ctrl+M", "&Help &Readme Ctrl+R"}));
     EXPECT_EQ(std::pair(h.Drawing()->cursor().shape(), h.Find("txtLeft")->cursor().shape()),
               std::pair(Qt::CrossCursor, Qt::ForbiddenCursor));
     EXPECT_EQ(h.Find<QLabel>("lblBottom")->text(), "Bottom ");

@@ -1,0 +1,94 @@
+#include "windows/Magnifier.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ravelock {
+
+namespace {
+
+constexpr int kGridDevice = Magnifier::kTexels * Magnifier::kCell + 1;
+
+} // namespace
+
+Magnifier::Magnifier(const targa::PixelSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Magnifier::Centre(std::optional<QPoint> texel)
+{
+    if (texel == centre_)
+        return;
+    centre_ = texel;
+    update();
+}
+
+int Magnifier::GridSide() const { return static_cast<int>(std::ceil(kGridDevice / devicePixelRatioF())); }
+
+QSize Magnifier::sizeHint() const { return {GridSide(), GridSide() + 2 * fontMetrics().height() + 4}; }
+
+std::uint32_t Magnifier::Stored(QPoint texel) const
+{
+    if (!surface_.Contains(texel.x(), texel.y()))
+        return 0;
+    const std::uint32_t* band = surface_.Band(texel.y() / targa::PixelSurface::kBandRows);
+    if (!band)
+        return 0;
+    const int row = texel.y() % targa::PixelSurface::kBandRows;
+    return band[static_cast<std::size_t>(row) * static_cast<std::size_t>(surface_.Width()) + static_cast<std::size_t>(texel.x())];
+}
+
+void Magnifier::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    // Drawn in device pixels, so that every texel is kCell of them at any scale.
+    QImage grid(kGridDevice, kGridDevice, QImage::Format_RGBA8888_Premultiplied);
+    grid.fill(QColor(128, 128, 128));
+    const QColor background = palette().window().color();
+    for (int row = 0; row < kTexels; ++row) {
+        for (int column = 0; column < kTexels; ++column) {
+            QColor colour = background;
+            if (centre_) {
+                const QPoint texel = *centre_ + QPoint(column - kTexels / 2, row - kTexels / 2);
+                if (const std::uint32_t stored = Stored(texel))
+                    colour = QColor(stored & 255, (stored >> 8) & 255, (stored >> 16) & 255);
+            }
+            for (int y = 1; y < kCell; ++y)
+                std::fill_n(reinterpret_cast<std::uint32_t*>(grid.scanLine(row * kCell + y)) + column * kCell + 1,
+                            kCell - 1, colour.red() | colour.green() << 8 | colour.blue() << 16 | 0xFF000000u);
+        }
+    }
+    if (centre_) {
+        // Dark on the grid lines around the centre, light just inside them.
+        const int first = (kTexels / 2) * kCell;
+        for (auto [inset, colour] : {std::pair{0, QColor(Qt::black)}, {1, QColor(Qt::white)}}) {
+            QPainter ring(&grid);
+            ring.setPen(colour);
+            ring.drawRect(first + inset, first + inset, kCell - 2 * inset, kCell - 2 * inset);
+        }
+    }
+    // On a device pixel boundary, which at a fractional scale the widget's own origin may not be.
+    const QPointF origin = painter.deviceTransform().map(QPointF(0, 0));
+    const qreal scale = devicePixelRatioF();
+    grid.setDevicePixelRatio(scale);
+    painter.drawImage(QPointF(std::ceil(origin.x()) - origin.x(), std::ceil(origin.y()) - origin.y()) / scale, grid);
+
+    if (!centre_)
+        return;
+    const std::uint32_t stored = Stored(*centre_);
+    const auto hex = [stored](int shift) {
+        return QStringLiteral("%1").arg((stored >> shift) & 255, 2, 16, QLatin1Char('0')).toUpper();
+    };
+    const QString colour =
+        stored ? QStringLiteral("#%1%2%3  alpha %4").arg(hex(0), hex(8), hex(16), hex(24)) : QStringLiteral("not painted");
+    painter.setPen(palette().windowText().color());
+    const QRect text(0, GridSide() + 2, width(), height() - GridSide() - 2);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("x %1  y %2\n%3").arg(centre_->x()).arg(centre_->y()).arg(colour));
+}
+
+} // namespace ravelock

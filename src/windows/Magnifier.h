@@ -1,0 +1,37 @@
+#pragma once
+
+#include "targa/PixelSurface.h"
+
+#include <QWidget>
+
+#include <optional>
+
+namespace ravelock {
+
+// The texels around one texel, enlarged on a grid, with that texel outlined
+// and its coordinates and stored colour written below.
+class Magnifier final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kTexels = 15; // across and down
+    static constexpr int kCell = 8;    // device pixels a texel, the grid line included
+
+    Magnifier(const targa::PixelSurface& surface, QWidget* parent);
+    // Nothing shows an empty grid.
+    void Centre(std::optional<QPoint> texel);
+    std::optional<QPoint> Centred() const { return centre_; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int GridSide() const; // in logical pixels
+    // The texel's stored pixel: R, G, B, A bytes; 0 where nothing was painted.
+    std::uint32_t Stored(QPoint texel) const;
+
+    const targa::PixelSurface& surface_;
+    std::optional<QPoint> centre_;
+};
+
+} // namespace ravelock

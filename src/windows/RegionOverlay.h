@@ -1,0 +1,39 @@
+#pragma once
+
+#include "windows/TexelGrid.h"
+
+#include <QRect>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class QImage;
+class QPainter;
+
+namespace ravelock {
+
+// What is drawn over the picture, in texels: never into the painted surface.
+struct RegionScene {
+    struct Region {
+        QRect texels; // both corners included
+        QString name;
+    };
+    std::vector<Region> entries;
+    std::optional<QRect> pending;      // both corners set, not yet named
+    std::optional<QPoint> firstCorner; // set while the second corner is awaited
+    std::optional<QPoint> keyboard;    // the texel picked with the keys
+
+    bool Empty() const { return entries.empty() && !pending && !firstCorner && !keyboard; }
+};
+
+// Writes the outlines and marks into `image`, whose pixel (0, 0) is device
+// pixel `topLeft`. An outline covers exactly the texels on its region's edge,
+// in dashes of a dark and a light colour so that it shows on any texture.
+void PaintOutlines(QImage& image, QPoint topLeft, const TexelGrid& grid, const RegionScene& scene);
+
+// Each entry's name above its top-left corner (inside it where there is no
+// room above), where the label meets `dirty`, in the picture's logical pixels.
+void PaintNames(QPainter& painter, const RegionScene& scene, const QRect& dirty);
+
+} // namespace ravelock

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+#include <functional>
+#include <optional>
+
+class QAction;
+class QMenu;
+
+namespace ravelock {
+
+class DrawingArea;
+class Magnifier;
+struct Workspace;
+
+// The View menu's two aids, both off at start: the regions drawn over the
+// picture, and the magnifier beside the panel.
+class ViewAids final : public QObject {
+    Q_OBJECT
+public:
+    // `magnifierToggled` lays the window out again for the magnifier's column.
+    ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magnifier& magnifier,
+             std::function<void()> magnifierToggled);
+
+    // Shows the entries and corners as the workspace now has them.
+    void Update();
+    // The texel under the pointer or the keys' cursor; (-1, -1) once it has left the picture.
+    void PointerAt(int x, int y);
+
+private:
+    void ShowRegions(bool shown);
+
+    const Workspace& ws_;
+    DrawingArea& drawing_;
+    Magnifier& magnifier_;
+    QAction* regions_;
+    QAction* magnify_;
+    std::optional<QPoint> pointer_;
+    std::optional<QPoint> lastCorner_; // the corner set last while a region is pending
+};
+
+} // namespace ravelock
