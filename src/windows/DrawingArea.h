@@ -47,9 +47,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    // Only the keys' cursor shows the focus: gaining it repaints nothing, losing it takes the cursor away.
+    // Nothing shows the focus, so gaining or losing it repaints nothing; the
+    // keys' cursor stays where it was for when the keys come back.
     void focusInEvent(QFocusEvent* /*event*/) override {}
-    void focusOutEvent(QFocusEvent* /*event*/) override { SetKeyboardTexel(std::nullopt); }
+    void focusOutEvent(QFocusEvent* /*event*/) override {}
 
 private:
     QPoint TexelUnder(const QMouseEvent& event);

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
@@ -184,6 +185,7 @@ void FrmMain::SetMinimumClient()
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QSize side = SideExtent();
     client_->setMinimumSize(side.width() + 64 + bar, std::max(side.height(), 64 + bar));
+    layout()->activate(); // a resize that follows obeys the new minimum
 }
 
 void FrmMain::MagnifierToggled()

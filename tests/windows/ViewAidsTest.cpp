@@ -1,0 +1,156 @@
+#include "support/WindowHarness.h"
+#include "windows/RegionOverlay.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScrollArea>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace ravelock;
+using testing_support::GradientTexture;
+using testing_support::WindowHarness;
+
+namespace {
+
+// The colour the picture shows at the centre of texel (x, y).
+QColor Shown(const QImage& grab, int x, int y)
+{
+    const qreal scale = grab.devicePixelRatio();
+    return grab.pixelColor(int((x + 0.5) * scale), int((y + 0.5) * scale));
+}
+
+bool OnEdge(const QRect& r, QPoint t) { return r.contains(t) && (t.x() == r.left() || t.x() == r.right() || t.y() == r.top() || t.y() == r.bottom()); }
+
+} // namespace
+
+// Every device pixel that shows an edge texel is outlined, and no other, at whole and fractional scales.
+TEST(RegionOverlay, OutlinesAndMarksCoverExactlyTheirTexelsOnEveryDevicePixel)
+{
+    using Marked = std::function<bool(QPoint)>;
+    const QRect entry(QPoint(2, 3), QPoint(9, 7)), pending(QPoint(14, 2), QPoint(14, 9));
+    const QPoint corner(20, 10);
+    const std::pair<RegionScene, Marked> scenes[] = {
+        {{.entries = {{entry, "A"}}}, [&](QPoint t) { return OnEdge(entry, t); }},
+        {{.pending = pending}, [&](QPoint t) { return pending.contains(t); }},
+        {{.firstCorner = corner}, [&](QPoint t) {
+             const QPoint d = t - corner;
+             return d.isNull() || (d.y() == 0 && std::abs(d.x()) >= 2 && std::abs(d.x()) <= 4) ||
+                    (d.x() == 0 && std::abs(d.y()) >= 2 && std::abs(d.y()) <= 4);
+         }},
+    };
+    for (qreal scale : {1.0, 1.25, 1.5, 2.0}) {
+        const TexelGrid grid{QPointF(3.5 * scale, 1.5 * scale), scale};
+        for (const auto& [scene, marked] : scenes) {
+            QImage image(int(30 * scale), int(20 * scale), QImage::Format_RGBA8888_Premultiplied);
+            image.fill(Qt::transparent);
+            PaintOutlines(image, QPoint(2, 1), grid, scene);
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    ASSERT_EQ(image.pixelColor(x, y).alpha() == 255, marked({grid.TexelX(x + 2), grid.TexelY(y + 1)}))
+                        << "scale " << scale << ", device pixel " << x << "," << y;
+        }
+    }
+}
+
+TEST(ViewAids, ShowRegionsDrawsOverThePictureAndFollowsEveryChange)
+{
+    WindowHarness h;
+    h.Open(h.WriteFile("ui.tga", GradientTexture(80, 60)));
+    const QImage plain = h.Drawing()->grab().toImage();
+    for (auto [x1, y1, x2, y2, name] : {std::tuple{5, 25, 30, 40, "A"}, {70, 55, 50, 30, "B"}}) {
+        h.Click(x1, y1);
+        h.Click(x2, y2);
+        h.dialogs.inputAnswers.push_back(name);
+        h.Trigger("mnuEditComplete");
+    }
+    h.Click(75, 5);
+    EXPECT_EQ(h.Drawing()->grab().toImage(), plain) << "off at start";
+    h.Trigger("mnuViewRegions");
+    const auto outlined = [&](int x, int y) { return Shown(h.Drawing()->grab().toImage(), x, y) != Shown(plain, x, y); };
+    // A's bottom edge and inside, B's left edge (clicked inverted) and inside, the pending corner.
+    const auto looks = [&] { return std::vector{outlined(12, 40), outlined(12, 32), outlined(50, 45), outlined(60, 45), outlined(75, 5)}; };
+    EXPECT_EQ(looks(), (std::vector{true, false, true, false, true}));
+    h.window.Commands().RemoveEntry(0);
+    h.Trigger("mnuEditUndo"); // through the menu, as the window updates after each command
+    EXPECT_EQ(looks(), (std::vector{false, false, true, false, false}));
+    h.Trigger("mnuEditRedo");
+    EXPECT_EQ(looks(), (std::vector{false, false, true, false, true}));
+    h.Trigger("mnuViewRegions");
+    EXPECT_EQ(h.Drawing()->grab().toImage(), plain) << "off again: the texture as painted";
+}
+
+TEST(ViewAids, TheMagnifierEnlargesTheTexelsAroundThePointerInItsOwnColumn)
+{
+    WindowHarness h;
+    h.Open(h.WriteFile("ui.tga", GradientTexture(60, 40)));
+    const int width = h.window.width();
+    h.Trigger("mnuViewMagnifier");
+    auto* magnifier = h.Find("magnifier");
+    EXPECT_TRUE(magnifier->isVisible() && h.Find("clientArea")->rect().contains(magnifier->geometry()));
+    EXPECT_GT(magnifier->x(), h.Find("txtBottom")->geometry().right()) << "beside the panel";
+    EXPECT_GT(h.window.width(), width);
+    QTest::mouseMove(h.window.windowHandle(), h.Drawing()->mapTo(&h.window, QPoint(3, 20)));
+    h.Click(3, 20); // the centre is the texel a click takes
+    const QStringList taken = h.Corners().split(QRegularExpression("[, ]"));
+    const QPoint centre(taken[0].toInt(), taken[1].toInt());
+    const QImage shown = magnifier->grab().toImage();
+    for (int row = 0; row < 15; ++row)
+        for (int column = 0; column < 15; ++column) {
+            const QPoint texel = centre + QPoint(column - 7, row - 7);
+            const QColor expected = texel.x() < 0 ? magnifier->palette().window().color() : QColor(texel.x(), texel.y(), 7);
+            ASSERT_EQ(shown.pixelColor(column * 8 + 4, row * 8 + 4), expected) << column << "," << row;
+        }
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(h.Drawing(), &leave);
+    EXPECT_EQ(magnifier->grab().toImage().pixelColor(7 * 8 + 4, 7 * 8 + 4), QColor(centre.x(), centre.y(), 7))
+        << "the pending corner";
+    h.Trigger("mnuViewMagnifier");
+    EXPECT_EQ(std::pair(magnifier->isVisible(), h.window.width()), std::pair(false, width));
+}
+
+// The same corners taken by the keys and by clicks write the same document.
+TEST(ViewAids, KeysTakeTheCornersClicksWouldTake)
+{
+    const auto road = [](bool keys) {
+        WindowHarness h;
+        h.Open(h.WriteFile("ui.tga", GradientTexture(60, 40)));
+        const auto press = [&](std::initializer_list<QKeyCombination> combos) {
+            for (QKeyCombination key : combos)
+                QTest::keyClick(h.Drawing(), key.key(), key.keyboardModifiers());
+        };
+        h.Click(10, 10);
+        keys ? press({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space}) : h.Click(12, 13);
+        h.dialogs.inputAnswers.push_back("A");
+        h.Trigger("mnuEditComplete");
+        keys ? press({Qt::SHIFT | Qt::Key_Right, Qt::SHIFT | Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_Return})
+             : h.Click(21, 22);
+        keys ? press({Qt::SHIFT | Qt::Key_Left, Qt::Key_Enter}) : h.Click(11, 22);
+        h.dialogs.inputAnswers.push_back("B");
+        h.Trigger("mnuEditComplete");
+        h.dialogs.saveAnswers.push_back(h.dir.filePath("ui.ini"));
+        h.Trigger("mnuFileSaveAs");
+        return std::pair(testing_support::ReadAll(h.dir.filePath("ui.ini")), h.Find<QLabel>("statusPointer")->text());
+    };
+    const auto [clicked, clickedPointer] = road(false);
+    const auto [keyed, keyedPointer] = road(true);
+    EXPECT_TRUE(clicked.contains("Coords = Left:21 Top:22 Right:11 Bottom:22"));
+    EXPECT_EQ(keyed, clicked);
+    EXPECT_EQ(keyedPointer, "x 11  y 22");
+}
+
+TEST(ViewAids, KeysScrollToTheFarCornerOfATextureLargerThanTheScreen)
+{
+    WindowHarness h;
+    h.Open(h.WriteFile("big.tga", GradientTexture(3000, 2000)));
+    h.Click(0, 0);
+    for (int step = 0; step < 500; ++step)
+        QTest::keyClick(h.Drawing(), step < 200 ? Qt::Key_Down : Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(h.Drawing(), Qt::Key_Space);
+    EXPECT_EQ(h.Corners(), "0,0 3000,2000") << "the column and row just past the texture, as a click";
+    const QWidget* viewport = h.Find<QScrollArea>("pictureFrame")->viewport();
+    EXPECT_TRUE(viewport->rect().contains(h.Drawing()->mapTo(viewport, QPoint(3000, 2000))));
+}
