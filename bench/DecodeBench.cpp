@@ -3,6 +3,7 @@
 // inputs in the same run. Inputs are written on first use into
 // RAVELOCK_BENCH_INPUTS (default: bench-inputs beside the working folder).
 #include "BenchInputs.h"
+#include "RepaintBench.h"
 #include "targa/PixelSurface.h"
 #include "targa/SurfacePainter.h"
 #include "targa/LoadTarga.h"
@@ -120,14 +121,17 @@ void Floor(benchmark::State& state, const std::string& path)
 
 // The whole Open in the window on the platform Qt runs on (offscreen, or xcb
 // on an X server): decoding, painting, the refresh and the yield every 32
-// rows, sizing the window and placing its panel.
-void WindowOpen(benchmark::State& state, const std::string& path)
+// rows, sizing the window and placing its panel; with the View menu's aids
+// on or off.
+void WindowOpen(benchmark::State& state, const std::string& path, bool aids)
 {
     for (auto _ : state) {
         state.PauseTiming();
         OpenOnly dialogs(path);
         auto window = std::make_unique<ravelock::FrmMain>(&dialogs);
         window->show();
+        for (const char* aid : {"mnuViewRegions", "mnuViewMagnifier"})
+            window->findChild<QAction*>(QString::fromLatin1(aid))->setChecked(aids);
         QCoreApplication::processEvents();
         state.ResumeTiming();
         window->findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();
@@ -198,8 +202,11 @@ int main(int argc, char** argv)
             ->Unit(benchmark::kMillisecond);
     }
     const std::string rle32 = bench::InputFor(bench::Variants()[7], Folder());
-    benchmark::RegisterBenchmark("BM_WindowOpen/t10_d32_bl", WindowOpen, rle32)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_WindowOpen/t10_d32_bl", WindowOpen, rle32, false)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_WindowOpenWithAids/t10_d32_bl", WindowOpen, rle32, true)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_FreshDecode/t10_d32_bl", FreshDecode, rle32)->Unit(benchmark::kMillisecond);
+    bench::RegisterRepaintBenchmarks();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

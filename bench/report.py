@@ -15,7 +15,18 @@ def medians(path):
     return data.get('context', {}), out
 
 
+def repaint(paths):
+    print('| scale | plain | 500 regions |')
+    print('| ---: | ---: | ---: |')
+    for path, scale in zip(paths, ('1', '1.5', '2')):
+        _, times = medians(path)
+        print(f"| {scale} | {times['BM_Repaint/plain']:.1f} | {times['BM_Repaint/regions500']:.1f} |")
+
+
 def main():
+    if sys.argv[1] == '--repaint':
+        repaint(sys.argv[2:])
+        return
     context, times = medians(sys.argv[1])
     variants = sorted({n.split('/', 1)[1] for n in times if n.startswith('BM_Ravelock/')},
                       key=lambda v: (int(v.split('_')[1][1:]), v))
@@ -41,6 +52,9 @@ def main():
         print(f'\nWhole Open in the window (t10_d32_bl): {w:.1f} ms; decoding alone into a fresh surface '
               f'{fresh:.1f} ms (ratio {w / fresh:.2f}); into a surface already allocated {alone:.1f} ms '
               f'(ratio {w / alone:.2f}).')
+    aids = times.get('BM_WindowOpenWithAids/t10_d32_bl')
+    if w and aids:
+        print(f'\nThe same Open with Show Regions and the magnifier on: {aids:.1f} ms (ratio {aids / w:.2f}).')
     if len(sys.argv) > 2:
         _, xcb = medians(sys.argv[2])
         w, fresh = xcb.get('BM_WindowOpen/t10_d32_bl'), xcb.get('BM_FreshDecode/t10_d32_bl')

@@ -47,7 +47,7 @@ void DrawingArea::paintEvent(QPaintEvent* event)
         PaintBlocks(painter, event->rect());
     else
         PaintDevicePixels(painter, event->rect(), scale, scene_);
-    PaintNames(painter, scene_, event->rect());
+    PaintNames(painter, scene_, event->rect(), labels_);
 }
 
 void DrawingArea::SetScene(RegionScene scene)
@@ -88,24 +88,48 @@ void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal
     const QPointF origin = painter.deviceTransform().map(QPointF(0, 0));
     const TexelGrid grid{origin, scale};
     const QRect device = painter.deviceTransform().mapRect(QRectF(dirty)).toAlignedRect();
-    QImage image(device.size(), QImage::Format_RGBA8888_Premultiplied);
-    image.fill(Qt::transparent);
+    // Opaque, in the backing store's own layout, so that drawing it is a copy.
+    if (deviceImage_.size() != device.size())
+        deviceImage_ = QImage(device.size(), QImage::Format_RGB32);
+    QImage& image = deviceImage_;
+    const std::uint32_t background = palette().window().color().rgb();
+    // The device pixels that show a column of the surface, and the texel each shows.
     std::vector<int> columns(static_cast<std::size_t>(device.width()));
-    for (int i = 0; i < device.width(); ++i)
-        columns[static_cast<std::size_t>(i)] = grid.TexelX(device.left() + i);
+    int first = device.width(), end = 0;
+    for (int i = 0; i < device.width(); ++i) {
+        const int x = grid.TexelX(device.left() + i);
+        columns[static_cast<std::size_t>(i)] = x;
+        if (x >= 0 && x < surface_.Width())
+            std::tie(first, end) = std::pair(std::min(first, i), i + 1);
+    }
     const int rows = targa::PixelSurface::kBandRows;
     for (int j = 0; j < device.height(); ++j) {
-        const int y = grid.TexelY(device.top() + j);
-        const std::uint32_t* band = y >= 0 && y < surface_.Height() ? surface_.Band(y / rows) : nullptr;
-        if (!band)
-            continue;
-        const std::uint32_t* texels = band + static_cast<std::size_t>(y % rows) * static_cast<std::size_t>(surface_.Width());
         auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(j));
-        for (int i = 0; i < device.width(); ++i) {
-            const int x = columns[static_cast<std::size_t>(i)];
-            if (x >= 0 && x < surface_.Width())
-                out[i] = texels[x];
+        const int y = grid.TexelY(device.top() + j);
+        if (j > 0 && y == grid.TexelY(device.top() + j - 1)) { // the same texels as the row above
+            std::copy_n(out - image.bytesPerLine() / 4, device.width(), out);
+            continue;
         }
+        const std::uint32_t* band = y >= 0 && y < surface_.Height() ? surface_.Band(y / rows) : nullptr;
+        if (!band || first >= end) {
+            std::fill(out, out + device.width(), background);
+            continue;
+        }
+        const std::uint32_t* texels = band + static_cast<std::size_t>(y % rows) * static_cast<std::size_t>(surface_.Width());
+        std::fill(out, out + first, background);
+        // Stored R, G, B, A bytes, or 0 where nothing was painted.
+        const auto shown = [background](std::uint32_t v) {
+            return v ? 0xFF000000u | (v & 0xFFu) << 16 | (v & 0xFF00u) | (v >> 16 & 0xFFu) : background;
+        };
+        if (scale == 1) { // one device pixel a texel: a straight run that vectorises
+            const std::uint32_t* from = texels + columns[static_cast<std::size_t>(first)] - first;
+            for (int i = first; i < end; ++i)
+                out[i] = shown(from[i]);
+        } else {
+            for (int i = first; i < end; ++i)
+                out[i] = shown(texels[columns[static_cast<std::size_t>(i)]]);
+        }
+        std::fill(out + end, out + device.width(), background);
     }
     if (!overlay.Empty())
         PaintOutlines(image, device.topLeft(), grid, overlay);

@@ -3,6 +3,7 @@
 #include "targa/PixelSurface.h"
 #include "windows/RegionOverlay.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QScrollArea>
 #include <QWidget>
@@ -64,6 +65,8 @@ private:
     TexelHandler onKeyMove_;
     RegionScene scene_; // with the texel cursor of the keys
     std::optional<QPoint> hover_;
+    NameLabels labels_;
+    mutable QImage deviceImage_; // kept from one paint to the next
     QPointer<QWindow> window_;
     std::optional<QPointF> exact_; // the last pointer position the window received
 };

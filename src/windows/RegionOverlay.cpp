@@ -5,27 +5,29 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <vector>
 
 namespace ravelock {
 
 namespace {
 
-// Colours as the device image stores them: R, G, B, A bytes, opaque.
-constexpr std::uint32_t Stored(std::uint32_t red, std::uint32_t green, std::uint32_t blue)
-{
-    return red | green << 8 | blue << 16 | 0xFF000000u;
-}
-constexpr std::uint32_t kDark = Stored(0, 0, 0);
-constexpr std::uint32_t kLight = Stored(255, 255, 255);
-constexpr std::uint32_t kPending = Stored(255, 208, 0);
+constexpr std::uint32_t kDark = 0xFF000000u;
+constexpr std::uint32_t kLight = 0xFFFFFFFFu;
+constexpr std::uint32_t kPending = 0xFFFFD000u;
 
+// Fills texels of the image by the device-pixel rule, looking up where each
+// texel's device pixels start in tables made once per image.
 class OutlineWriter {
 public:
     OutlineWriter(QImage& image, QPoint topLeft, const TexelGrid& grid)
-        : image_(image), topLeft_(topLeft), grid_(grid),
+        : image_(image), bits_(image.bits()), stride_(image.bytesPerLine()), topLeft_(topLeft), grid_(grid),
           shown_(QPoint(grid.TexelX(topLeft.x()), grid.TexelY(topLeft.y())),
                  QPoint(grid.TexelX(topLeft.x() + image.width() - 1), grid.TexelY(topLeft.y() + image.height() - 1)))
     {
+        for (int x = shown_.left(); x <= shown_.right() + 1; ++x)
+            columns_.push_back(std::clamp(grid.FirstDeviceX(x) - topLeft.x(), 0, image.width()));
+        for (int y = shown_.top(); y <= shown_.bottom() + 1; ++y)
+            rows_.push_back(std::clamp(grid.FirstDeviceY(y) - topLeft.y(), 0, image.height()));
     }
 
     // The texels on the edge of `rect`, in dashes of four.
@@ -42,7 +44,7 @@ public:
     void CornerMark(QPoint corner)
     {
         const auto alternate = [](int x, int y) { return (x + y) & 1 ? kPending : kDark; };
-        Texel(corner.x(), corner.y(), kPending);
+        Row(corner.x(), corner.x(), corner.y(), [](int, int) { return kPending; });
         for (int side : {-1, 1}) {
             Row(corner.x() + 2 * side, corner.x() + 4 * side, corner.y(), alternate);
             Column(corner.x(), corner.y() + 2 * side, corner.y() + 4 * side, alternate);
@@ -65,29 +67,46 @@ public:
     }
 
 private:
+    // Texels `from` to `to` of row y, each run of one colour filled at once.
     template <typename Colour>
     void Row(int from, int to, int y, Colour colour)
     {
         if (y < shown_.top() || y > shown_.bottom())
             return;
-        for (int x = std::max(std::min(from, to), shown_.left()); x <= std::min(std::max(from, to), shown_.right()); ++x)
-            Texel(x, y, colour(x, y));
+        const int last = std::min(std::max(from, to), shown_.right());
+        for (int x = std::max(std::min(from, to), shown_.left()); x <= last;) {
+            const std::uint32_t c = colour(x, y);
+            int end = x + 1;
+            while (end <= last && colour(end, y) == c)
+                ++end;
+            Fill(x, end, y, y + 1, c);
+            x = end;
+        }
     }
     template <typename Colour>
     void Column(int x, int from, int to, Colour colour)
     {
         if (x < shown_.left() || x > shown_.right())
             return;
-        for (int y = std::max(std::min(from, to), shown_.top()); y <= std::min(std::max(from, to), shown_.bottom()); ++y)
-            Texel(x, y, colour(x, y));
+        const int last = std::min(std::max(from, to), shown_.bottom());
+        for (int y = std::max(std::min(from, to), shown_.top()); y <= last;) {
+            const std::uint32_t c = colour(x, y);
+            int end = y + 1;
+            while (end <= last && colour(x, end) == c)
+                ++end;
+            Fill(x, x + 1, y, end, c);
+            y = end;
+        }
     }
-    void Texel(int x, int y, std::uint32_t colour)
+    // Texels [left, right) x [top, bottom), all shown.
+    void Fill(int left, int right, int top, int bottom, std::uint32_t colour)
     {
-        const int left = std::max(grid_.FirstDeviceX(x) - topLeft_.x(), 0);
-        const int right = std::min(grid_.FirstDeviceX(x + 1) - topLeft_.x(), image_.width());
-        const int bottom = std::min(grid_.FirstDeviceY(y + 1) - topLeft_.y(), image_.height());
-        for (int row = std::max(grid_.FirstDeviceY(y) - topLeft_.y(), 0); row < bottom; ++row)
-            std::fill(Line(row) + left, Line(row) + std::max(left, right), colour);
+        const int from = columns_[static_cast<std::size_t>(left - shown_.left())];
+        const int to = columns_[static_cast<std::size_t>(right - shown_.left())];
+        for (int row = rows_[static_cast<std::size_t>(top - shown_.top())];
+             row < rows_[static_cast<std::size_t>(bottom - shown_.top())]; ++row) {
+            std::fill(Line(row) + from, Line(row) + to, colour);
+        }
     }
     void Device(int x, int y, std::uint32_t colour)
     {
@@ -95,12 +114,16 @@ private:
         if (image_.rect().contains(at))
             Line(at.y())[at.x()] = colour;
     }
-    std::uint32_t* Line(int row) { return reinterpret_cast<std::uint32_t*>(image_.scanLine(row)); }
+    std::uint32_t* Line(int row) const { return reinterpret_cast<std::uint32_t*>(bits_ + static_cast<qsizetype>(row) * stride_); }
 
     QImage& image_;
+    uchar* bits_;
+    qsizetype stride_;
     QPoint topLeft_;
     const TexelGrid& grid_;
     QRect shown_; // the texels the image shows any part of
+    std::vector<int> columns_; // where each shown texel column starts in the image, and where the last ends
+    std::vector<int> rows_;
 };
 
 } // namespace
@@ -118,22 +141,41 @@ void PaintOutlines(QImage& image, QPoint topLeft, const TexelGrid& grid, const R
         writer.Ring(*scene.keyboard);
 }
 
-void PaintNames(QPainter& painter, const RegionScene& scene, const QRect& dirty)
+const QPixmap& NameLabels::For(const QString& name, const QFont& font, qreal scale)
 {
-    const QFontMetrics metrics(painter.font());
-    const int height = metrics.height();
+    if (font != font_ || scale != scale_) {
+        drawn_.clear();
+        std::tie(font_, scale_) = std::pair(font, scale);
+    }
+    auto found = drawn_.find(name);
+    if (found != drawn_.end())
+        return *found;
+    const QFontMetrics metrics(font);
+    const QSize size(metrics.horizontalAdvance(name) + 4, metrics.height());
+    QPixmap label(size * scale);
+    label.setDevicePixelRatio(scale);
+    label.fill(QColor(0, 0, 0, 170));
+    QPainter painter(&label);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(QPoint(2, 0), size), Qt::AlignLeft | Qt::AlignVCenter, name);
+    return *drawn_.insert(name, label);
+}
+
+void PaintNames(QPainter& painter, const RegionScene& scene, const QRect& dirty, NameLabels& labels)
+{
+    const int height = QFontMetrics(painter.font()).height();
+    const qreal scale = painter.device()->devicePixelRatioF();
     for (const RegionScene::Region& region : scene.entries) {
         const QPoint corner = region.texels.topLeft();
         const bool above = corner.y() >= height + 1;
-        const QRect box(corner.x(), above ? corner.y() - height - 1 : corner.y() + 1, 0, height);
-        if (box.top() > dirty.bottom() || box.bottom() < dirty.top() || box.left() > dirty.right())
+        // Inside the region, clear of its left edge.
+        const QPoint at = above ? corner - QPoint(0, height + 1) : corner + QPoint(1, 1);
+        if (at.y() > dirty.bottom() || at.y() + height <= dirty.top() || at.x() > dirty.right())
             continue;
-        const QRect label(box.topLeft(), QSize(metrics.horizontalAdvance(region.name) + 4, height));
-        if (!label.intersects(dirty))
-            continue;
-        painter.fillRect(label, QColor(0, 0, 0, 170));
-        painter.setPen(Qt::white);
-        painter.drawText(label.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, region.name);
+        const QPixmap& label = labels.For(region.name, painter.font(), scale);
+        if (QRect(at, label.deviceIndependentSize().toSize()).intersects(dirty))
+            painter.drawPixmap(at, label);
     }
 }
 

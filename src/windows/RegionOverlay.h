@@ -2,6 +2,9 @@
 
 #include "windows/TexelGrid.h"
 
+#include <QFont>
+#include <QHash>
+#include <QPixmap>
 #include <QRect>
 #include <QString>
 
@@ -27,13 +30,24 @@ struct RegionScene {
     bool Empty() const { return entries.empty() && !pending && !firstCorner && !keyboard; }
 };
 
-// Writes the outlines and marks into `image`, whose pixel (0, 0) is device
+// Writes the outlines and marks into `image` (32-bit RGB), whose pixel (0, 0) is device
 // pixel `topLeft`. An outline covers exactly the texels on its region's edge,
 // in dashes of a dark and a light colour so that it shows on any texture.
 void PaintOutlines(QImage& image, QPoint topLeft, const TexelGrid& grid, const RegionScene& scene);
 
+// The names drawn once each, light on a dark box, for the scale they were drawn at.
+class NameLabels {
+public:
+    const QPixmap& For(const QString& name, const QFont& font, qreal scale);
+
+private:
+    QHash<QString, QPixmap> drawn_;
+    QFont font_;
+    qreal scale_ = 0;
+};
+
 // Each entry's name above its top-left corner (inside it where there is no
 // room above), where the label meets `dirty`, in the picture's logical pixels.
-void PaintNames(QPainter& painter, const RegionScene& scene, const QRect& dirty);
+void PaintNames(QPainter& painter, const RegionScene& scene, const QRect& dirty, NameLabels& labels);
 
 } // namespace ravelock
