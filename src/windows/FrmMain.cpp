@@ -1,7 +1,8 @@
 #include "windows/FrmMain.h"
 
-#include "targa/SurfacePainter.h"
 #include "targa/LoadTarga.h"
+#include "targa/SurfacePainter.h"
+#include "windows/ClientArea.h"
 #include "windows/CoordinatePanel.h"
 #include "windows/DrawingArea.h"
 #include "windows/FrmDelete.h"
@@ -16,40 +17,25 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QMimeData>
-#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QWindow>
 
+#include <cmath>
 #include <functional>
 
 namespace ravelock {
 
 namespace {
-
-// The client area lays out the picture and the panel whenever its size changes.
-class ClientArea final : public QWidget {
-public:
-    ClientArea(QWidget* parent, std::function<void()> layout) : QWidget(parent), layout_(std::move(layout)) {}
-
-protected:
-    void resizeEvent(QResizeEvent* event) override
-    {
-        QWidget::resizeEvent(event);
-        layout_();
-    }
-
-private:
-    std::function<void()> layout_;
-};
 
 // The one local Targa file a drag carries, or nothing.
 QString DraggedTexture(const QMimeData* data)
@@ -220,9 +206,14 @@ void FrmMain::FitWindowToPicture()
     if (frameSize.isNull())
         frameSize = QSize(16, 2 * (style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8));
     const int chrome = menuBar()->height() + statusBar()->height();
-    const QSize room = available.size() - frameSize - QSize(panel.width(), chrome);
+    // At a fractional scale Qt asks for sizes in steps of whole device pixels,
+    // and a window manager rounds down to them: a little more keeps the picture whole.
+    const qreal scale = devicePixelRatioF();
+    const int slack = scale == std::floor(scale) ? 0 : static_cast<int>(std::ceil(std::ceil(scale) / scale));
+    const QSize room = available.size() - frameSize - QSize(panel.width() + slack, chrome + slack);
     const PictureFrame frame = FramePicture(content, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    const QSize client(frame.frame.width() + panel.width(), std::max(frame.frame.height(), panel.height()));
+    const QSize client(frame.frame.width() + panel.width() + slack,
+                       std::max(frame.frame.height(), panel.height()) + slack);
     keptSize_.Resize(QSize(client.width(), client.height() + chrome));
     // Keep the whole window on the screen.
     const QSize outerSize = client + QSize(0, chrome) + frameSize;

@@ -7,12 +7,6 @@
 
 namespace ravelock {
 
-namespace {
-
-constexpr int kGridDevice = Magnifier::kTexels * Magnifier::kCell + 1;
-
-} // namespace
-
 Magnifier::Magnifier(const targa::PixelSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -26,9 +20,17 @@ void Magnifier::Centre(std::optional<QPoint> texel)
     update();
 }
 
-int Magnifier::GridSide() const { return static_cast<int>(std::ceil(kGridDevice / devicePixelRatioF())); }
+int Magnifier::Cell() const { return static_cast<int>(std::lround(8 * devicePixelRatioF())); }
 
-QSize Magnifier::sizeHint() const { return {GridSide(), GridSide() + 2 * fontMetrics().height() + 4}; }
+int Magnifier::GridSide() const { return static_cast<int>(std::ceil((kTexels * Cell() + 1) / devicePixelRatioF())); }
+
+// Room for the grid and for the longest lines written below it.
+QSize Magnifier::sizeHint() const
+{
+    const int text = std::max(fontMetrics().horizontalAdvance(QStringLiteral("x 00000  y 00000")),
+                              fontMetrics().horizontalAdvance(QStringLiteral("#DDDDDD  alpha DD")));
+    return {std::max(GridSide(), text), GridSide() + 2 * fontMetrics().height() + 4};
+}
 
 std::uint32_t Magnifier::Stored(QPoint texel) const
 {
@@ -45,8 +47,9 @@ void Magnifier::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    // Drawn in device pixels, so that every texel is kCell of them at any scale.
-    QImage grid(kGridDevice, kGridDevice, QImage::Format_RGBA8888_Premultiplied);
+    // Drawn in device pixels, so that every texel is a whole number of them at any scale.
+    const int cell = Cell();
+    QImage grid(kTexels * cell + 1, kTexels * cell + 1, QImage::Format_RGBA8888_Premultiplied);
     grid.fill(QColor(128, 128, 128));
     const QColor background = palette().window().color();
     for (int row = 0; row < kTexels; ++row) {
@@ -57,18 +60,18 @@ void Magnifier::paintEvent(QPaintEvent* /*event*/)
                 if (const std::uint32_t stored = Stored(texel))
                     colour = QColor(stored & 255, (stored >> 8) & 255, (stored >> 16) & 255);
             }
-            for (int y = 1; y < kCell; ++y)
-                std::fill_n(reinterpret_cast<std::uint32_t*>(grid.scanLine(row * kCell + y)) + column * kCell + 1,
-                            kCell - 1, colour.red() | colour.green() << 8 | colour.blue() << 16 | 0xFF000000u);
+            for (int y = 1; y < cell; ++y)
+                std::fill_n(reinterpret_cast<std::uint32_t*>(grid.scanLine(row * cell + y)) + column * cell + 1,
+                            cell - 1, colour.red() | colour.green() << 8 | colour.blue() << 16 | 0xFF000000u);
         }
     }
     if (centre_) {
         // Dark on the grid lines around the centre, light just inside them.
-        const int first = (kTexels / 2) * kCell;
+        const int first = (kTexels / 2) * cell;
         for (auto [inset, colour] : {std::pair{0, QColor(Qt::black)}, {1, QColor(Qt::white)}}) {
             QPainter ring(&grid);
             ring.setPen(colour);
-            ring.drawRect(first + inset, first + inset, kCell - 2 * inset, kCell - 2 * inset);
+            ring.drawRect(first + inset, first + inset, cell - 2 * inset, cell - 2 * inset);
         }
     }
     // On a device pixel boundary, which at a fractional scale the widget's own origin may not be.

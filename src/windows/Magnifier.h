@@ -14,7 +14,8 @@ class Magnifier final : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kTexels = 15; // across and down
-    static constexpr int kCell = 8;    // device pixels a texel, the grid line included
+    // Device pixels a texel, the grid line included: 8 a logical pixel, whole.
+    int Cell() const;
 
     Magnifier(const targa::PixelSurface& surface, QWidget* parent);
     // Nothing shows an empty grid.

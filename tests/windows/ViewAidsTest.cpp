@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
 
 #include <gtest/gtest.h>
@@ -86,27 +87,30 @@ TEST(ViewAids, ShowRegionsDrawsOverThePictureAndFollowsEveryChange)
 TEST(ViewAids, TheMagnifierEnlargesTheTexelsAroundThePointerInItsOwnColumn)
 {
     WindowHarness h;
-    h.Open(h.WriteFile("ui.tga", GradientTexture(60, 40)));
+    h.Open(h.WriteFile("ui.tga", GradientTexture(80, 60)));
     const int width = h.window.width();
     h.Trigger("mnuViewMagnifier");
     auto* magnifier = h.Find("magnifier");
     EXPECT_TRUE(magnifier->isVisible() && h.Find("clientArea")->rect().contains(magnifier->geometry()));
     EXPECT_GT(magnifier->x(), h.Find("txtBottom")->geometry().right()) << "beside the panel";
     EXPECT_GT(h.window.width(), width);
+    const bool cramped = h.window.screen()->availableGeometry().width() < 500; // the offscreen screen at scale 2
+    EXPECT_TRUE(cramped || h.Find("pictureFrame")->size() == QSize(81, 61)) << "the whole picture, no scroll bars";
     QTest::mouseMove(h.window.windowHandle(), h.Drawing()->mapTo(&h.window, QPoint(3, 20)));
     h.Click(3, 20); // the centre is the texel a click takes
     const QStringList taken = h.Corners().split(QRegularExpression("[, ]"));
     const QPoint centre(taken[0].toInt(), taken[1].toInt());
     const QImage shown = magnifier->grab().toImage();
+    const int cell = int(std::lround(8 * shown.devicePixelRatio()));
     for (int row = 0; row < 15; ++row)
         for (int column = 0; column < 15; ++column) {
             const QPoint texel = centre + QPoint(column - 7, row - 7);
             const QColor expected = texel.x() < 0 ? magnifier->palette().window().color() : QColor(texel.x(), texel.y(), 7);
-            ASSERT_EQ(shown.pixelColor(column * 8 + 4, row * 8 + 4), expected) << column << "," << row;
+            ASSERT_EQ(shown.pixelColor(column * cell + cell / 2, row * cell + cell / 2), expected) << column << "," << row;
         }
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(h.Drawing(), &leave);
-    EXPECT_EQ(magnifier->grab().toImage().pixelColor(7 * 8 + 4, 7 * 8 + 4), QColor(centre.x(), centre.y(), 7))
+    EXPECT_EQ(magnifier->grab().toImage().pixelColor(7 * cell + cell / 2, 7 * cell + cell / 2), QColor(centre.x(), centre.y(), 7))
         << "the pending corner";
     h.Trigger("mnuViewMagnifier");
     EXPECT_EQ(std::pair(magnifier->isVisible(), h.window.width()), std::pair(false, width));
