@@ -182,6 +182,8 @@ QPoint DrawingArea::TexelUnder(const QMouseEvent& event)
 void DrawingArea::mousePressEvent(QMouseEvent* event)
 {
     const QPoint texel = TexelUnder(*event);
+    hover_ = texel; // the keys go on from here
+    SetKeyboardTexel(std::nullopt);
     if (onPress_)
         onPress_(texel.x(), texel.y());
 }

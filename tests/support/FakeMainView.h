@@ -2,7 +2,6 @@
 
 #include "workspace/MainView.h"
 
-#include <functional>
 #include <map>
 
 namespace testing_support {
@@ -24,7 +23,6 @@ struct FakeMainView : ravelock::MainView {
     QSize picture;
     int textureWidth = 0, textureHeight = 0, fits = 0, ended = 0, bells = 0;
     bool painted = true;
-    std::function<void()> whilePainting;
     QString hint, message, caption;
 
     void SetVisible(C c, bool v) override { controls[c].visible = v; }
@@ -45,8 +43,6 @@ struct FakeMainView : ravelock::MainView {
     void Bell() override { ++bells; }
     std::optional<QSize> LoadTexture(const QString&) override
     {
-        if (whilePainting)
-            whilePainting();
         picture = painted ? QSize(textureWidth, textureHeight) : QSize();
         return painted ? std::optional(picture) : std::nullopt;
     }

@@ -49,13 +49,27 @@ struct WindowHarness {
         dialogs.openAnswers.push_back(path);
         Trigger("mnuFileOpen");
     }
+    void OpenGradient(int width, int height, const QString& name = "ui.tga");
     // A press on texel (x, y), delivered to the window as the system delivers it.
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(window.windowHandle(), button, {}, Drawing()->mapTo(&window, QPoint(x, y)));
     }
-    // Entries as the user makes them, on a small texture opened first if there is none.
+    // An entry as the user makes it: two clicks, then Complete Entry.
+    void AddEntry(QPoint first, QPoint second, const QString& name)
+    {
+        Click(first.x(), first.y());
+        Click(second.x(), second.y());
+        dialogs.inputAnswers.push_back(name);
+        Trigger("mnuEditComplete");
+    }
+    // Entries on a small texture, opened first if there is none.
     void AddEntries(const QStringList& names);
+    void Keys(std::initializer_list<QKeyCombination> keys)
+    {
+        for (QKeyCombination key : keys)
+            QTest::keyClick(Drawing(), key.key(), key.keyboardModifiers());
+    }
 };
 
 // A 24-bit texture, top row first, whose pixel (x, y) has red x mod 256, green y mod 256 and blue 7.
@@ -68,16 +82,17 @@ inline std::vector<std::uint8_t> GradientTexture(int width, int height)
     return bytes;
 }
 
+inline void WindowHarness::OpenGradient(int width, int height, const QString& name)
+{
+    Open(WriteFile(name, GradientTexture(width, height)));
+}
+
 inline void WindowHarness::AddEntries(const QStringList& names)
 {
     if (Enabled("mnuFileOpen"))
-        Open(WriteFile("entries.tga", GradientTexture(4, 4)));
-    for (const QString& name : names) {
-        Click(0, 0);
-        Click(1, 1);
-        dialogs.inputAnswers.push_back(name);
-        Trigger("mnuEditComplete");
-    }
+        OpenGradient(4, 4);
+    for (const QString& name : names)
+        AddEntry({0, 0}, {1, 1}, name);
 }
 
 } // namespace testing_support

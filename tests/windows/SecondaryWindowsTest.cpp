@@ -38,28 +38,19 @@ TEST(DeleteDialog, RemovesTheChosenEntryAndIsNotRefilledWhileOpen)
 
 TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothing)
 {
-    struct Case {
-        const char* name;
-        bool pick;
-        std::function<void(QWidget*)> close;
-        qsizetype left;
-    } const cases[] = {
-        {"title-bar close after a pick", true, [](QWidget* d) { d->close(); }, 2},
-        {"Escape after a pick", true, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }, 2},
-        {"button with nothing chosen", false,
-         [](QWidget* d) { QTest::mouseClick(d->findChild<QPushButton*>(), Qt::LeftButton); }, 2},
+    WindowHarness h;
+    h.AddEntries({"A", "B"});
+    const std::pair<bool, std::function<void(QWidget*)>> closings[] = {
+        {true, [](QWidget* d) { d->close(); }}, // the title bar's close, after a pick
+        {true, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }},
+        {false, [](QWidget* d) { QTest::mouseClick(d->findChild<QPushButton*>(), Qt::LeftButton); }},
     };
-    for (const Case& c : cases) {
-        WindowHarness h;
-        h.AddEntries({"A", "B"});
+    for (const auto& [pick, close] : closings) {
         h.Trigger("mnuEditDelete");
-        QWidget* dialog = h.Find("frmDelete");
-        if (c.pick)
+        if (pick)
             h.Find<QComboBox>("cmbDelete")->setCurrentIndex(0);
-        c.close(dialog);
-        EXPECT_EQ(std::tuple(dialog->isVisible(), h.State().colNames().size(), h.State().colLines().size()),
-                  std::tuple(false, c.left, 5 + 8 * c.left))
-            << c.name;
+        close(h.Find("frmDelete"));
+        EXPECT_EQ(std::pair(h.Find("frmDelete")->isVisible(), h.State().colNames().size()), std::pair(false, 2ll)) << pick;
     }
 }
 
@@ -112,24 +103,18 @@ TEST(Splash, ShowsTheVersionAndProceedsOnCharacterKeysAndClicksButNotOnTheVersio
         std::function<void(FrmSplash&)> act;
         bool proceeds;
     } const cases[] = {
-        {"Enter", key(Qt::Key_Return), true},
-        {"Escape", key(Qt::Key_Escape), true},
         {"letter", key(Qt::Key_Q), true},
         {"arrow", key(Qt::Key_Left), false},
-        {"Shift", key(Qt::Key_Shift), false},
         {"version line", click("lblVersion"), false},
         {"outside the frame", click(nullptr, QPoint(2, 100)), false},
         {"frame beside the version line", click("Frame1", QPoint(30, 90)), true},
-        {"product name", click("imgProductName"), true},
-        {"banner", click("imgOrvaneBanner"), true},
         {"a click and a key before it is gone",
          [=](FrmSplash& s) {
              click("lblWarning")(s);
              key(Qt::Key_Q)(s);
          },
          true},
-        {"credit line", click("lblWarning"), true},
-        {"second credit line", click("lblWarning1"), true},
+        {"credit line", click("lblWarning1"), true},
         {"released outside the window",
          [](FrmSplash& s) {
              QMouseEvent release(QEvent::MouseButtonRelease, {-300, -300}, {-300, -300}, Qt::LeftButton, Qt::NoButton, {});
@@ -155,21 +140,19 @@ TEST(Splash, ShowsTheVersionAndProceedsOnCharacterKeysAndClicksButNotOnTheVersio
     }
 }
 
+// What the commands ask for reaches the real dialogs: the save dialog's settings, a message's text and buttons.
 TEST(QtDialogs, ShowTheirSettingsAndReportTheChoice)
 {
     QString shown;
-    for (bool save : {false, true}) {
-        QTimer::singleShot(0, [&] {
-            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            shown = QStringList{d->windowTitle(), d->nameFilters().join(";"), d->defaultSuffix(), d->directory().path(),
-                                QFileInfo(d->selectedFiles().value(0)).fileName(), d->acceptMode() == QFileDialog::AcceptSave ? "save" : "open"}
-                        .join("|");
-            d->reject();
-        });
-        const FileDialogSettings settings{"Save As", "Ini File (*.ini)", "ini", QDir::tempPath(), "ui.ini"};
-        EXPECT_EQ(save ? QtDialogs(nullptr).SaveFile(settings) : QtDialogs(nullptr).OpenFile(settings), std::nullopt);
-        EXPECT_EQ(shown, "Save As|Ini File (*.ini)|ini|" + QDir::tempPath() + "|ui.ini|" + (save ? "save" : "open"));
-    }
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        shown = QStringList{d->windowTitle(), d->nameFilters().join(";"), d->defaultSuffix(), d->directory().path(),
+                            QFileInfo(d->selectedFiles().value(0)).fileName(), d->acceptMode() == QFileDialog::AcceptSave ? "save" : "open"}
+                    .join("|");
+        d->reject();
+    });
+    EXPECT_EQ(QtDialogs(nullptr).SaveFile({"Save As", "Ini File (*.ini)", "ini", QDir::tempPath(), "ui.ini"}), std::nullopt);
+    EXPECT_EQ(shown, "Save As|Ini File (*.ini)|ini|" + QDir::tempPath() + "|ui.ini|save");
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         shown = box->text() + (box->icon() == QMessageBox::Warning ? " with the exclamation icon" : "");
