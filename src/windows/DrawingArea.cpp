@@ -199,9 +199,9 @@ void DrawingArea::mouseMoveEvent(QMouseEvent* event)
         onMove_(texel.x(), texel.y());
 }
 
+// The keys go on from the last texel the pointer was over.
 void DrawingArea::leaveEvent(QEvent* /*event*/)
 {
-    hover_.reset();
     if (onMove_ && !scene_.keyboard)
         onMove_(-1, -1);
 }

@@ -64,7 +64,7 @@ private:
     TexelHandler onMove_;
     TexelHandler onKeyMove_;
     RegionScene scene_; // with the texel cursor of the keys
-    std::optional<QPoint> hover_;
+    std::optional<QPoint> hover_; // the texel the pointer was over last
     NameLabels labels_;
     mutable QImage deviceImage_; // kept from one paint to the next
     QPointer<QWindow> window_;
