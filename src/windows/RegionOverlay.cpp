@@ -67,35 +67,26 @@ public:
     }
 
 private:
-    // Texels `from` to `to` of row y, each run of one colour filled at once.
+    void Row(int from, int to, int y, const auto& colour) { Run(true, y, from, to, colour); }
+    void Column(int x, int from, int to, const auto& colour) { Run(false, x, from, to, colour); }
+    // Texels `from` to `to` of row `line` (across) or of column `line`, each run of one colour filled at once.
     template <typename Colour>
-    void Row(int from, int to, int y, Colour colour)
+    void Run(bool across, int line, int from, int to, const Colour& colour)
     {
-        if (y < shown_.top() || y > shown_.bottom())
+        const auto texel = [&](int i) { return across ? colour(i, line) : colour(line, i); };
+        if (line < (across ? shown_.top() : shown_.left()) || line > (across ? shown_.bottom() : shown_.right()))
             return;
-        const int last = std::min(std::max(from, to), shown_.right());
-        for (int x = std::max(std::min(from, to), shown_.left()); x <= last;) {
-            const std::uint32_t c = colour(x, y);
-            int end = x + 1;
-            while (end <= last && colour(end, y) == c)
+        const int last = std::min(std::max(from, to), across ? shown_.right() : shown_.bottom());
+        for (int i = std::max(std::min(from, to), across ? shown_.left() : shown_.top()); i <= last;) {
+            const std::uint32_t c = texel(i);
+            int end = i + 1;
+            while (end <= last && texel(end) == c)
                 ++end;
-            Fill(x, end, y, y + 1, c);
-            x = end;
-        }
-    }
-    template <typename Colour>
-    void Column(int x, int from, int to, Colour colour)
-    {
-        if (x < shown_.left() || x > shown_.right())
-            return;
-        const int last = std::min(std::max(from, to), shown_.bottom());
-        for (int y = std::max(std::min(from, to), shown_.top()); y <= last;) {
-            const std::uint32_t c = colour(x, y);
-            int end = y + 1;
-            while (end <= last && colour(x, end) == c)
-                ++end;
-            Fill(x, x + 1, y, end, c);
-            y = end;
+            if (across)
+                Fill(i, end, line, line + 1, c);
+            else
+                Fill(line, line + 1, i, end, c);
+            i = end;
         }
     }
     // Texels [left, right) x [top, bottom), all shown.
