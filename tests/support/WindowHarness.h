@@ -34,7 +34,10 @@ struct WindowHarness {
     QWidget* Drawing() const { return Find("drawingArea"); }
     QString Field(const char* name) const { return Find<QLineEdit>(name)->text(); }
     // The four fields as "left,top right,bottom".
-    QString Corners() const { return Field("txtLeft") + "," + Field("txtTop") + " " + Field("txtRight") + "," + Field("txtBottom"); }
+    QString Corners() const
+    {
+        return Field("txtLeft") + "," + Field("txtTop") + " " + Field("txtRight") + "," + Field("txtBottom");
+    }
     bool Enabled(const char* action) const { return Find<QAction>(action)->isEnabled(); }
     void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
     QString Message() const { return window.statusBar()->currentMessage(); }

@@ -43,8 +43,9 @@ std::vector<Row> ReadManifest()
 // compare in their top five bits; declared alpha is blended over the background.
 std::string Compare(const Row& row, const testing_support::Decoded& d)
 {
-    const QImage reference = QImage(QString::fromStdString((kCorpus / "reference" / (row.at("path") + ".png")).string()))
-                                 .convertToFormat(QImage::Format_RGBA8888);
+    const QImage reference =
+        QImage(QString::fromStdString((kCorpus / "reference" / (row.at("path") + ".png")).string()))
+            .convertToFormat(QImage::Format_RGBA8888);
     if (reference.isNull() || reference.width() != d.width || reference.height() != d.height)
         return "reference missing or of another size";
     const bool mapped = row.at("image_type") == "1" || row.at("image_type") == "9";
@@ -73,7 +74,8 @@ TEST(TargaCorpus, SupportedFilesMatchTheirReferences)
     int compared = 0;
     for (const Row& row : ReadManifest()) {
         std::ifstream in(kCorpus / row.at("path"), std::ios::binary);
-        const testing_support::Decoded d = testing_support::Decode({std::istreambuf_iterator<char>(in), {}}, kBackground);
+        const testing_support::Decoded d =
+            testing_support::Decode({std::istreambuf_iterator<char>(in), {}}, kBackground);
         if (const std::string type = row.at("image_type"); type == "1" || type == "2" || type == "9" || type == "10") {
             // Unreadable for the other decoders too: it need only end with a message.
             const bool unreadable = row.at("reference") == "none" || row.at("truncated").rfind("yes", 0) == 0;

@@ -12,10 +12,11 @@ TEST(PixelSurface, EveryOperationChangesExactlyItsPixelsWithinTheSurface)
 {
     // Operation (0 FillRun, 1 SetPixels, 2 BlendPixels, 3 BlendRun), x, y, count, and the three rows afterwards.
     const std::tuple<int, int, int, int, const char*> cases[] = {
-        {0, 2, 1, 1, "...... ..#... ......"}, {0, 4, 1, 128, "...... ....## ......"}, {0, -2, 1, 3, "...... #..... ......"},
-        {0, 6, 1, 3, "...... ...... ......"}, {0, 0, -1, 6, "...... ...... ......"}, {1, -5, 0, 8, "###... ...... ......"},
-        {1, 5, 2, 4, "...... ...... .....#"}, {2, -1, 2, 40, "...... ...... ######"}, {3, 5, 0, 9, ".....# ...... ......"},
-        {3, 0, 3, 1, "...... ...... ......"}};
+        {0, 2, 1, 1, "...... ..#... ......"},  {0, 4, 1, 128, "...... ....## ......"},
+        {0, -2, 1, 3, "...... #..... ......"}, {0, 6, 1, 3, "...... ...... ......"},
+        {0, 0, -1, 6, "...... ...... ......"}, {1, -5, 0, 8, "###... ...... ......"},
+        {1, 5, 2, 4, "...... ...... .....#"},  {2, -1, 2, 40, "...... ...... ######"},
+        {3, 5, 0, 9, ".....# ...... ......"},  {3, 0, 3, 1, "...... ...... ......"}};
     const std::vector<targa::Colour> colours(128, 0x00FF00);
     const std::vector<std::uint8_t> alphas(128, 255);
     for (const auto& [op, x, y, count, rows] : cases) {
@@ -26,7 +27,8 @@ TEST(PixelSurface, EveryOperationChangesExactlyItsPixelsWithinTheSurface)
                   : surface.BlendRun(x, y, count, colours[0], 255);
         std::string shown;
         for (int at = 0; at < 18; ++at)
-            shown += std::string(at % 6 == 0 && at ? " " : "") + (surface.GetPixel(at % 6, at / 6) == 0xFF0000 ? '.' : '#');
+            shown +=
+                std::string(at % 6 == 0 && at ? " " : "") + (surface.GetPixel(at % 6, at / 6) == 0xFF0000 ? '.' : '#');
         EXPECT_EQ(shown, rows) << "operation " << op << " at " << x << "," << y << " of " << count;
         EXPECT_EQ(surface.GetPixel(x < 0 ? x : 6, y), 0xFFFFFFFFu) << "outside reads all bits set";
     }
@@ -35,12 +37,21 @@ TEST(PixelSurface, EveryOperationChangesExactlyItsPixelsWithinTheSurface)
 TEST(PixelSurface, BlendDividesBy256AndRoundsHalvesToEven)
 {
     // The old value, the source value, alpha, and the result, in every channel.
-    for (auto [old, source, alpha, expected] : {std::array{0, 255, 255, 254}, {255, 0, 255, 1}, {77, 200, 0, 77}, {0, 1, 128, 0},
-                                                {0, 3, 128, 2}, {0, 255, 128, 128}, {1, 0, 128, 1}, {3, 0, 128, 1},
-                                                {100, 100, 255, 100}, {0, 255, 1, 1}, {255, 255, 255, 255}}) {
+    for (auto [old, source, alpha, expected] : {std::array{0, 255, 255, 254},
+                                                {255, 0, 255, 1},
+                                                {77, 200, 0, 77},
+                                                {0, 1, 128, 0},
+                                                {0, 3, 128, 2},
+                                                {0, 255, 128, 128},
+                                                {1, 0, 128, 1},
+                                                {3, 0, 128, 1},
+                                                {100, 100, 255, 100},
+                                                {0, 255, 1, 1},
+                                                {255, 255, 255, 255}}) {
         PixelSurface surface(1, 1, MakeColour(old, old, old));
         surface.BlendRun(0, 0, 1, MakeColour(source, source, source), alpha);
-        EXPECT_EQ(surface.GetPixel(0, 0), MakeColour(expected, expected, expected)) << source << " over " << old << " at " << alpha;
+        EXPECT_EQ(surface.GetPixel(0, 0), MakeColour(expected, expected, expected))
+            << source << " over " << old << " at " << alpha;
     }
 }
 
@@ -63,9 +74,10 @@ TEST(PixelSurface, RowBlendsFollowTheChannelRuleForEveryInput)
         surface.BlendPixels(0, 0, sources.data(), alphas.data(), kPairs);
         for (int i = 0; i < kPairs; ++i) {
             const targa::Colour o = olds[std::size_t(i)], s = sources[std::size_t(i)];
-            ASSERT_EQ(surface.GetPixel(i, 0), MakeColour(targa::BlendChannel(targa::RedOf(o), targa::RedOf(s), alpha),
-                                                         targa::BlendChannel(targa::GreenOf(o), targa::GreenOf(s), alpha),
-                                                         targa::BlendChannel(targa::BlueOf(o), targa::BlueOf(s), alpha)))
+            ASSERT_EQ(surface.GetPixel(i, 0),
+                      MakeColour(targa::BlendChannel(targa::RedOf(o), targa::RedOf(s), alpha),
+                                 targa::BlendChannel(targa::GreenOf(o), targa::GreenOf(s), alpha),
+                                 targa::BlendChannel(targa::BlueOf(o), targa::BlueOf(s), alpha)))
                 << "pixel " << i << " alpha " << alpha;
         }
     }

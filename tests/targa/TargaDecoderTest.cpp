@@ -134,12 +134,15 @@ TEST(TargaDecoder, PaintsRowsTheRightWayUpAndRunsAcrossRowEndsAndStopsAtBadData)
         std::string message = {};
     };
     const Case cases[] = {
-        {"bottom left", {.width = 2, .height = 2, .data = {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}}, {"000003 000004", "000001 000002"}},
+        {"bottom left",
+         {.width = 2, .height = 2, .data = {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}}, {"000003 000004", "000001 000002"}},
         {"bottom right", {.width = 2, .height = 2, .descriptor = 0x10, .data = {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}},
          {"000004 000003", "000002 000001"}},
-        {"top left", {.type = 10, .width = 2, .height = 2, .descriptor = 0x20, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}},
+        {"top left",
+         {.type = 10, .width = 2, .height = 2, .descriptor = 0x20, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}},
          {"000001 000002", "000003 000004"}},
-        {"top right", {.type = 10, .width = 2, .height = 2, .descriptor = 0x30, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}},
+        {"top right",
+         {.type = 10, .width = 2, .height = 2, .descriptor = 0x30, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}},
          {"000002 000001", "000004 000003"}},
         {"header 128 paints one", {.type = 10, .width = 2, .data = {0x80, 1, 2, 3, 0x80, 4, 5, 6}}, {"010203 040506"}},
         {"raw then run", {.type = 10, .width = 3, .data = {0x00, 0, 0, 1, 0x81, 0, 0, 2}}, {"000001 000002 000002"}},
@@ -149,24 +152,30 @@ TEST(TargaDecoder, PaintsRowsTheRightWayUpAndRunsAcrossRowEndsAndStopsAtBadData)
          {.type = 10, .width = 2, .height = 2, .data = {0x02, 0, 0, 1, 0, 0, 2, 0, 0, 3, 0x00, 0, 0, 4}},
          {"000003 000004", "000001 000002"}},
         {"surplus past the last row", {.type = 10, .width = 2, .data = {0x84, 0, 0, 7}}, {"000007 000007"}},
-        {"raw surplus past the last row, the file ending in it", {.type = 10, .width = 2, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0}},
+        {"raw surplus past the last row, the file ending in it",
+         {.type = 10, .width = 2, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0}},
          {"000001 000002"}},
-        {"right to left", {.type = 10, .width = 4, .descriptor = 0x10, .data = {0x00, 0, 0, 1, 0x81, 0, 0, 2, 0x00, 0, 0, 3}},
+        {"right to left",
+         {.type = 10, .width = 4, .descriptor = 0x10, .data = {0x00, 0, 0, 1, 0x81, 0, 0, 2, 0x00, 0, 0, 3}},
          {"000003 000002 000002 000001"}},
         {"a blended run", {.type = 10, .depth = 32, .width = 2, .descriptor = 8, .data = {0x81, 200, 100, 50, 128}},
          {"6C4231 6C4231"}},
         {"colour-mapped runs", Mapped(9, 24, {0, 0, 9, 0, 0, 8}, {0x81, 6, 0x00, 5}, 5, 3), {"000008 000008 000009"}},
         {"uncompressed, inside a pixel", {.width = 2, .height = 2, .data = {0, 0, 1, 0, 0, 2, 0, 0, 3, 0}},
          {"000003 -", "000001 000002"}, kEndsEarly},
-        {"uncompressed, at a row end", {.width = 2, .height = 2, .data = {0, 0, 1, 0, 0, 2}}, {"- -", "000001 000002"}, kEndsEarly},
+        {"uncompressed, at a row end",
+         {.width = 2, .height = 2, .data = {0, 0, 1, 0, 0, 2}}, {"- -", "000001 000002"}, kEndsEarly},
         {"raw packet cut short", {.type = 10, .width = 4, .data = {0x03, 0, 0, 1, 0, 0}}, {"000001 - - -"}, kEndsEarly},
         {"packet header missing", {.type = 10, .width = 4, .data = {0x81, 0, 0, 1}}, {"000001 000001 - -"}, kEndsEarly},
         {"run value cut short", {.type = 10, .width = 4, .data = {0x81, 0, 0}}, {"- - - -"}, kEndsEarly},
-        {"colour map cut short", [] { Tga t = Mapped(1, 24, {1, 2, 3}, {}); t.mapLength = 4; return t; }(), {}, kEndsEarly},
+        {"colour map cut short",
+         [] { Tga t = Mapped(1, 24, {1, 2, 3}, {}); t.mapLength = 4; return t; }(), {}, kEndsEarly},
         {"index below the map", Mapped(1, 24, {0, 0, 9, 0, 0, 8}, {5, 4}, 5, 2), {"000009 -"}, kOutsideMap},
         {"index above the map", Mapped(1, 24, {0, 0, 9, 0, 0, 8}, {5, 7}, 5, 2), {"000009 -"}, kOutsideMap},
-        {"outside the map in a raw packet", Mapped(9, 24, {0, 0, 9, 0, 0, 8}, {1, 6, 7}, 5, 2), {"000008 -"}, kOutsideMap},
-        {"outside the map in a run", Mapped(9, 24, {0, 0, 9, 0, 0, 8}, {0, 5, 0x80, 9}, 5, 2), {"000009 -"}, kOutsideMap},
+        {"outside the map in a raw packet",
+         Mapped(9, 24, {0, 0, 9, 0, 0, 8}, {1, 6, 7}, 5, 2), {"000008 -"}, kOutsideMap},
+        {"outside the map in a run",
+         Mapped(9, 24, {0, 0, 9, 0, 0, 8}, {0, 5, 0x80, 9}, 5, 2), {"000009 -"}, kOutsideMap},
     };
     for (const Case& c : cases) {
         const Decoded d = Decode(c.file.Bytes());
@@ -174,7 +183,8 @@ TEST(TargaDecoder, PaintsRowsTheRightWayUpAndRunsAcrossRowEndsAndStopsAtBadData)
         for (std::size_t y = 0; y < c.rows.size(); ++y)
             EXPECT_EQ(d.Row(static_cast<int>(y), c.file.width), c.rows[y]) << c.name;
     }
-    const Decoded wide = Decode(Tga{.type = 10, .depth = 16, .width = 129, .data = {0xFF, 0x1F, 0x00, 0x80, 0xFF, 0x7F}}.Bytes());
+    const Decoded wide =
+        Decode(Tga{.type = 10, .depth = 16, .width = 129, .data = {0xFF, 0x1F, 0x00, 0x80, 0xFF, 0x7F}}.Bytes());
     EXPECT_EQ(wide.Row(0, 129).substr(127 * 7), "F80000 F8F8F8") << "header 255 paints 128 and reads one value";
 }
 
@@ -198,7 +208,8 @@ TEST(TargaDecoder, EveryTruncationEndsWithOneMessageKeepingWhatWasPainted)
 {
     for (int type : {1, 2, 9, 10}) {
         for (int depth : type % 8 == 1 ? std::vector{8} : std::vector{16, 24, 32}) {
-            Tga t = depth == 8 ? Mapped(type, 24, std::vector<int>(12, 40), {}, 0, 3) : Tga{.type = type, .depth = depth, .width = 3};
+            Tga t = depth == 8 ? Mapped(type, 24, std::vector<int>(12, 40), {}, 0, 3)
+                               : Tga{.type = type, .depth = depth, .width = 3};
             std::tie(t.height, t.descriptor, t.id) = std::tuple(3, depth == 32 ? 8 : 0, std::vector<int>{'i', 'd'});
             for (int i = 0; i < (type > 8 ? 6 : 9); ++i) { // run-length: a run across a row end, then raw packets
                 if (type > 8)

@@ -30,7 +30,8 @@ bool OnXcb() { return QGuiApplication::platformName() == "xcb"; }
 // Every control of the panel is shown, inside the client area and on the screen.
 void ExpectPanelInView(WindowHarness& h, const std::string& what)
 {
-    for (const char* name : {"lblLeft", "txtLeft", "lblTop", "txtTop", "lblRight", "txtRight", "lblBottom", "txtBottom"}) {
+    for (const char* name :
+         {"lblLeft", "txtLeft", "lblTop", "txtTop", "lblRight", "txtRight", "lblBottom", "txtBottom"}) {
         const QWidget* control = h.Find(name);
         EXPECT_TRUE(control->isVisible() && h.Find("clientArea")->rect().contains(control->geometry()) &&
                     h.window.screen()->geometry().contains(QRect(control->mapToGlobal(QPoint()), control->size())))
@@ -294,9 +295,11 @@ TEST(MainWindow, ClosingItAsksLikeExitAlsoWhilePainting)
         h.AddEntries({"Door"});
         h.dialogs.messageAnswers.push_back(answer);
         Desktop(h.window).CloseFromTheFrame();
-        for (int wait = 0; wait < 50 && h.dialogs.messages.isEmpty(); ++wait) // the window manager answers in its own time
+        // The window manager answers in its own time.
+        for (int wait = 0; wait < 50 && h.dialogs.messages.isEmpty(); ++wait)
             QTest::qWait(100);
-        EXPECT_EQ(std::pair(h.window.isVisible(), h.dialogs.messages), std::pair(answer == Answer::Cancel, QStringList{"Ravelock: Save Changes?"}));
+        EXPECT_EQ(std::pair(h.window.isVisible(), h.dialogs.messages),
+                  std::pair(answer == Answer::Cancel, QStringList{"Ravelock: Save Changes?"}));
     }
     WindowHarness h;
     QTimer::singleShot(0, &h.window, [&] { h.window.close(); });

@@ -50,7 +50,8 @@ TEST(DeleteDialog, ClosingEscapeOrNoChoiceRemovesNothing)
         if (pick)
             h.Find<QComboBox>("cmbDelete")->setCurrentIndex(0);
         close(h.Find("frmDelete"));
-        EXPECT_EQ(std::pair(h.Find("frmDelete")->isVisible(), h.State().colNames().size()), std::pair(false, 2ll)) << pick;
+        EXPECT_EQ(std::pair(h.Find("frmDelete")->isVisible(), h.State().colNames().size()), std::pair(false, 2ll))
+            << pick;
     }
 }
 
@@ -85,7 +86,8 @@ TEST(ReadmeWindow, ShowsOneReadOnlySelectableAddressThatLooksReadOnly)
             std::tuple(readmes.first()->isVisible(), field->text(), field->selectedText(), QUrl(address).isLocalFile()),
             std::tuple(true, address, address, true));
         EXPECT_TRUE(QFile::exists(QUrl(address).toLocalFile())) << address.toStdString();
-        EXPECT_EQ(field->palette().color(QPalette::Base), field->palette().color(QPalette::Window)) << "looks read-only";
+        EXPECT_EQ(field->palette().color(QPalette::Base), field->palette().color(QPalette::Window))
+            << "looks read-only";
         if (opening == 1)
             QTest::keyClick(field, Qt::Key_Escape);
         EXPECT_EQ(readmes.first()->isVisible(), opening != 1) << "Escape closes it";
@@ -95,7 +97,8 @@ TEST(ReadmeWindow, ShowsOneReadOnlySelectableAddressThatLooksReadOnly)
 TEST(Splash, ShowsTheVersionAndProceedsOnCharacterKeysAndClicksButNotOnTheVersionLine)
 {
     const auto click = [](const char* name, QPoint at = {}) {
-        return [=](FrmSplash& s) { QTest::mouseClick(name ? s.findChild<QWidget*>(name) : &s, Qt::LeftButton, {}, at); };
+        return
+            [=](FrmSplash& s) { QTest::mouseClick(name ? s.findChild<QWidget*>(name) : &s, Qt::LeftButton, {}, at); };
     };
     const auto key = [](Qt::Key k) { return [=](FrmSplash& s) { QTest::keyClick(&s, k); }; };
     struct Case {
@@ -117,7 +120,8 @@ TEST(Splash, ShowsTheVersionAndProceedsOnCharacterKeysAndClicksButNotOnTheVersio
         {"credit line", click("lblWarning1"), true},
         {"released outside the window",
          [](FrmSplash& s) {
-             QMouseEvent release(QEvent::MouseButtonRelease, {-300, -300}, {-300, -300}, Qt::LeftButton, Qt::NoButton, {});
+             QMouseEvent release(QEvent::MouseButtonRelease, {-300, -300}, {-300, -300}, Qt::LeftButton, Qt::NoButton,
+                                 {});
              QApplication::sendEvent(s.findChild<QWidget*>("imgOrvaneBanner"), &release);
          },
          false},
@@ -125,7 +129,8 @@ TEST(Splash, ShowsTheVersionAndProceedsOnCharacterKeysAndClicksButNotOnTheVersio
     for (const Case& c : cases) {
         int proceeded = 0;
         QPointer<FrmSplash> splash(new FrmSplash({2, 10, 3, "By us", "Thanks"}, [&] { ++proceeded; }));
-        EXPECT_EQ(QStringList({splash->findChild<QLabel*>("lblVersion")->text(), splash->findChild<QLabel*>("lblWarning")->text(),
+        EXPECT_EQ(QStringList({splash->findChild<QLabel*>("lblVersion")->text(),
+                               splash->findChild<QLabel*>("lblWarning")->text(),
                                splash->findChild<QLabel*>("lblWarning1")->text()}),
                   QStringList({"Version 2.10.3", "By us", "Thanks"}));
         splash->show();
@@ -146,18 +151,25 @@ TEST(QtDialogs, ShowTheirSettingsAndReportTheChoice)
     QString shown;
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        shown = QStringList{d->windowTitle(), d->nameFilters().join(";"), d->defaultSuffix(), d->directory().path(),
-                            QFileInfo(d->selectedFiles().value(0)).fileName(), d->acceptMode() == QFileDialog::AcceptSave ? "save" : "open"}
+        shown = QStringList{d->windowTitle(),
+                            d->nameFilters().join(";"),
+                            d->defaultSuffix(),
+                            d->directory().path(),
+                            QFileInfo(d->selectedFiles().value(0)).fileName(),
+                            d->acceptMode() == QFileDialog::AcceptSave ? "save" : "open"}
                     .join("|");
         d->reject();
     });
-    EXPECT_EQ(QtDialogs(nullptr).SaveFile({"Save As", "Ini File (*.ini)", "ini", QDir::tempPath(), "ui.ini"}), std::nullopt);
+    EXPECT_EQ(QtDialogs(nullptr).SaveFile({"Save As", "Ini File (*.ini)", "ini", QDir::tempPath(), "ui.ini"}),
+              std::nullopt);
     EXPECT_EQ(shown, "Save As|Ini File (*.ini)|ini|" + QDir::tempPath() + "|ui.ini|save");
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         shown = box->text() + (box->icon() == QMessageBox::Warning ? " with the exclamation icon" : "");
         box->button(QMessageBox::No)->click();
     });
-    EXPECT_EQ(QtDialogs(nullptr).Message("Save\r\nChanges?", "Ravelock", MessageIcon::Exclamation, MessageButtons::YesNoCancel), Answer::No);
+    EXPECT_EQ(QtDialogs(nullptr).Message("Save\r\nChanges?", "Ravelock", MessageIcon::Exclamation,
+                                         MessageButtons::YesNoCancel),
+              Answer::No);
     EXPECT_EQ(shown, "Save\nChanges? with the exclamation icon");
 }

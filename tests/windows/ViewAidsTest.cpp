@@ -23,7 +23,10 @@ QColor Shown(const QImage& grab, int x, int y)
     return grab.pixelColor(int((x + 0.5) * scale), int((y + 0.5) * scale));
 }
 
-bool OnEdge(const QRect& r, QPoint t) { return r.contains(t) && (t.x() == r.left() || t.x() == r.right() || t.y() == r.top() || t.y() == r.bottom()); }
+bool OnEdge(const QRect& r, QPoint t)
+{
+    return r.contains(t) && (t.x() == r.left() || t.x() == r.right() || t.y() == r.top() || t.y() == r.bottom());
+}
 
 } // namespace
 
@@ -66,9 +69,13 @@ TEST(ViewAids, ShowRegionsDrawsOverThePictureAndFollowsEveryChange)
     h.Click(75, 5);
     EXPECT_EQ(h.Drawing()->grab().toImage(), plain) << "off at start";
     h.Trigger("mnuViewRegions");
-    const auto outlined = [&](int x, int y) { return Shown(h.Drawing()->grab().toImage(), x, y) != Shown(plain, x, y); };
+    const auto outlined = [&](int x, int y) {
+        return Shown(h.Drawing()->grab().toImage(), x, y) != Shown(plain, x, y);
+    };
     // A's bottom edge and inside, B's left edge (clicked inverted) and inside, the pending corner.
-    const auto looks = [&] { return std::vector{outlined(12, 40), outlined(12, 32), outlined(50, 45), outlined(60, 45), outlined(75, 5)}; };
+    const auto looks = [&] {
+        return std::vector{outlined(12, 40), outlined(12, 32), outlined(50, 45), outlined(60, 45), outlined(75, 5)};
+    };
     EXPECT_EQ(looks(), (std::vector{true, false, true, false, true}));
     h.window.Commands().RemoveEntry(0);
     h.Trigger("mnuEditUndo"); // through the menu, as the window updates after each command
@@ -99,8 +106,10 @@ TEST(ViewAids, TheMagnifierEnlargesTheTexelsAroundThePointerInItsOwnColumn)
     for (int row = 0; row < 15; ++row)
         for (int column = 0; column < 15; ++column) {
             const QPoint texel = centre + QPoint(column - 7, row - 7);
-            const QColor expected = texel.x() < 0 ? magnifier->palette().window().color() : QColor(texel.x(), texel.y(), 7);
-            ASSERT_EQ(shown.pixelColor(column * cell + cell / 2, row * cell + cell / 2), expected) << column << "," << row;
+            const QColor expected =
+                texel.x() < 0 ? magnifier->palette().window().color() : QColor(texel.x(), texel.y(), 7);
+            ASSERT_EQ(shown.pixelColor(column * cell + cell / 2, row * cell + cell / 2), expected)
+                << column << "," << row;
         }
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(h.Drawing(), &leave);
@@ -127,7 +136,8 @@ TEST(ViewAids, KeysTakeTheCornersClicksWouldTakeAndScrollToThem)
     h.dialogs.saveAnswers.push_back(h.dir.filePath("ui.ini"));
     h.Trigger("mnuFileSaveAs");
     const QByteArray saved = testing_support::ReadAll(h.dir.filePath("ui.ini"));
-    EXPECT_TRUE(saved.contains("Left:10 Top:10 Right:12 Bottom:13") && saved.contains("Left:21 Top:22 Right:11 Bottom:22"));
+    EXPECT_TRUE(saved.contains("Left:10 Top:10 Right:12 Bottom:13") &&
+                saved.contains("Left:21 Top:22 Right:11 Bottom:22"));
     for (int step = 0; step < 500; ++step)
         QTest::keyClick(h.Drawing(), step < 200 ? Qt::Key_Down : Qt::Key_Right, Qt::ShiftModifier);
     h.Keys({Qt::Key_Space});

@@ -65,10 +65,12 @@ struct Commands : ::testing::Test {
     {
         std::string out;
         for (char letter : std::string("osaxurcdh"))
-            out += view.menus.contains(MenuItem(out.size())) && !view.menus.at(MenuItem(out.size())) ? letter
-                                                                                                     : char(std::toupper(letter));
+            out += view.menus.contains(MenuItem(out.size())) && !view.menus.at(MenuItem(out.size()))
+                       ? letter
+                       : char(std::toupper(letter));
         const auto field = [this](C c) { return view.controls.at(c).text.toStdString(); };
-        out += " " + field(C::txtLeft) + "," + field(C::txtTop) + " " + field(C::txtRight) + "," + field(C::txtBottom) + " [";
+        out += " " + field(C::txtLeft) + "," + field(C::txtTop) + " " + field(C::txtRight) + "," + field(C::txtBottom) +
+               " [";
         for (auto v : ws.colRedo)
             out += (out.back() == '[' ? "" : " ") + std::to_string(v);
         return out + "] " + view.hint.section(' ', 2, 2).toStdString();
@@ -86,7 +88,8 @@ TEST_F(Commands, PlacesThePanelBesideThePictureAndAlwaysInsideTheClientArea)
         view.picture = picture;
         commands.PlaceCoordinatePanel();
         std::vector<int> lefts, tops;
-        for (C control : {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop, C::lblRight, C::txtRight, C::lblBottom, C::txtBottom}) {
+        for (C control :
+             {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop, C::lblRight, C::txtRight, C::lblBottom, C::txtBottom}) {
             lefts.push_back(view.controls[control].at.x() - picture.width() - 1);
             tops.push_back(view.controls[control].at.y());
         }
@@ -103,7 +106,8 @@ TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
         EXPECT_TRUE(view.controls[field].readOnly);
     EXPECT_EQ(view.window, QPoint(1, 1));
     EXPECT_EQ(Shown() + " " + view.caption.toStdString(), "OSAXurcdH , , [] texture Ravelock");
-    for (const std::optional<QString>& answer : {std::optional<QString>(), std::optional<QString>("/textures/bad.tga")}) {
+    for (const std::optional<QString>& answer :
+         {std::optional<QString>(), std::optional<QString>("/textures/bad.tga")}) {
         view.painted = false;
         dialogs.openAnswers.push_back(answer);
         commands.Open();
@@ -194,8 +198,9 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
     commands.Exit(); // Yes, then the Save As dialog is dismissed: the program stays
     EXPECT_EQ(std::pair(view.ended, ws.blnSaveFailed), std::pair(0, true));
     const FileDialogSettings& saveAs = dialogs.fileDialogs.back();
-    EXPECT_EQ(std::tuple(saveAs.title, saveAs.filter, saveAs.defaultSuffix, saveAs.initialDirectory, saveAs.initialFileName),
-              std::tuple(QString("Save As"), QString("Ini File (*.ini)"), QString("ini"), dir.path(), QString("ui.ini")));
+    EXPECT_EQ(
+        std::tuple(saveAs.title, saveAs.filter, saveAs.defaultSuffix, saveAs.initialDirectory, saveAs.initialFileName),
+        std::tuple(QString("Save As"), QString("Ini File (*.ini)"), QString("ini"), dir.path(), QString("ui.ini")));
     EXPECT_TRUE(commands.Save()); // no file yet: Save As
     EXPECT_EQ(testing_support::ReadAll(dir.filePath("maps/out.ini")).count("MappedImage Button\r\n"), 1);
     EXPECT_EQ(std::pair(view.message, view.caption),
@@ -213,14 +218,16 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
     EXPECT_EQ(view.caption, "out.ini* \u2014 Ravelock");
     dialogs.messageAnswers = {Answer::No};
     commands.Exit();
-    EXPECT_EQ(std::pair(dialogs.messages.count("Ravelock: Save Changes?"), view.ended), std::pair(3ll, 2)) << "a removal is unsaved work";
+    EXPECT_EQ(std::pair(dialogs.messages.count("Ravelock: Save Changes?"), view.ended), std::pair(3ll, 2))
+        << "a removal is unsaved work";
 
     // A failing save to the known path says why and keeps the work unsaved.
     QDir(dir.filePath("maps")).removeRecursively();
     EXPECT_FALSE(commands.Save());
-    EXPECT_EQ(dialogs.messages.last(), "Error: There was an error writing the file:\r\n" + dir.filePath("maps/out.ini") +
-                                           "\r\nNo such file or directory");
-    EXPECT_EQ(std::tuple(dialogs.icons.back(), ws.blnSaved, ws.blnSaveFailed), std::tuple(MessageIcon::Critical, false, true));
+    EXPECT_EQ(dialogs.messages.last(), "Error: There was an error writing the file:\r\n" +
+                                           dir.filePath("maps/out.ini") + "\r\nNo such file or directory");
+    EXPECT_EQ(std::tuple(dialogs.icons.back(), ws.blnSaved, ws.blnSaveFailed),
+              std::tuple(MessageIcon::Critical, false, true));
     dialogs.messageAnswers = {Answer::Yes};
     commands.Exit();
     EXPECT_EQ(view.ended, 2) << "a failed save keeps the program open";

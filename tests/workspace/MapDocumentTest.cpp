@@ -33,7 +33,8 @@ Workspace WithEntries(const QStringList& names)
 
 QByteArray Block(const QByteArray& name, int left)
 {
-    return "MappedImage " + name + "\r\nTexture = ui.tga\r\nTextureWidth = 512\r\nTextureHeight = 256\r\nCoords = Left:" +
+    return "MappedImage " + name +
+           "\r\nTexture = ui.tga\r\nTextureWidth = 512\r\nTextureHeight = 256\r\nCoords = Left:" +
            QByteArray::number(left) + " Top:0 Right:0 Bottom:-1\r\nStatus = NONE\r\nEnd\r\n \r\n";
 }
 
@@ -41,8 +42,11 @@ QByteArray Block(const QByteArray& name, int left)
 
 TEST(MapDocument, RemovesTheChosenEntryMarkingTheDocumentUnsaved)
 {
-    for (const auto& [names, remove, left] : {std::tuple<QStringList, int, QStringList>{{"A", "BB", "CCC"}, 1, {"BB", "CCC"}},
-                                              {{"A", "BB", "CCC"}, 2, {"A", "CCC"}}, {{"A"}, 1, {}}, {{"A", "BB"}, 0, {"A", "BB"}}}) {
+    for (const auto& [names, remove, left] :
+         {std::tuple<QStringList, int, QStringList>{{"A", "BB", "CCC"}, 1, {"BB", "CCC"}},
+          {{"A", "BB", "CCC"}, 2, {"A", "CCC"}},
+          {{"A"}, 1, {}},
+          {{"A", "BB"}, 0, {"A", "BB"}}}) {
         Workspace ws = WithEntries(names);
         ws.blnSaved = true;
         EXPECT_EQ(RemoveEntry(ws, remove - 1), remove != 0);
@@ -71,10 +75,13 @@ TEST(MapDocumentFile, WritesTheExactBytesReplacingTheWholeFileOrSaysWhyNot)
         Workspace failing = WithEntries({"A"});
         failing.strIniPath = path;
         const auto failure = WriteIniFile(failing);
-        EXPECT_TRUE(failure && failure->contains(reason)) << path.toStdString() << ": " << failure.value_or("none").toStdString();
-        EXPECT_EQ(std::tuple(failing.blnSaved, failing.blnNoIniPath, failing.blnSaveFailed), std::tuple(false, true, false));
+        EXPECT_TRUE(failure && failure->contains(reason))
+            << path.toStdString() << ": " << failure.value_or("none").toStdString();
+        EXPECT_EQ(std::tuple(failing.blnSaved, failing.blnNoIniPath, failing.blnSaveFailed),
+                  std::tuple(false, true, false));
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList({"folder", "map.ini"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"folder", "map.ini"}));
 }
 
 // Root ignores permission bits, so these save as `nobody`, through a small
@@ -93,18 +100,23 @@ TEST(MapDocumentFile, WritesInPlaceWhereTheFolderRefusesANewFileButTheFileMayBeW
     };
     // Root's folder, where nobody may not add files; a sticky folder, where nobody may not replace root's files.
     ASSERT_TRUE(prepare("locked/own.ini", nobody->pw_uid, 0644) && prepare("locked/theirs.ini", 0, 0644) &&
-                prepare("sticky/shared.ini", 0, 0666) && ::chmod(QFile::encodeName(dir.filePath("sticky")), 01777) == 0 &&
-                ::chmod(QFile::encodeName(dir.path()), 0755) == 0 && QFile::copy(RAVELOCK_SAVE_PROBE, dir.filePath("save-probe")));
+                prepare("sticky/shared.ini", 0, 0666) &&
+                ::chmod(QFile::encodeName(dir.filePath("sticky")), 01777) == 0 &&
+                ::chmod(QFile::encodeName(dir.path()), 0755) == 0 &&
+                QFile::copy(RAVELOCK_SAVE_PROBE, dir.filePath("save-probe")));
     const std::tuple<const char*, QString, QByteArray> cases[] = {
         {"locked/own.ini", "saved", DocumentWith()}, {"sticky/shared.ini", "saved", DocumentWith()},
         {"locked/theirs.ini", "is not writable", "earlier\r\n"}, {"locked/new.ini", "Permission denied", "<missing>"}};
     for (const auto& [name, result, after] : cases) {
         QProcess run;
-        run.start("setpriv", {"--reuid=" + QString::number(nobody->pw_uid), "--regid=" + QString::number(nobody->pw_gid),
-                              "--clear-groups", dir.filePath("save-probe"), dir.filePath(name)});
-        EXPECT_TRUE(run.waitForFinished(10000) && QString::fromLocal8Bit(run.readAllStandardOutput()).contains(result)) << name;
+        run.start("setpriv",
+                  {"--reuid=" + QString::number(nobody->pw_uid), "--regid=" + QString::number(nobody->pw_gid),
+                   "--clear-groups", dir.filePath("save-probe"), dir.filePath(name)});
+        EXPECT_TRUE(run.waitForFinished(10000) && QString::fromLocal8Bit(run.readAllStandardOutput()).contains(result))
+            << name;
         EXPECT_EQ(ReadAll(dir.filePath(name)), after) << name;
     }
-    EXPECT_EQ(QDir(dir.filePath("locked")).entryList(QDir::Files | QDir::Hidden), QStringList({"own.ini", "theirs.ini"}));
+    EXPECT_EQ(QDir(dir.filePath("locked")).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"own.ini", "theirs.ini"}));
     EXPECT_EQ(QDir(dir.filePath("sticky")).entryList(QDir::Files | QDir::Hidden), QStringList{"shared.ini"});
 }
