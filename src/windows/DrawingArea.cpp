@@ -40,13 +40,14 @@ void DrawingArea::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    // Unpainted pixels are transparent in the surface: the background shows.
-    painter.fillRect(event->rect(), palette().window());
     const qreal scale = devicePixelRatioF();
-    if (scale == std::floor(scale) && scene_.Empty())
+    if (scale == std::floor(scale) && scene_.Empty()) {
+        // Unpainted pixels are transparent in the surface: the background shows.
+        painter.fillRect(event->rect(), palette().window());
         PaintBlocks(painter, event->rect());
-    else
+    } else {
         PaintDevicePixels(painter, event->rect(), scale, scene_);
+    }
     PaintNames(painter, scene_, event->rect(), labels_);
 }
 
