@@ -313,13 +313,12 @@ void MainCommands::CompleteEntry()
 
 void MainCommands::RemoveEntry(int index)
 {
-    const QString name = index >= 0 && index < static_cast<int>(ws_.entries.size())
-                             ? ws_.entries[static_cast<std::size_t>(index)].name
-                             : QString();
-    if (ravelock::RemoveEntry(ws_, index)) {
-        view_.ShowMessage(QStringLiteral("Removed ") + name);
-        ShowCaption();
-    }
+    if (index < 0 || index >= static_cast<int>(ws_.entries.size()))
+        return;
+    const QString name = ws_.entries[static_cast<std::size_t>(index)].name;
+    ravelock::RemoveEntry(ws_, index);
+    view_.ShowMessage(QStringLiteral("Removed ") + name);
+    ShowCaption();
 }
 
 void MainCommands::ShowHint()

@@ -53,6 +53,7 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
     EXPECT_EQ(shown.pixelColor(300, 200), QColor(300 - 256, 200, 7));
     EXPECT_EQ(h.Find("pictureFrame")->geometry(), QRect(0, 0, 513, 257)) << "the whole picture, no scroll bars";
     EXPECT_EQ(h.Find("lblLeft")->x(), 512 + 1);
+    EXPECT_EQ(std::pair(h.Find("txtLeft")->y(), h.Find("txtRight")->y()), std::pair(100, 129)) << "either side of 128";
     ExpectPanelInView(h, "512 x 256");
     EXPECT_FALSE(h.Enabled("mnuFileOpen"));
 

@@ -213,6 +213,9 @@ TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
               std::pair(dir.filePath("maps"), QString("out.ini")))
         << "Save As starts where the document was saved";
 
+    for (int outside : {-1, 1})
+        commands.RemoveEntry(outside);
+    EXPECT_EQ(ws.colNames(), QStringList{"MappedImage Button"}) << "no entry there";
     commands.RemoveEntry(0);
     EXPECT_EQ(std::pair(view.message, ws.colNames()), std::pair(QString("Removed Button"), QStringList()));
     EXPECT_EQ(view.caption, "out.ini* \u2014 Ravelock");
