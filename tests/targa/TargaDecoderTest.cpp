@@ -123,6 +123,14 @@ TEST(TargaDecoder, ConvertsEveryPixelFormat)
         const Decoded d = Decode(file.Bytes());
         EXPECT_EQ(std::pair(d.messages, d.Row(0, 1)), std::pair(Messages{}, row)) << file.type << " " << file.depth;
     }
+    // A footer naming an extension area whose attributes type would be the byte just past the file: alpha stays.
+    std::vector<int> pixels;
+    for (int x = 0; x < 120; ++x)
+        pixels.insert(pixels.end(), {200, 100, 50, 128});
+    std::vector<std::uint8_t> past = Tga{.depth = 32, .width = 120, .descriptor = 8, .data = pixels, .bareFooter = true}.Bytes();
+    for (std::size_t b = 0, offset = past.size() - 494; b < 4; ++b)
+        past[past.size() - 26 + b] = std::uint8_t(offset >> (8 * b));
+    EXPECT_EQ(Decode(past).Row(0, 1), "6C4231");
 }
 
 TEST(TargaDecoder, PaintsRowsTheRightWayUpAndRunsAcrossRowEndsAndStopsAtBadData)
