@@ -127,7 +127,8 @@ TEST(TargaDecoder, ConvertsEveryPixelFormat)
     std::vector<int> pixels;
     for (int x = 0; x < 120; ++x)
         pixels.insert(pixels.end(), {200, 100, 50, 128});
-    std::vector<std::uint8_t> past = Tga{.depth = 32, .width = 120, .descriptor = 8, .data = pixels, .bareFooter = true}.Bytes();
+    const Tga wide{.depth = 32, .width = 120, .descriptor = 8, .data = pixels, .bareFooter = true};
+    std::vector<std::uint8_t> past = wide.Bytes();
     for (std::size_t b = 0, offset = past.size() - 494; b < 4; ++b)
         past[past.size() - 26 + b] = std::uint8_t(offset >> (8 * b));
     EXPECT_EQ(Decode(past).Row(0, 1), "6C4231");
