@@ -246,6 +246,8 @@ void FrmMain::RowsPainted(int first, int last, int rowsDone)
     const QRegion band = drawing_->visibleRegion().intersected(QRect(0, first, drawing_->width(), last - first + 1));
     if (!band.isEmpty())
         drawing_->update(band);
+    if (magnifier_->isVisible()) // it may show rows just painted
+        magnifier_->update();
     status_->ReadingProgress(rowsDone);
 }
 
