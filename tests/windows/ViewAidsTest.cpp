@@ -111,6 +111,7 @@ TEST(ViewAids, TheMagnifierEnlargesTheTexelsAroundThePointerInItsOwnColumn)
             ASSERT_EQ(shown.pixelColor(column * cell + cell / 2, row * cell + cell / 2), expected)
                 << column << "," << row;
         }
+    EXPECT_EQ(shown.pixelColor(15 * cell, 15 * cell), QColor(128, 128, 128)) << "the grid closes at the far corner";
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(h.Drawing(), &leave);
     const QColor middle = magnifier->grab().toImage().pixelColor(7 * cell + cell / 2, 7 * cell + cell / 2);
