@@ -45,15 +45,18 @@ ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magni
     });
 }
 
+bool ViewAids::RegionComplete() const
+{
+    return !ws_.blnAwaitFirst && !ws_.blnAwaitSecond && !ws_.strTextureName.isEmpty();
+}
+
 void ViewAids::Update()
 {
-    const Workspace& ws = ws_;
-    const bool complete = !ws.blnAwaitFirst && !ws.blnAwaitSecond && !ws.strTextureName.isEmpty();
     lastCorner_.reset();
-    if (ws.blnAwaitSecond)
-        lastCorner_ = QPoint(ws.lngLeft, ws.lngTop);
-    else if (complete)
-        lastCorner_ = QPoint(ws.lngRight, ws.lngBottom);
+    if (ws_.blnAwaitSecond)
+        lastCorner_ = QPoint(ws_.lngLeft, ws_.lngTop);
+    else if (RegionComplete())
+        lastCorner_ = QPoint(ws_.lngRight, ws_.lngBottom);
     ShowRegions(regions_->isChecked());
     PointerAt(pointer_ ? pointer_->x() : -1, pointer_ ? pointer_->y() : -1);
 }
@@ -67,7 +70,7 @@ void ViewAids::ShowRegions(bool shown)
             scene.entries.push_back({Spanned(entry.left, entry.top, entry.right, entry.bottom), entry.name});
         if (ws_.blnAwaitSecond)
             scene.firstCorner = QPoint(ws_.lngLeft, ws_.lngTop);
-        else if (lastCorner_)
+        else if (RegionComplete())
             scene.pending = Spanned(ws_.lngLeft, ws_.lngTop, ws_.lngRight, ws_.lngBottom);
     }
     drawing_.SetScene(std::move(scene));

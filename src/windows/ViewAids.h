@@ -31,6 +31,8 @@ public:
 
 private:
     void ShowRegions(bool shown);
+    // Both corners set and not yet named.
+    bool RegionComplete() const;
 
     const Workspace& ws_;
     DrawingArea& drawing_;
