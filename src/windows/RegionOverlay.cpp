@@ -159,8 +159,8 @@ void PaintNames(QPainter& painter, const RegionScene& scene, const QRect& dirty,
     const qreal scale = painter.device()->devicePixelRatioF();
     for (const RegionScene::Region& region : scene.entries) {
         const QPoint corner = region.texels.topLeft();
+        // Above the corner, or inside the region clear of its edges where there is no room above.
         const bool above = corner.y() >= height + 1;
-        // Inside the region, clear of its left edge.
         const QPoint at = above ? corner - QPoint(0, height + 1) : corner + QPoint(1, 1);
         if (at.y() > dirty.bottom() || at.y() + height <= dirty.top() || at.x() > dirty.right())
             continue;
