@@ -1,6 +1,7 @@
 #include "support/WindowHarness.h"
 #include "windows/RegionOverlay.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
@@ -77,6 +78,10 @@ TEST(ViewAids, ShowRegionsDrawsOverThePictureAndFollowsEveryChange)
         return std::vector{outlined(12, 40), outlined(12, 32), outlined(50, 45), outlined(60, 45), outlined(75, 5)};
     };
     EXPECT_EQ(looks(), (std::vector{true, false, true, false, true}));
+    // A's name above its corner, also when a repaint covers only the label's top row.
+    const QPoint label(6, 25 - QFontMetrics(h.Drawing()->font()).height() - 1);
+    const QImage edge = h.Drawing()->grab(QRect(label, QSize(1, 1))).toImage();
+    EXPECT_NE(edge.pixelColor(0, 0), Shown(plain, label.x(), label.y()));
     h.window.Commands().RemoveEntry(0);
     h.Trigger("mnuEditUndo"); // through the menu, as the window updates after each command
     EXPECT_EQ(looks(), (std::vector{false, false, true, false, false}));
