@@ -9,8 +9,6 @@
 
 namespace ravelock {
 
-// Everything the main window knows, alive exactly as long as the window.
-// Sizes and corners are in texels.
 // A named region: the texels clicked as its corners, both included. A
 // rectangle clicked bottom-right first stays inverted.
 struct Entry {
@@ -21,6 +19,8 @@ struct Entry {
     std::int32_t bottom = 0;
 };
 
+// Everything the main window knows, alive exactly as long as the window.
+// Sizes and corners are in texels.
 struct Workspace {
     std::vector<Entry> entries; // the document, in entry order
     std::int32_t lngImageHeight = 0;
