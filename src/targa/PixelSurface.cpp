@@ -77,9 +77,15 @@ Colour PixelSurface::GetPixel(int x, int y) const
 {
     if (!Contains(x, y))
         return kInvalidColour;
-    const std::uint32_t stored =
-        storage_.Pixels()[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+    const std::uint32_t stored = Stored(x, y);
     return stored ? (stored & 0xFFFFFFu) : background_;
+}
+
+std::uint32_t PixelSurface::Stored(int x, int y) const
+{
+    if (!Contains(x, y))
+        return 0;
+    return storage_.Pixels()[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
 }
 
 void PixelSurface::FillRun(int x, int y, int count, Colour colour)

@@ -38,6 +38,9 @@ public:
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
     Colour GetPixel(int x, int y) const;
+    // What the memory holds for the pixel: R, G, B and an opaque alpha byte,
+    // or 0 where nothing was painted or outside the surface.
+    std::uint32_t Stored(int x, int y) const;
     // Pixels x to x + count - 1 of row y, clipped to the surface.
     void FillRun(int x, int y, int count, Colour colour);
     void SetPixels(int x, int y, const Colour* colours, int count);

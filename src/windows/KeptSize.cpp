@@ -1,6 +1,5 @@
 #include "windows/KeptSize.h"
 
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 

@@ -32,17 +32,6 @@ QSize Magnifier::sizeHint() const
     return {std::max(GridSide(), text), GridSide() + 2 * fontMetrics().height() + 4};
 }
 
-std::uint32_t Magnifier::Stored(QPoint texel) const
-{
-    if (!surface_.Contains(texel.x(), texel.y()))
-        return 0;
-    const std::uint32_t* band = surface_.Band(texel.y() / targa::PixelSurface::kBandRows);
-    if (!band)
-        return 0;
-    const int row = texel.y() % targa::PixelSurface::kBandRows;
-    return band[static_cast<std::size_t>(row) * static_cast<std::size_t>(surface_.Width()) + static_cast<std::size_t>(texel.x())];
-}
-
 void Magnifier::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
@@ -57,7 +46,7 @@ void Magnifier::paintEvent(QPaintEvent* /*event*/)
             QColor colour = background;
             if (centre_) {
                 const QPoint texel = *centre_ + QPoint(column - kTexels / 2, row - kTexels / 2);
-                if (const std::uint32_t stored = Stored(texel))
+                if (const std::uint32_t stored = surface_.Stored(texel.x(), texel.y()))
                     colour = QColor(stored & 255, (stored >> 8) & 255, (stored >> 16) & 255);
             }
             for (int y = 1; y < cell; ++y)
@@ -82,7 +71,7 @@ void Magnifier::paintEvent(QPaintEvent* /*event*/)
 
     if (!centre_)
         return;
-    const std::uint32_t stored = Stored(*centre_);
+    const std::uint32_t stored = surface_.Stored(centre_->x(), centre_->y());
     const auto hex = [stored](int shift) {
         return QStringLiteral("%1").arg((stored >> shift) & 255, 2, 16, QLatin1Char('0')).toUpper();
     };

@@ -20,7 +20,6 @@ public:
     Magnifier(const targa::PixelSurface& surface, QWidget* parent);
     // Nothing shows an empty grid.
     void Centre(std::optional<QPoint> texel);
-    std::optional<QPoint> Centred() const { return centre_; }
     QSize sizeHint() const override;
 
 protected:
@@ -28,8 +27,6 @@ protected:
 
 private:
     int GridSide() const; // in logical pixels
-    // The texel's stored pixel: R, G, B, A bytes; 0 where nothing was painted.
-    std::uint32_t Stored(QPoint texel) const;
 
     const targa::PixelSurface& surface_;
     std::optional<QPoint> centre_;

@@ -40,7 +40,7 @@ ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magni
     connect(regions_, &QAction::toggled, this, &ViewAids::ShowRegions);
     connect(magnify_, &QAction::toggled, this, [this, toggled = std::move(magnifierToggled)](bool on) {
         magnifier_.setVisible(on);
-        PointerAt(pointer_ ? pointer_->x() : -1, pointer_ ? pointer_->y() : -1);
+        Follow();
         toggled();
     });
 }
@@ -58,7 +58,7 @@ void ViewAids::Update()
     else if (RegionComplete())
         lastCorner_ = QPoint(ws_.lngRight, ws_.lngBottom);
     ShowRegions(regions_->isChecked());
-    PointerAt(pointer_ ? pointer_->x() : -1, pointer_ ? pointer_->y() : -1);
+    Follow();
 }
 
 void ViewAids::ShowRegions(bool shown)
@@ -79,6 +79,11 @@ void ViewAids::ShowRegions(bool shown)
 void ViewAids::PointerAt(int x, int y)
 {
     pointer_ = x < 0 ? std::nullopt : std::optional(QPoint(x, y));
+    Follow();
+}
+
+void ViewAids::Follow()
+{
     if (magnify_->isChecked())
         magnifier_.Centre(pointer_ ? pointer_ : lastCorner_);
 }

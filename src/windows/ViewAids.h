@@ -31,6 +31,8 @@ public:
 
 private:
     void ShowRegions(bool shown);
+    // The magnifier on the pointer's texel, else on the corner set last.
+    void Follow();
     // Both corners set and not yet named.
     bool RegionComplete() const;
 
