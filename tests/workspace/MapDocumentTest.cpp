@@ -40,22 +40,6 @@ QByteArray Block(const QByteArray& name, int left)
 
 } // namespace
 
-TEST(MapDocument, RemovesTheChosenEntryMarkingTheDocumentUnsaved)
-{
-    for (const auto& [names, remove, left] :
-         {std::tuple<QStringList, int, QStringList>{{"A", "BB", "CCC"}, 1, {"BB", "CCC"}},
-          {{"A", "BB", "CCC"}, 2, {"A", "CCC"}},
-          {{"A"}, 1, {}},
-          {{"A", "BB"}, 0, {"A", "BB"}}}) {
-        Workspace ws = WithEntries(names);
-        ws.blnSaved = true;
-        EXPECT_EQ(RemoveEntry(ws, remove - 1), remove != 0);
-        EXPECT_EQ(ws.blnSaved, remove == 0);
-        EXPECT_EQ(ws.colLines(), WithEntries(left).colLines()) << remove;
-        EXPECT_EQ(ws.colNames(), WithEntries(left).colNames()) << remove;
-    }
-}
-
 TEST(MapDocumentFile, WritesTheExactBytesReplacingTheWholeFileOrSaysWhyNot)
 {
     QTemporaryDir dir;
