@@ -53,8 +53,10 @@ struct ScriptedDialogs : ravelock::Dialogs {
     template <typename T>
     static T Next(std::deque<T>& answers, T dismissed, const char* what)
     {
-        if (answers.empty())
-            return ADD_FAILURE() << "unscripted " << what, dismissed;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted " << what;
+            return dismissed;
+        }
         T answer = answers.front();
         answers.pop_front();
         return answer;

@@ -24,8 +24,8 @@ struct Decoded {
         char cell[16];
         for (int x = 0; x < width; ++x) {
             const targa::Colour c = surface.GetPixel(x, y);
-            row += std::string(x ? " " : "") +
-                   (c == surface.Background() ? "-" : (std::snprintf(cell, 16, "%06X", c), cell));
+            std::snprintf(cell, sizeof cell, "%06X", c);
+            row += std::string(x ? " " : "") + (c == surface.Background() ? "-" : cell);
         }
         return row;
     }

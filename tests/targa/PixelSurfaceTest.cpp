@@ -10,21 +10,32 @@ using targa::PixelSurface;
 
 TEST(PixelSurface, EveryOperationChangesExactlyItsPixelsWithinTheSurface)
 {
-    // Operation (0 FillRun, 1 SetPixels, 2 BlendPixels, 3 BlendRun), x, y, count, and the three rows afterwards.
-    const std::tuple<int, int, int, int, const char*> cases[] = {
-        {0, 2, 1, 1, "...... ..#... ......"},  {0, 4, 1, 128, "...... ....## ......"},
-        {0, -2, 1, 3, "...... #..... ......"}, {0, 6, 1, 3, "...... ...... ......"},
-        {0, 0, -1, 6, "...... ...... ......"}, {1, -5, 0, 8, "###... ...... ......"},
-        {1, 5, 2, 4, "...... ...... .....#"},  {2, -1, 2, 40, "...... ...... ######"},
-        {3, 5, 0, 9, ".....# ...... ......"},  {3, 0, 3, 1, "...... ...... ......"}};
+    enum Operation { FillRun, SetPixels, BlendPixels, BlendRun };
+    // The operation, x, y, count, and the three rows afterwards.
+    const std::tuple<Operation, int, int, int, const char*> cases[] = {
+        {FillRun, 2, 1, 1, "...... ..#... ......"},
+        {FillRun, 4, 1, 128, "...... ....## ......"},
+        {FillRun, -2, 1, 3, "...... #..... ......"},
+        {FillRun, 6, 1, 3, "...... ...... ......"},
+        {FillRun, 0, -1, 6, "...... ...... ......"},
+        {SetPixels, -5, 0, 8, "###... ...... ......"},
+        {SetPixels, 5, 2, 4, "...... ...... .....#"},
+        {BlendPixels, -1, 2, 40, "...... ...... ######"},
+        {BlendRun, 5, 0, 9, ".....# ...... ......"},
+        {BlendRun, 0, 3, 1, "...... ...... ......"},
+    };
     const std::vector<targa::Colour> colours(128, 0x00FF00);
     const std::vector<std::uint8_t> alphas(128, 255);
     for (const auto& [op, x, y, count, rows] : cases) {
         PixelSurface surface(6, 3, 0xFF0000);
-        op == 0   ? surface.FillRun(x, y, count, colours[0])
-        : op == 1 ? surface.SetPixels(x, y, colours.data(), count)
-        : op == 2 ? surface.BlendPixels(x, y, colours.data(), alphas.data(), count)
-                  : surface.BlendRun(x, y, count, colours[0], 255);
+        if (op == FillRun)
+            surface.FillRun(x, y, count, colours[0]);
+        else if (op == SetPixels)
+            surface.SetPixels(x, y, colours.data(), count);
+        else if (op == BlendPixels)
+            surface.BlendPixels(x, y, colours.data(), alphas.data(), count);
+        else
+            surface.BlendRun(x, y, count, colours[0], 255);
         std::string shown;
         for (int at = 0; at < 18; ++at)
             shown +=

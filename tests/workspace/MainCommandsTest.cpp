@@ -17,6 +17,12 @@ using testing_support::ScriptedDialogs;
 
 namespace {
 
+const std::map<MenuItem, std::string> kMenuNames{{MenuItem::mnuFileOpen, "Open"},
+                                                 {MenuItem::mnuEditUndo, "Undo"},
+                                                 {MenuItem::mnuEditRedo, "Redo"},
+                                                 {MenuItem::mnuEditComplete, "Complete"},
+                                                 {MenuItem::mnuEditDelete, "Delete"}};
+
 struct Commands : ::testing::Test {
     FakeMainView view;
     ScriptedDialogs dialogs;
@@ -58,22 +64,22 @@ struct Commands : ::testing::Test {
             EXPECT_EQ(Shown(), shown) << action;
         }
     }
-    // Menu states in menu order, upper case when enabled (Open Save sAve-as eXit
-    // Undo Redo Complete Delete Help-readme), the fields as "left,top right,bottom",
-    // the redo stack from its top, and the hint's third word.
+    // The enabled menu items among those that change (Open and the Edit menu), the fields as
+    // "left,top right,bottom", the redo stack from its top, and the hint's third word.
     std::string Shown() const
     {
-        std::string out;
-        for (char letter : std::string("osaxurcdh"))
-            out += view.menus.contains(MenuItem(out.size())) && !view.menus.at(MenuItem(out.size()))
-                       ? letter
-                       : char(std::toupper(letter));
+        std::string items;
+        for (MenuItem item : {MenuItem::mnuFileOpen, MenuItem::mnuEditUndo, MenuItem::mnuEditRedo,
+                              MenuItem::mnuEditComplete, MenuItem::mnuEditDelete})
+            if (!view.menus.contains(item) || view.menus.at(item)) // enabled until a rule says otherwise
+                items += (items.empty() ? "" : " ") + kMenuNames.at(item);
         const auto field = [this](C c) { return view.controls.at(c).text.toStdString(); };
-        out += " " + field(C::txtLeft) + "," + field(C::txtTop) + " " + field(C::txtRight) + "," + field(C::txtBottom) +
-               " [";
+        std::string redo;
         for (auto v : ws.colRedo)
-            out += (out.back() == '[' ? "" : " ") + std::to_string(v);
-        return out + "] " + view.hint.section(' ', 2, 2).toStdString();
+            redo += (redo.empty() ? "" : " ") + std::to_string(v);
+        return (items.empty() ? "-" : items) + " | " + field(C::txtLeft) + "," + field(C::txtTop) + " " +
+               field(C::txtRight) + "," + field(C::txtBottom) + " | [" + redo + "] | " +
+               view.hint.section(' ', 2, 2).toStdString();
     }
 };
 
@@ -105,14 +111,15 @@ TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
     for (C field : {C::txtLeft, C::txtTop, C::txtRight, C::txtBottom})
         EXPECT_TRUE(view.controls[field].readOnly);
     EXPECT_EQ(view.window, QPoint(1, 1));
-    EXPECT_EQ(Shown() + " " + view.caption.toStdString(), "OSAXurcdH , , [] texture Ravelock");
+    EXPECT_EQ(Shown() + " " + view.caption.toStdString(), "Open | , , | [] | texture Ravelock");
+    EXPECT_TRUE(view.menus.at(MenuItem::mnuHelpReadme));
     for (const std::optional<QString>& answer :
          {std::optional<QString>(), std::optional<QString>("/textures/bad.tga")}) {
         view.painted = false;
         dialogs.openAnswers.push_back(answer);
         commands.Open();
         Do("click 0,0");
-        EXPECT_EQ(Shown(), "OSAXurcdH , , [] texture") << "no corner before a texture";
+        EXPECT_EQ(Shown(), "Open | , , | [] | texture") << "no corner before a texture";
         EXPECT_FALSE(view.controls[C::txtLeft].visible);
     }
     EXPECT_EQ(std::pair(dialogs.fileDialogs.at(0).initialDirectory, dialogs.fileDialogs.at(0).filter),
@@ -124,7 +131,7 @@ TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
     EXPECT_EQ(std::pair(ws.lngImageWidth, ws.lngImageHeight), std::pair(512, 256));
     EXPECT_TRUE(view.controls[C::txtLeft].visible);
     EXPECT_EQ(view.fits, 1);
-    EXPECT_EQ(Shown(), "oSAXurcdH , , [] top-left");
+    EXPECT_EQ(Shown(), "- | , , | [] | top-left");
     commands.Exit();
     EXPECT_EQ(std::pair(view.ended, dialogs.messages), std::pair(1, QStringList())) << "nothing unsaved: no question";
 }
@@ -132,27 +139,27 @@ TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
 TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
 {
     Run({
-        {"open 100x50", "oSAXurcdH , , [] top-left"},
-        {"click 101,10", "oSAXurcdH , , [] top-left"},
-        {"click 10,51", "oSAXurcdH , , [] top-left"},
-        {"click 10,20", "oSAXUrcdH 10,20 , [] bottom-right"},
-        {"click 100,50", "oSAXUrCdH 10,20 100,50 [] region:"},
-        {"click 5,5", "oSAXUrCdH 10,20 100,50 [] is"},
-        {"undo", "oSAXURcdH 10,20 , [100 50] bottom-right"},
-        {"undo", "oSAXuRcdH , , [20 10 100 50] top-left"},
-        {"undo", "oSAXuRcdH , , [20 10 100 50] top-left"},
-        {"redo", "oSAXURcdH 10,20 , [100 50] bottom-right"},
-        {"redo", "oSAXUrCdH 10,20 100,50 [] region:"},
-        {"undo", "oSAXURcdH 10,20 , [100 50] bottom-right"},
-        {"click 30,40", "oSAXUrCdH 10,20 30,40 [100 50] region:"},
-        {"undo", "oSAXURcdH 10,20 , [30 40 100 50] bottom-right"},
-        {"redo", "oSAXUrCdH 10,20 30,40 [100 50] region:"},
-        {"redo", "oSAXUrCdH 10,20 30,40 [100 50] region:"},
-        {"undo", "oSAXURcdH 10,20 , [30 40 100 50] bottom-right"},
-        {"undo", "oSAXuRcdH , , [20 10 30 40 100 50] top-left"},
-        {"click 1,2", "oSAXUrcdH 1,2 , [] bottom-right"},
-        {"undo", "oSAXuRcdH , , [2 1] top-left"},
-        {"redo", "oSAXUrcdH 1,2 , [] bottom-right"},
+        {"open 100x50", "- | , , | [] | top-left"},
+        {"click 101,10", "- | , , | [] | top-left"},
+        {"click 10,51", "- | , , | [] | top-left"},
+        {"click 10,20", "Undo | 10,20 , | [] | bottom-right"},
+        {"click 100,50", "Undo Complete | 10,20 100,50 | [] | region:"},
+        {"click 5,5", "Undo Complete | 10,20 100,50 | [] | is"},
+        {"undo", "Undo Redo | 10,20 , | [100 50] | bottom-right"},
+        {"undo", "Redo | , , | [20 10 100 50] | top-left"},
+        {"undo", "Redo | , , | [20 10 100 50] | top-left"},
+        {"redo", "Undo Redo | 10,20 , | [100 50] | bottom-right"},
+        {"redo", "Undo Complete | 10,20 100,50 | [] | region:"},
+        {"undo", "Undo Redo | 10,20 , | [100 50] | bottom-right"},
+        {"click 30,40", "Undo Complete | 10,20 30,40 | [100 50] | region:"},
+        {"undo", "Undo Redo | 10,20 , | [30 40 100 50] | bottom-right"},
+        {"redo", "Undo Complete | 10,20 30,40 | [100 50] | region:"},
+        {"redo", "Undo Complete | 10,20 30,40 | [100 50] | region:"},
+        {"undo", "Undo Redo | 10,20 , | [30 40 100 50] | bottom-right"},
+        {"undo", "Redo | , , | [20 10 30 40 100 50] | top-left"},
+        {"click 1,2", "Undo | 1,2 , | [] | bottom-right"},
+        {"undo", "Redo | , , | [2 1] | top-left"},
+        {"redo", "Undo | 1,2 , | [] | bottom-right"},
     });
     EXPECT_EQ(view.bells, 1) << "only the click on a complete region rings";
 }
@@ -160,22 +167,22 @@ TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
 TEST_F(Commands, CompleteEntryNamesTheRectangleByTheFirstWordAndRefusesDuplicates)
 {
     Run({
-        {"open 512x256", "oSAXurcdH , , [] top-left"},
-        {"complete Early", "oSAXurcDH , , [] top-left"},
-        {"click 10,20", "oSAXUrcDH 10,20 , [] bottom-right"},
-        {"click 73,83", "oSAXUrCDH 10,20 73,83 [] region:"},
-        {"complete ", "oSAXUrCDH 10,20 73,83 [] region:"},
-        {"complete Button", "oSAXurcDH , , [] top-left"},
-        {"click 1,2", "oSAXUrcDH 1,2 , [] bottom-right"},
-        {"click 3,4", "oSAXUrCDH 1,2 3,4 [] region:"},
-        {"complete Button", "oSAXUrCDH 1,2 3,4 [] region:"},
-        {"complete  Door Left", "oSAXurcDH , , [] top-left"},
+        {"open 512x256", "- | , , | [] | top-left"},
+        {"complete Early", "Delete | , , | [] | top-left"},
+        {"click 10,20", "Undo Delete | 10,20 , | [] | bottom-right"},
+        {"click 73,83", "Undo Complete Delete | 10,20 73,83 | [] | region:"},
+        {"complete ", "Undo Complete Delete | 10,20 73,83 | [] | region:"},
+        {"complete Button", "Delete | , , | [] | top-left"},
+        {"click 1,2", "Undo Delete | 1,2 , | [] | bottom-right"},
+        {"click 3,4", "Undo Complete Delete | 1,2 3,4 | [] | region:"},
+        {"complete Button", "Undo Complete Delete | 1,2 3,4 | [] | region:"},
+        {"complete  Door Left", "Delete | , , | [] | top-left"},
     });
     EXPECT_EQ(view.message, "Added Door (names are one word; \"Door Left\" was cut)");
     Run({
-        {"click 5,6", "oSAXUrcDH 5,6 , [] bottom-right"},
-        {"click 7,8", "oSAXUrCDH 5,6 7,8 [] region:"},
-        {"complete door", "oSAXurcDH , , [] top-left"},
+        {"click 5,6", "Undo Delete | 5,6 , | [] | bottom-right"},
+        {"click 7,8", "Undo Complete Delete | 5,6 7,8 | [] | region:"},
+        {"complete door", "Delete | , , | [] | top-left"},
     });
     EXPECT_EQ(ws.colNames(), QStringList({"MappedImage Button", "MappedImage Door", "MappedImage door"}));
     EXPECT_EQ(dialogs.messages, QStringList{"Duplicate Name: Button is already a image map name"});
