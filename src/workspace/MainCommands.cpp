@@ -313,11 +313,10 @@ void MainCommands::CompleteEntry()
 
 void MainCommands::RemoveEntry(int index)
 {
-    if (index < 0 || index >= static_cast<int>(ws_.entries.size()))
+    const std::optional<Entry> removed = ravelock::RemoveEntry(ws_, index);
+    if (!removed)
         return;
-    const QString name = ws_.entries[static_cast<std::size_t>(index)].name;
-    ravelock::RemoveEntry(ws_, index);
-    view_.ShowMessage(QStringLiteral("Removed ") + name);
+    view_.ShowMessage(QStringLiteral("Removed ") + removed->name);
     ShowCaption();
 }
 

@@ -53,13 +53,14 @@ void AppendEntry(Workspace& ws, const QString& name)
     ws.entries.push_back({name, ws.lngLeft, ws.lngTop, ws.lngRight, ws.lngBottom});
 }
 
-bool RemoveEntry(Workspace& ws, qsizetype index)
+std::optional<Entry> RemoveEntry(Workspace& ws, qsizetype index)
 {
     if (index < 0 || index >= static_cast<qsizetype>(ws.entries.size()))
-        return false;
+        return std::nullopt;
+    Entry removed = ws.entries[static_cast<std::size_t>(index)];
     ws.entries.erase(ws.entries.begin() + index);
     ws.blnSaved = false;
-    return true;
+    return removed;
 }
 
 namespace {

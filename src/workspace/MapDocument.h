@@ -21,8 +21,8 @@ QStringList EntryBlock(const Workspace& ws, const Entry& entry);
 void AppendEntry(Workspace& ws, const QString& name);
 
 // Removes the entry at `index` (from 0) and marks the document unsaved;
-// returns whether there was one.
-bool RemoveEntry(Workspace& ws, qsizetype index);
+// returns the entry removed, or nothing where there was none.
+std::optional<Entry> RemoveEntry(Workspace& ws, qsizetype index);
 
 // Writes colLines to strIniPath, each line ended by CR LF, in UTF-8. The file
 // is replaced only once everything is written, so a failure leaves an earlier
