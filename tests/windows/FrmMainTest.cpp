@@ -46,7 +46,7 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
     WindowHarness h;
     EXPECT_EQ(std::pair(h.Drawing()->cursor().shape(), h.Find("txtLeft")->cursor().shape()),
               std::pair(Qt::CrossCursor, Qt::ForbiddenCursor));
-    EXPECT_EQ(h.Find<QLabel>("lblBottom")->text(), "Bottom ");
+    EXPECT_EQ(h.Text("lblBottom"), "Bottom ");
     h.OpenGradient(512, 256);
     EXPECT_EQ(h.Find("pictureFrame")->geometry(), QRect(0, 0, 513, 257)) << "the whole picture, no scroll bars";
     EXPECT_EQ(h.Find("lblLeft")->x(), 512 + 1);
@@ -59,17 +59,15 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
     EXPECT_EQ(h.Corners(), "10,20 ,");
     h.Click(73, 83, Qt::RightButton);
     EXPECT_EQ(h.Corners(), "10,20 73,83");
-    EXPECT_EQ(h.Find<QLabel>("statusHint")->text(), "Name the region: Edit > Complete Entry (Ctrl+E)");
-    h.dialogs.inputAnswers.push_back("Button");
-    h.Trigger("mnuEditComplete");
+    EXPECT_EQ(h.Text("statusHint"), "Name the region: Edit > Complete Entry (Ctrl+E)");
+    h.Complete("Button");
     EXPECT_EQ(h.Corners(), ", ,");
     EXPECT_EQ(h.Message(), "Added Button: 10, 20 to 73, 83");
 
-    h.dialogs.saveAnswers.push_back(h.dir.filePath("ui.ini"));
     EXPECT_EQ(h.window.windowHandle()->title(), "Untitled* \u2014 Ravelock");
-    h.Trigger("mnuFileSaveAs");
+    const QByteArray saved = h.SaveAs("ui.ini");
     EXPECT_EQ(h.window.windowHandle()->title(), "ui.ini \u2014 Ravelock");
-    EXPECT_EQ(testing_support::ReadAll(h.dir.filePath("ui.ini")),
+    EXPECT_EQ(saved,
               testing_support::DocumentWith("MappedImage Button\r\nTexture = ui.tga\r\nTextureWidth = 512\r\n"
                                             "TextureHeight = 256\r\nCoords = Left:10 Top:20 Right:73 Bottom:83\r\n"
                                             "Status = NONE\r\nEnd\r\n \r\n"));
@@ -111,7 +109,7 @@ TEST(MainWindow, RealPointerEventsTakeTheTexelDrawnUnderThePointer)
                 QTest::qWait(10);
             const QString expected = QString("%1,%2").arg(shown.red()).arg(shown.green());
             EXPECT_EQ(h.Corners(), expected + " ,") << "device pixel " << dx << "," << dy;
-            EXPECT_EQ(h.Find<QLabel>("statusPointer")->text(),
+            EXPECT_EQ(h.Text("statusPointer"),
                       QString("x %1  y %2").arg(shown.red()).arg(shown.green()));
             h.Trigger("mnuEditUndo");
             ++checked;
@@ -155,7 +153,7 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrollsAndEveryCornerTexelMapsExactl
         h.Click(x, y);
         EXPECT_EQ(h.Corners(), QString("%1,%2 ,").arg(x).arg(y));
         h.Trigger("mnuEditUndo");
-        EXPECT_EQ(h.Drawing()->grab(QRect(x, y, 1, 1)).toImage().pixelColor(0, 0), QColor(x & 255, y & 255, 7));
+        EXPECT_EQ(h.ShownAt(x, y), QColor(x & 255, y & 255, 7));
     }
     ExpectPanelInView(h, "scrolled to the bottom right");
     h.window.resize(50, 50); // as small as the user can make it
@@ -244,10 +242,11 @@ TEST(MainWindowWhilePainting, ShowsTheBuildUpAndProgressButTakesNoCorner)
     h.Drawing()->installEventFilter(&paints);
     int turns = 0, progress = 0;
     QList<QSize> framesWhilePainting; // a compositor may undo a size for a moment: any turn counts
+    QByteArray early;
     QTimer slow;
     QObject::connect(&slow, &QTimer::timeout, [&] {
         QTest::qSleep(20);
-        if (h.Find<QLabel>("statusReading")->text() == "Reading big.tga" && h.Find("statusProgress")->isVisible())
+        if (h.Text("statusReading") == "Reading big.tga" && h.Find("statusProgress")->isVisible())
             progress = std::max(progress, h.Find<QProgressBar>("statusProgress")->value());
         framesWhilePainting << h.Find("pictureFrame")->size();
         if (turns++)
@@ -255,8 +254,7 @@ TEST(MainWindowWhilePainting, ShowsTheBuildUpAndProgressButTakesNoCorner)
         EXPECT_EQ(h.State().lngImageWidth, 0) << "the size reaches the workspace once painting has ended";
         h.Click(0, 0);
         h.Trigger("mnuEditComplete");
-        h.dialogs.saveAnswers.push_back(h.dir.filePath("early.ini"));
-        h.Trigger("mnuFileSaveAs");
+        early = h.SaveAs("early.ini");
     });
     slow.start(0);
     h.OpenGradient(300, 300, "big.tga");
@@ -265,7 +263,7 @@ TEST(MainWindowWhilePainting, ShowsTheBuildUpAndProgressButTakesNoCorner)
     EXPECT_EQ(std::pair(framesWhilePainting.contains(h.Find("pictureFrame")->size()), h.Corners()),
               std::pair(true, QString(", ,")))
         << "sized as soon as the header was read; no corner from a click while painting";
-    EXPECT_EQ(testing_support::ReadAll(h.dir.filePath("early.ini")), testing_support::DocumentWith());
+    EXPECT_EQ(early, testing_support::DocumentWith());
     EXPECT_TRUE(QRegion(0, 64, 1, 236).subtracted(paints.rowsRepainted).isEmpty());
 }
 
@@ -354,7 +352,7 @@ TEST(MainWindow, MapsACornerOnEveryKindOfTexture)
         h.Open(h.WriteFile("kind.tga", kind.Bytes()));
         h.Click(1, 1);
         EXPECT_EQ(h.Corners(), "1,1 ,") << "type " << kind.type << ", " << kind.depth << " bits";
-        EXPECT_NE(h.Drawing()->grab(QRect(1, 1, 1, 1)).toImage().pixelColor(0, 0),
+        EXPECT_NE(h.ShownAt(1, 1),
                   h.Drawing()->palette().window().color());
     }
 }

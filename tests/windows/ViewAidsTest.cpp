@@ -80,8 +80,7 @@ TEST(ViewAids, ShowRegionsDrawsOverThePictureAndFollowsEveryChange)
     EXPECT_EQ(looks(), (std::vector{true, false, true, false, true}));
     // A's name above its corner, also when a repaint covers only the label's top row.
     const QPoint label(6, 25 - QFontMetrics(h.Drawing()->font()).height() - 1);
-    const QImage edge = h.Drawing()->grab(QRect(label, QSize(1, 1))).toImage();
-    EXPECT_NE(edge.pixelColor(0, 0), Shown(plain, label.x(), label.y()));
+    EXPECT_NE(h.ShownAt(label.x(), label.y()), Shown(plain, label.x(), label.y()));
     h.window.Commands().RemoveEntry(0);
     h.Trigger("mnuEditUndo"); // through the menu, as the window updates after each command
     EXPECT_EQ(looks(), (std::vector{false, false, true, false, false}));
@@ -133,16 +132,12 @@ TEST(ViewAids, KeysTakeTheCornersClicksWouldTakeAndScrollToThem)
     h.OpenGradient(3000, 2000);
     h.Click(10, 10);
     h.Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space});
-    h.dialogs.inputAnswers.push_back("A");
-    h.Trigger("mnuEditComplete");
+    h.Complete("A");
     h.Keys({Qt::SHIFT | Qt::Key_Right, Qt::SHIFT | Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_Return});
     h.Keys({Qt::SHIFT | Qt::Key_Left, Qt::Key_Enter});
-    EXPECT_EQ(h.Corners() + " " + h.Find<QLabel>("statusPointer")->text(), "21,22 11,22 x 11  y 22");
-    h.dialogs.inputAnswers.push_back("B");
-    h.Trigger("mnuEditComplete");
-    h.dialogs.saveAnswers.push_back(h.dir.filePath("ui.ini"));
-    h.Trigger("mnuFileSaveAs");
-    const QByteArray saved = testing_support::ReadAll(h.dir.filePath("ui.ini"));
+    EXPECT_EQ(h.Corners() + " " + h.Text("statusPointer"), "21,22 11,22 x 11  y 22");
+    h.Complete("B");
+    const QByteArray saved = h.SaveAs("ui.ini");
     EXPECT_TRUE(saved.contains("Left:10 Top:10 Right:12 Bottom:13") &&
                 saved.contains("Left:21 Top:22 Right:11 Bottom:22"));
     for (int step = 0; step < 500; ++step)
