@@ -3,16 +3,13 @@
 #include "windows/WindowGeometry.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 

@@ -3,7 +3,6 @@
 
 #include <QFontMetrics>
 #include <QImage>
-#include <QLabel>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
