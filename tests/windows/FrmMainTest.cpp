@@ -144,15 +144,6 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrollsAndEveryCornerTexelMapsExactl
     EXPECT_TRUE(across->isVisible() && down->isVisible() && h.Find("clientArea")->rect().contains(picture->geometry()));
 }
 
-TEST(MainWindow, ShortTexturesKeepEveryFieldInsideTheWindow)
-{
-    for (int size : {1, 8}) {
-        WindowHarness h;
-        h.OpenGradient(size, size);
-        ExpectPanelInView(h, std::to_string(size) + " x " + std::to_string(size));
-    }
-}
-
 TEST(MainWindow, AFailedOpenLeavesTheProgramReadyForAnotherTexture)
 {
     WindowHarness h;
