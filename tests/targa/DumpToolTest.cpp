@@ -48,5 +48,7 @@ TEST(DumpTool, WritesThePaintedPictureAndSaysWhenItCannot)
     EXPECT_EQ(dump(cut, out),
               std::tuple(1, ppm + std::string("\xFE\0\0\0\0\0", 6),
                          lead + "There was an error reading the file: the file ends before the image is complete\n"));
+    EXPECT_EQ(std::get<2>(dump({}, out)),
+              lead + "There was an error reading the file: the file is too short to be a Targa image\n");
     std::filesystem::remove_all(dir);
 }
