@@ -14,11 +14,12 @@ const std::string kEndsEarly = kReadError + "the file ends before the image is c
 const std::string kUnsupported = "Error: This image type is not supported.";
 const std::string kOutsideMap = kReadError + "a pixel refers to a colour that is not in the colour map";
 
-Tga Mapped(int type, int entrySize, std::vector<int> map, std::vector<int> data, int first = 0, int width = 1)
+Tga Mapped(int type, int entrySize, std::vector<int> map, std::vector<int> data, int first = 0, int width = 1,
+           int descriptor = 0)
 {
     const int entries = static_cast<int>(map.size()) / ((entrySize + 7) / 8);
-    return {.type = type, .depth = 8, .width = width, .mapType = 1, .mapFirst = first, .mapLength = entries,
-            .mapEntrySize = entrySize, .map = std::move(map), .data = std::move(data)};
+    return {.type = type, .depth = 8, .width = width, .descriptor = descriptor, .mapType = 1, .mapFirst = first,
+            .mapLength = entries, .mapEntrySize = entrySize, .map = std::move(map), .data = std::move(data)};
 }
 
 // A colour map of `entries` black entries but the last.
@@ -109,12 +110,8 @@ TEST(TargaDecoder, ConvertsEveryPixelFormat)
         {Mapped(1, 24, {0, 0, 0, 0, 0, 0, 0x11, 0x22, 0x33}, {2}), "112233"}, // index 2: bytes 7 to 9
         {Mapped(1, 32, {0x11, 0x22, 0x33, 0}, {0}), "112233"},
         {Mapped(1, 24, MapEndingIn(256, {0x11, 0x22, 0x33}), {255}), "112233"}, // the 256th entry
-        {[] {
-             Tga t = Mapped(9, 32, {0, 0, 255, 128}, {0x80, 0});
-             t.descriptor = 8;
-             return t;
-         }(),
-         "081098"},
+        {Mapped(9, 32, {0, 0, 255, 128}, {0x80, 0}, 0, 1, 8), "081098"},
+        {Mapped(1, 24, {0xFF, 0x22, 0x33}, {0}, 0, 1, 8), "FF2233"}, // attribute bits, but a map without alpha
         {Mapped(1, 24, {0x11, 0x22, 0x33}, std::vector<int>(32767, 0), 0, 32767), "112233"}, // the longest row
     };
     for (const auto& [file, row] : cases) {
