@@ -129,6 +129,8 @@ TEST(ViewAids, KeysTakeTheCornersClicksWouldTakeAndScrollToThem)
 {
     WindowHarness h;
     h.OpenGradient(3000, 2000);
+    h.Keys({Qt::Key_Space});
+    EXPECT_EQ(h.Corners(), ", ,") << "no texel to press before the pointer or a click was on the picture";
     h.Click(10, 10);
     h.Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space});
     h.Complete("A");
