@@ -57,6 +57,7 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
     h.Click(73, 83, Qt::RightButton);
     EXPECT_EQ(h.Corners(), "10,20 73,83");
     EXPECT_EQ(h.Text("statusHint"), "Name the region: Edit > Complete Entry (Ctrl+E)");
+    EXPECT_EQ(h.Find("statusHint")->toolTip(), h.Text("statusHint")) << "the whole hint, also when it is shortened";
     h.Complete("Button");
     EXPECT_EQ(h.Corners(), ", ,");
     EXPECT_EQ(h.Message(), "Added Button: 10, 20 to 73, 83");
