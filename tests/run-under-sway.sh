@@ -30,5 +30,16 @@ for i in $(seq 50); do
   sleep 0.1
 done
 [ -S "$runtime/wayland-1" ] || skip "sway did not open its socket"
-XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-1 SWAYSOCK=$(ls "$runtime"/sway-ipc.*.sock) \
-  QT_QPA_PLATFORM=wayland "$@"
+client() {
+  XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-1 SWAYSOCK=$(ls "$runtime"/sway-ipc.*.sock) \
+    QT_QPA_PLATFORM=wayland "$@" >"$runtime/client.log" 2>&1
+  status=$?
+  cat "$runtime/client.log"
+  return $status
+}
+client "$@" && exit 0
+# Qt 6.4's Wayland client can abort in its own event thread when a window goes while a frame callback is
+# still pending (later Qt versions mend it). Only that abort earns a second run.
+grep -q "wl_proxy_unref: Assertion" "$runtime/client.log" || exit $status
+echo "Qt's Wayland client aborted in its event thread; running once more"
+client "$@"

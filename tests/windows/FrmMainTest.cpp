@@ -56,8 +56,9 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
     EXPECT_EQ(h.Corners(), "10,20 ,");
     h.Click(73, 83, Qt::RightButton);
     EXPECT_EQ(h.Corners(), "10,20 73,83");
-    EXPECT_EQ(h.Text("statusHint"), "Name the region: Edit > Complete Entry (Ctrl+E)");
-    EXPECT_EQ(h.Find("statusHint")->toolTip(), h.Text("statusHint")) << "the whole hint, also when it is shortened";
+    // Shortened to the status line's width, which a compositor may keep narrow for a moment; whole in the tooltip.
+    EXPECT_TRUE(h.Text("statusHint").startsWith("Name the region"));
+    EXPECT_EQ(h.Find("statusHint")->toolTip(), "Name the region: Edit > Complete Entry (Ctrl+E)");
     h.Complete("Button");
     EXPECT_EQ(h.Corners(), ", ,");
     EXPECT_EQ(h.Message(), "Added Button: 10, 20 to 73, 83");
