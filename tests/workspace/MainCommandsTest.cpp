@@ -17,11 +17,12 @@ using testing_support::ScriptedDialogs;
 
 namespace {
 
-const std::map<MenuItem, std::string> kMenuNames{{MenuItem::mnuFileOpen, "Open"},
-                                                 {MenuItem::mnuEditUndo, "Undo"},
-                                                 {MenuItem::mnuEditRedo, "Redo"},
-                                                 {MenuItem::mnuEditComplete, "Complete"},
-                                                 {MenuItem::mnuEditDelete, "Delete"}};
+// The menu items whose state changes, in menu order.
+const std::pair<MenuItem, std::string> kChangingItems[] = {{MenuItem::mnuFileOpen, "Open"},
+                                                           {MenuItem::mnuEditUndo, "Undo"},
+                                                           {MenuItem::mnuEditRedo, "Redo"},
+                                                           {MenuItem::mnuEditComplete, "Complete"},
+                                                           {MenuItem::mnuEditDelete, "Delete"}};
 
 struct Commands : ::testing::Test {
     FakeMainView view;
@@ -69,10 +70,9 @@ struct Commands : ::testing::Test {
     std::string Shown() const
     {
         std::string items;
-        for (MenuItem item : {MenuItem::mnuFileOpen, MenuItem::mnuEditUndo, MenuItem::mnuEditRedo,
-                              MenuItem::mnuEditComplete, MenuItem::mnuEditDelete})
+        for (const auto& [item, name] : kChangingItems)
             if (!view.menus.contains(item) || view.menus.at(item)) // enabled until a rule says otherwise
-                items += (items.empty() ? "" : " ") + kMenuNames.at(item);
+                items += (items.empty() ? "" : " ") + name;
         const auto field = [this](C c) { return view.controls.at(c).text.toStdString(); };
         std::string redo;
         for (auto v : ws.colRedo)
