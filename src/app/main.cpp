@@ -39,7 +39,9 @@ int main(int argc, char** argv)
         main = std::make_unique<ravelock::FrmMain>();
         main->show();
         if (!texture.isEmpty())
-            QTimer::singleShot(0, main.get(), [&main, texture] { main->Commands().OpenTexture(texture); });
+            QTimer::singleShot(0, main.get(), [&main, texture] {
+                main->Run([texture](ravelock::MainCommands& commands) { commands.OpenTexture(texture); });
+            });
     });
     splash->show();
     return QApplication::exec();

@@ -39,7 +39,7 @@ class Decoder {
 public:
     Decoder(Input& in, PaintTarget& target, const TargaHeader& header)
         : in_(in), target_(target), header_(header), width_(header.intWidth), height_(header.intHeight),
-          bytes_(header.bytPixelDepth / 8), topDown_(header.bytDescriptor & kDescriptorTopDown),
+          bytesPerPixel_(header.bytPixelDepth / 8), topDown_(header.bytDescriptor & kDescriptorTopDown),
           rightToLeft_(header.bytDescriptor & kDescriptorRightToLeft)
     {
     }
@@ -60,14 +60,14 @@ private:
             return failure;
         if (auto failure = CheckSize())
             return failure;
-        const bool hasAlpha = bytes_ == 4 || (bytes_ == 1 && mapHasAlpha_);
+        const bool hasAlpha = bytesPerPixel_ == 4 || (bytesPerPixel_ == 1 && mapHasAlpha_);
         blend_ = hasAlpha && AlphaIsTransparency(header_, in_.File());
         if (!target_.PrepareSurface(width_, height_))
             return why::kNoMemory;
         const std::size_t buffer = static_cast<std::size_t>(std::max(width_, 128));
         colours_.resize(buffer);
         alphas_.resize(buffer);
-        return IsRunLength(header_.bytImageType) ? DecodeRunLength() : DecodeUncompressed();
+        return IsRunLength(TypeOf(header_)) ? DecodeRunLength() : DecodeUncompressed();
     }
 
     std::optional<std::string> ReadColourMap()
@@ -75,7 +75,7 @@ private:
         const int entrySize = header_.bytColorMapEntrySize;
         const int entryBytes = (entrySize + 7) / 8;
         const std::size_t mapBytes = std::size_t{header_.intColorMapLength} * static_cast<std::size_t>(entryBytes);
-        if (IsTrueColour(header_.bytImageType)) {
+        if (IsTrueColour(TypeOf(header_))) {
             if (header_.bytPixelDepth == 8)
                 return why::kTrueColour8;
             if (header_.bytColorMapType == 1 && in_.Skip(mapBytes) < mapBytes)
@@ -113,7 +113,7 @@ private:
             return why::kTooTall;
         if (width_ == 0 || height_ == 0)
             return why::kEmpty;
-        if (!IsRunLength(header_.bytImageType) && bytes_ * width_ > kMaxRowBytes)
+        if (!IsRunLength(TypeOf(header_)) && bytesPerPixel_ * width_ > kMaxRowBytes)
             return why::kTooWide;
         return std::nullopt;
     }
@@ -125,7 +125,7 @@ private:
     {
         Colour* colours = colours_.data();
         std::uint8_t* alphas = alphas_.data();
-        switch (bytes_) {
+        switch (bytesPerPixel_) {
         case 1: {
             const int first = header_.intColorMapFirst;
             const int entries = static_cast<int>(paletteColours_.size());
@@ -220,11 +220,11 @@ private:
 
     std::optional<std::string> DecodeUncompressed()
     {
-        const std::size_t rowBytes = static_cast<std::size_t>(bytes_ * width_);
+        const std::size_t rowBytes = static_cast<std::size_t>(bytesPerPixel_ * width_);
         while (row_ < height_) {
             std::size_t got = 0;
             const std::uint8_t* data = in_.Take(rowBytes, got);
-            const int whole = static_cast<int>(got) / bytes_;
+            const int whole = static_cast<int>(got) / bytesPerPixel_;
             const int converted = Convert(data, whole);
             PaintConverted(0, converted);
             if (converted < whole)
@@ -259,10 +259,10 @@ private:
     // `count` pixels of their own, painted row by row.
     std::optional<std::string> RawPacket(int count)
     {
-        const std::size_t want = static_cast<std::size_t>(count * bytes_);
+        const std::size_t want = static_cast<std::size_t>(count * bytesPerPixel_);
         std::size_t got = 0;
         const std::uint8_t* data = in_.Take(want, got);
-        const int whole = static_cast<int>(std::min<std::int64_t>(static_cast<int>(got) / bytes_, PixelsLeft()));
+        const int whole = static_cast<int>(std::min<std::int64_t>(static_cast<int>(got) / bytesPerPixel_, PixelsLeft()));
         const int converted = Convert(data, whole);
         for (int done = 0; done < converted;) {
             const int span = std::min(converted - done, width_ - column_);
@@ -283,8 +283,8 @@ private:
     std::optional<std::string> RunPacket(int count)
     {
         std::size_t got = 0;
-        const std::uint8_t* value = in_.Take(static_cast<std::size_t>(bytes_), got);
-        if (got < static_cast<std::size_t>(bytes_))
+        const std::uint8_t* value = in_.Take(static_cast<std::size_t>(bytesPerPixel_), got);
+        if (got < static_cast<std::size_t>(bytesPerPixel_))
             return why::kEndsEarly;
         if (Convert(value, 1) == 0)
             return why::kOutsideMap;
@@ -306,7 +306,7 @@ private:
     const TargaHeader& header_;
     const int width_;
     const int height_;
-    const int bytes_;
+    const int bytesPerPixel_;
     const bool topDown_;
     const bool rightToLeft_;
     bool blend_ = false;

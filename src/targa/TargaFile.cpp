@@ -28,8 +28,6 @@ FileBytes::FileBytes(const std::string& path, std::string& error)
     struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0) {
         error = std::strerror(errno);
-    } else if (S_ISDIR(info.st_mode)) {
-        error = std::strerror(EISDIR);
     } else if (S_ISREG(info.st_mode) && info.st_size > 0) {
         size_ = static_cast<std::size_t>(info.st_size);
         void* memory = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);

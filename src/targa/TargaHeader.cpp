@@ -25,24 +25,23 @@ TargaHeader TargaHeader::Parse(const std::array<std::uint8_t, kTargaHeaderSize>&
     return h;
 }
 
-bool IsColourMapped(int type)
+bool IsColourMapped(ImageType type)
 {
-    return type == static_cast<int>(ImageType::ColourMapped) || type == static_cast<int>(ImageType::RunLengthColourMapped);
+    return type == ImageType::ColourMapped || type == ImageType::RunLengthColourMapped;
 }
-bool IsTrueColour(int type)
+bool IsTrueColour(ImageType type) { return type == ImageType::TrueColour || type == ImageType::RunLengthTrueColour; }
+bool IsRunLength(ImageType type)
 {
-    return type == static_cast<int>(ImageType::TrueColour) || type == static_cast<int>(ImageType::RunLengthTrueColour);
-}
-bool IsRunLength(int type)
-{
-    return type == static_cast<int>(ImageType::RunLengthColourMapped) ||
-           type == static_cast<int>(ImageType::RunLengthTrueColour);
+    return type == ImageType::RunLengthColourMapped || type == ImageType::RunLengthTrueColour;
 }
 
 std::optional<std::string> Refusal(const TargaHeader& header)
 {
-    switch (header.bytImageType) {
-    case 3: case 11: case 32: case 33: // black-and-white, and Huffman-compressed colour-mapped
+    switch (TypeOf(header)) {
+    case ImageType::BlackAndWhite:
+    case ImageType::RunLengthBlackAndWhite:
+    case ImageType::HuffmanColourMapped:
+    case ImageType::HuffmanColourMappedFourPass:
         return messages::kTypeNotSupported;
     default:
         break;
@@ -55,7 +54,7 @@ std::optional<std::string> Refusal(const TargaHeader& header)
     }
     // Types this decoder does not handle are refused out loud: a silent
     // return would leave the user staring at an unchanged window.
-    if (!IsColourMapped(header.bytImageType) && !IsTrueColour(header.bytImageType))
+    if (!IsColourMapped(TypeOf(header)) && !IsTrueColour(TypeOf(header)))
         return messages::kTypeNotSupported;
     return std::nullopt;
 }
@@ -75,6 +74,7 @@ bool AlphaIsTransparency(const TargaHeader& header, std::span<const std::uint8_t
     const std::uint64_t extension = footer[0] | footer[1] << 8 | footer[2] << 16 | std::uint64_t{footer[3]} << 24;
     if (extension == 0 || extension + kAttributesTypeAt >= file.size())
         return true;
+    // Attributes types 3 and 4: alpha, and alpha that the colour is premultiplied by.
     const std::uint8_t type = file[extension + kAttributesTypeAt];
     return type == 3 || type == 4;
 }

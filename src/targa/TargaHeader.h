@@ -46,11 +46,23 @@ constexpr const char* kOutsideMap = "a pixel refers to a colour that is not in t
 constexpr const char* kNoMemory = "there is not enough memory for the image";
 } // namespace why
 
-enum class ImageType : std::uint8_t { ColourMapped = 1, TrueColour = 2, RunLengthColourMapped = 9, RunLengthTrueColour = 10 };
+// The image type byte of the header: every type a file may name.
+enum class ImageType : std::uint8_t {
+    NoImage = 0,
+    ColourMapped = 1,
+    TrueColour = 2,
+    BlackAndWhite = 3,
+    RunLengthColourMapped = 9,
+    RunLengthTrueColour = 10,
+    RunLengthBlackAndWhite = 11,
+    HuffmanColourMapped = 32,
+    HuffmanColourMappedFourPass = 33,
+};
 
-bool IsColourMapped(int type);
-bool IsTrueColour(int type);
-bool IsRunLength(int type);
+inline ImageType TypeOf(const TargaHeader& header) { return static_cast<ImageType>(header.bytImageType); }
+bool IsColourMapped(ImageType type);
+bool IsTrueColour(ImageType type);
+bool IsRunLength(ImageType type);
 
 // The message for a header the decoder refuses before reading any pixel.
 std::optional<std::string> Refusal(const TargaHeader& header);

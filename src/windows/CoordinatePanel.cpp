@@ -1,6 +1,5 @@
 #include "windows/CoordinatePanel.h"
 
-
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
@@ -71,7 +70,8 @@ std::map<PanelControl, QWidget*> BuildCoordinatePanel(QWidget& client)
             auto* field = new CoordinateField(QStringLiteral("0"), &client);
             field->setFont(font);
             field->setFixedSize(49, 27);
-            field->setCursor(Qt::ForbiddenCursor);
+            field->setReadOnly(true);
+            field->setCursor(Qt::ForbiddenCursor); // after setReadOnly, which resets the pointer
             widget = field;
         }
         widget->setObjectName(QString::fromLatin1(entry.name));

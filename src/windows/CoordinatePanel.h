@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/MainView.h"
+#include "windows/PanelLayout.h"
 
 #include <map>
 
@@ -9,7 +9,7 @@ class QWidget;
 namespace ravelock {
 
 // The labels and read-only fields of Left, Top, Right and Bottom, made on the
-// client area; the commands place and fill them.
+// client area; the fields are read-only.
 std::map<PanelControl, QWidget*> BuildCoordinatePanel(QWidget& client);
 
 } // namespace ravelock

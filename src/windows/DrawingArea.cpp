@@ -1,10 +1,7 @@
 #include "windows/DrawingArea.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScrollBar>
-#include <QWheelEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
@@ -185,8 +182,7 @@ void DrawingArea::mousePressEvent(QMouseEvent* event)
     const QPoint texel = TexelUnder(*event);
     hover_ = texel; // the keys go on from here
     SetKeyboardTexel(std::nullopt);
-    if (onPress_)
-        onPress_(texel.x(), texel.y());
+    emit TexelPressed(texel);
 }
 
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)
@@ -196,15 +192,14 @@ void DrawingArea::mouseMoveEvent(QMouseEvent* event)
         return;
     hover_ = texel;
     SetKeyboardTexel(std::nullopt); // the mouse takes over
-    if (onMove_)
-        onMove_(texel.x(), texel.y());
+    emit TexelHovered(texel);
 }
 
 // The keys go on from the last texel the pointer was over.
 void DrawingArea::leaveEvent(QEvent* /*event*/)
 {
-    if (onMove_ && !scene_.keyboard)
-        onMove_(-1, -1);
+    if (!scene_.keyboard)
+        emit TexelHovered(std::nullopt);
 }
 
 void DrawingArea::keyPressEvent(QKeyEvent* event)
@@ -220,8 +215,8 @@ void DrawingArea::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (from && onPress_)
-            onPress_(from->x(), from->y());
+        if (from)
+            emit TexelPressed(*from);
         return;
     default:
         QWidget::keyPressEvent(event);
@@ -231,10 +226,8 @@ void DrawingArea::keyPressEvent(QKeyEvent* event)
     const QPoint to = from ? *from + by : QPoint();
     SetKeyboardTexel(QPoint(std::clamp(to.x(), 0, std::max(0, width() - 1)), std::clamp(to.y(), 0, std::max(0, height() - 1))));
     const QPoint texel = *scene_.keyboard;
-    if (onMove_)
-        onMove_(texel.x(), texel.y());
-    if (onKeyMove_)
-        onKeyMove_(texel.x(), texel.y());
+    emit TexelHovered(texel);
+    emit KeyboardMoved(texel);
 }
 
 void DrawingArea::SetKeyboardTexel(std::optional<QPoint> texel)
@@ -246,18 +239,6 @@ void DrawingArea::SetKeyboardTexel(std::optional<QPoint> texel)
         if (changed)
             update(QRect(*changed - QPoint(1, 1), QSize(3, 3)));
     scene_.keyboard = texel;
-}
-
-void ScrollingPicture::wheelEvent(QWheelEvent* event)
-{
-    if (!(event->modifiers() & Qt::ShiftModifier)) {
-        QScrollArea::wheelEvent(event);
-        return;
-    }
-    QWheelEvent sideways(event->position(), event->globalPosition(), QPoint(), QPoint(event->angleDelta().y(), 0),
-                         event->buttons(), Qt::NoModifier, event->phase(), event->inverted());
-    QCoreApplication::sendEvent(horizontalScrollBar(), &sideways);
-    event->accept();
 }
 
 } // namespace ravelock

@@ -2,16 +2,16 @@
 
 #include "targa/LoadTarga.h"
 #include "targa/SurfacePainter.h"
-#include "windows/ClientArea.h"
+#include "windows/ClientLayout.h"
 #include "windows/CoordinatePanel.h"
 #include "windows/DrawingArea.h"
 #include "windows/FrmDelete.h"
 #include "windows/FrmReadme.h"
 #include "windows/Magnifier.h"
 #include "windows/QtDialogs.h"
+#include "windows/ScrollingPicture.h"
 #include "windows/StatusLine.h"
 #include "windows/ViewAids.h"
-#include "windows/WindowGeometry.h"
 #include "windows/WindowPainter.h"
 
 #include <QAction>
@@ -57,7 +57,7 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     setWindowTitle(QStringLiteral("Ravelock"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    client_ = new ClientArea(this, [this] { LayoutClient(); });
+    client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("clientArea"));
     setCentralWidget(client_);
     scroll_ = new ScrollingPicture(client_);
@@ -73,23 +73,35 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     magnifier_->setObjectName(QStringLiteral("magnifier"));
     BuildMenus();
     controls_ = BuildCoordinatePanel(*client_);
+    layout_ = new ClientLayout(*client_, *scroll_, controls_, *magnifier_);
     status_ = std::make_unique<StatusLine>(*statusBar());
-    SetMinimumClient();
+    UpdateMinimumSize();
     const QColor background = drawing_->palette().color(QPalette::Window);
     surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
-    drawing_->OnPress([this](int x, int y) {
-        if (!commands_.Ending())
-            commands_.MouseDown(x, y);
-        AfterCommand();
+    connect(drawing_, &DrawingArea::TexelPressed, this,
+            [this](QPoint texel) { Run([texel](MainCommands& commands) { commands.Click(texel); }); });
+    connect(drawing_, &DrawingArea::TexelHovered, this, [this](std::optional<QPoint> texel) {
+        status_->ShowPointer(texel);
+        aids_->PointerAt(texel);
     });
-    drawing_->OnMove([this](int x, int y) {
-        status_->ShowPointer(x, y);
-        aids_->PointerAt(x, y);
-    });
-    drawing_->OnKeyMove([this](int x, int y) { scroll_->ensureVisible(x, y, 8, 8); });
+    connect(drawing_, &DrawingArea::KeyboardMoved, this,
+            [this](QPoint texel) { scroll_->ensureVisible(texel.x(), texel.y(), 8, 8); });
     setAcceptDrops(true);
     resize(312, 206 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    // The frame's position; Qt knows the frame only once a window manager has
+    // framed the window, so the native window takes it.
+    winId();
+    windowHandle()->setFramePosition(QPoint(1, 1));
     commands_.Load();
+}
+
+void FrmMain::Run(const std::function<void(MainCommands&)>& command)
+{
+    if (commands_.Ending())
+        return;
+    command(commands_);
+    if (!commands_.Ending())
+        aids_->Update();
 }
 
 FrmMain::~FrmMain() = default;
@@ -101,11 +113,7 @@ void FrmMain::AddCommand(QMenu* menu, MenuItem item, const char* name, const QSt
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
-        if (!commands_.Ending())
-            command(commands_);
-        AfterCommand();
-    });
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] { Run(command); });
     actions_[item] = action;
 }
 
@@ -141,55 +149,25 @@ void FrmMain::BuildMenus()
                QKeySequence(Qt::CTRL | Qt::Key_R), &MainCommands::Readme);
 }
 
-void FrmMain::LayoutClient()
+// The client area's minimum follows its layout; the window's follows at once,
+// so that a resize right after obeys it.
+void FrmMain::UpdateMinimumSize()
 {
-    const QSize room = client_->size() - QSize(SideExtent().width(), 0);
-    const PictureFrame frame = FramePicture(drawing_->size(), room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    scroll_->setGeometry(QRect(QPoint(0, 0), frame.frame));
-    visiblePicture_ = frame.visible;
-    commands_.PlaceCoordinatePanel();
-    // Beside the panel, straddling the picture's middle as the panel does.
-    const QSize magnifier = magnifier_->sizeHint();
-    magnifier_->setGeometry(QRect(QPoint(scroll_->width() + PanelExtent(controls_).width(),
-                                         std::max(0, (visiblePicture_.height() - magnifier.height()) / 2)),
-                                  magnifier));
-}
-
-QSize FrmMain::SideExtent() const
-{
-    const QSize panel = PanelExtent(controls_);
-    if (magnifier_->isHidden())
-        return panel;
-    const QSize magnifier = magnifier_->sizeHint();
-    return {panel.width() + magnifier.width() + 8, std::max(panel.height(), magnifier.height())};
-}
-
-// However small the user makes the window, the panel, the magnifier while it
-// shows, a corner of the picture and both scroll bars stay in it.
-void FrmMain::SetMinimumClient()
-{
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const QSize side = SideExtent();
-    client_->setMinimumSize(side.width() + 64 + bar, std::max(side.height(), 64 + bar));
-    layout()->activate(); // a resize that follows obeys the new minimum
+    layout_->activate();
+    layout()->activate();
 }
 
 void FrmMain::MagnifierToggled()
 {
-    SetMinimumClient();
+    layout_->invalidate();
+    UpdateMinimumSize();
     if (!drawing_->size().isEmpty()) {
         FitWindowToPicture();
         return;
     }
     const int column = magnifier_->sizeHint().width() + 8;
     keptSize_.Resize(size() + QSize(magnifier_->isHidden() ? -column : column, 0));
-    LayoutClient();
-}
-
-void FrmMain::AfterCommand()
-{
-    if (!commands_.Ending())
-        aids_->Update();
+    layout_->Relayout();
 }
 
 void FrmMain::FitWindowToPicture()
@@ -197,7 +175,7 @@ void FrmMain::FitWindowToPicture()
     const QSize content = drawing_->size();
     if (content.isEmpty())
         return;
-    const QSize panel = SideExtent();
+    const QSize panel = layout_->SideExtent();
     const QRect available = screen()->availableGeometry();
     const QRect outer = frameGeometry();
     QSize frameSize = outer.size() - geometry().size();
@@ -222,7 +200,7 @@ void FrmMain::FitWindowToPicture()
     at.setY(std::max(available.top(), std::min(at.y(), available.bottom() + 1 - outerSize.height())));
     if (at != outer.topLeft())
         move(at);
-    LayoutClient();
+    layout_->Relayout();
 }
 
 void FrmMain::resizeEvent(QResizeEvent* event)
@@ -274,30 +252,25 @@ void FrmMain::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     // Painting yields to the event loop; the drag source must not wait on it.
-    QTimer::singleShot(0, this, [this, path] {
-        if (!commands_.Ending())
-            commands_.OpenTexture(path);
-    });
+    QTimer::singleShot(0, this, [this, path] { Run([path](MainCommands& commands) { commands.OpenTexture(path); }); });
 }
 
-void FrmMain::SetVisible(PanelControl control, bool visible) { controls_.at(control)->setVisible(visible); }
-
-void FrmMain::SetText(PanelControl control, const QString& text)
+void FrmMain::ShowPanel(bool shown)
 {
-    if (auto* field = qobject_cast<QLineEdit*>(controls_.at(control)))
-        field->setText(text);
+    for (const auto& [control, widget] : controls_)
+        widget->setVisible(shown);
 }
 
-void FrmMain::SetReadOnly(PanelControl control, bool readOnly)
+void FrmMain::ShowCorners(std::optional<QPoint> first, std::optional<QPoint> second)
 {
-    if (auto* field = qobject_cast<QLineEdit*>(controls_.at(control))) {
-        field->setReadOnly(readOnly);
-        field->setCursor(Qt::ForbiddenCursor); // setReadOnly resets the pointer
-    }
+    const auto show = [this](PanelControl field, std::optional<int> value) {
+        static_cast<QLineEdit*>(controls_.at(field))->setText(value ? QString::number(*value) : QString());
+    };
+    show(PanelControl::txtLeft, first ? std::optional(first->x()) : std::nullopt);
+    show(PanelControl::txtTop, first ? std::optional(first->y()) : std::nullopt);
+    show(PanelControl::txtRight, second ? std::optional(second->x()) : std::nullopt);
+    show(PanelControl::txtBottom, second ? std::optional(second->y()) : std::nullopt);
 }
-
-QSize FrmMain::ControlSize(PanelControl control) const { return controls_.at(control)->size(); }
-void FrmMain::MoveControl(PanelControl control, QPoint at) { controls_.at(control)->move(at); }
 
 void FrmMain::SetMenuEnabled(MenuItem item, bool enabled) { actions_.at(item)->setEnabled(enabled); }
 
@@ -305,20 +278,6 @@ void FrmMain::SetCaption(const QString& caption, bool modified)
 {
     setWindowTitle(caption);
     setWindowModified(modified);
-}
-
-// The position is the frame's; Qt knows the frame only once a window manager
-// has framed the window, so the native window takes the frame's position.
-void FrmMain::MoveWindow(QPoint frameTopLeft)
-{
-    winId();
-    windowHandle()->setFramePosition(frameTopLeft);
-}
-
-// The picture is one pixel larger than the image it shows (see PictureAnnounced).
-QSize FrmMain::PictureInView() const
-{
-    return {std::max(0, scroll_->width() - 1), std::max(0, visiblePicture_.height() - 1)};
 }
 
 void FrmMain::ShowHint(const QString& text) { status_->ShowHint(text); }
@@ -342,7 +301,7 @@ std::optional<QSize> FrmMain::LoadTexture(const QString& path)
     if (!loaded.painted) {
         drawing_->setFixedSize(pictureBefore);
         keptSize_.Resize(windowBefore);
-        LayoutClient();
+        layout_->Relayout();
         return std::nullopt;
     }
     return QSize(loaded.width, loaded.height);
@@ -362,11 +321,8 @@ void FrmMain::ShowDeleteDialog()
 {
     if (!delete_) {
         delete_ = std::make_unique<FrmDelete>(this);
-        connect(delete_.get(), &FrmDelete::RemoveRequested, this, [this](int index) {
-            if (!commands_.Ending())
-                commands_.RemoveEntry(index);
-            AfterCommand();
-        });
+        connect(delete_.get(), &FrmDelete::RemoveRequested, this,
+                [this](int index) { Run([index](MainCommands& commands) { commands.RemoveEntry(index); }); });
     }
     Present(*delete_, [this] { delete_->Load(commands_.State().colNames()); });
 }

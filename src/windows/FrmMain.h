@@ -2,6 +2,7 @@
 
 #include "targa/PixelSurface.h"
 #include "windows/KeptSize.h"
+#include "windows/PanelLayout.h"
 #include "workspace/MainCommands.h"
 #include "workspace/MainView.h"
 
@@ -16,6 +17,7 @@ class QScrollArea;
 
 namespace ravelock {
 
+class ClientLayout;
 class DrawingArea;
 class Magnifier;
 class StatusLine;
@@ -33,8 +35,9 @@ public:
     explicit FrmMain(Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~FrmMain() override;
 
-    MainCommands& Commands() { return commands_; }
-    const targa::PixelSurface& Surface() const { return surface_; }
+    const MainCommands& Commands() const { return commands_; }
+    // Runs `command` unless the program is ending, then shows the aids as it left the workspace.
+    void Run(const std::function<void(MainCommands&)>& command);
 
     // Called by the painter while a texture is read.
     void PictureAnnounced(int width, int height);
@@ -50,23 +53,15 @@ private:
     void BuildMenus();
     void AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
                     const QKeySequence& shortcut, std::function<void(MainCommands&)> command);
-    void LayoutClient();
-    // The panel's column beside the picture, with the magnifier's while it shows.
-    QSize SideExtent() const;
-    void SetMinimumClient();
     void MagnifierToggled();
-    void AfterCommand();
+    // Makes the window's minimum size follow the client area's at once.
+    void UpdateMinimumSize();
 
     // MainView
-    void SetVisible(PanelControl control, bool visible) override;
-    void SetText(PanelControl control, const QString& text) override;
-    void SetReadOnly(PanelControl control, bool readOnly) override;
-    QSize ControlSize(PanelControl control) const override;
-    void MoveControl(PanelControl control, QPoint at) override;
+    void ShowPanel(bool shown) override;
+    void ShowCorners(std::optional<QPoint> first, std::optional<QPoint> second) override;
     void SetMenuEnabled(MenuItem item, bool enabled) override;
     void SetCaption(const QString& caption, bool modified) override;
-    void MoveWindow(QPoint frameTopLeft) override;
-    QSize PictureInView() const override;
     void FitWindowToPicture() override;
     void ShowHint(const QString& text) override;
     void ShowMessage(const QString& text) override;
@@ -81,12 +76,12 @@ private:
     Dialogs& dialogs_;
     MainCommands commands_;
     QWidget* client_ = nullptr;
+    ClientLayout* layout_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     DrawingArea* drawing_ = nullptr;
     Magnifier* magnifier_ = nullptr;
     ViewAids* aids_ = nullptr;
     std::unique_ptr<StatusLine> status_;
-    QSize visiblePicture_; // the picture's part in view, scroll bars excluded
     KeptSize keptSize_{*this};
     std::map<MenuItem, QAction*> actions_;
     std::map<PanelControl, QWidget*> controls_;

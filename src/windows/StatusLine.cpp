@@ -49,9 +49,9 @@ void StatusLine::ShowHint(const QString& text) { hint_->SetFullText(text); }
 
 void StatusLine::ShowMessage(const QString& text) { bar_.showMessage(text, 6000); }
 
-void StatusLine::ShowPointer(int x, int y)
+void StatusLine::ShowPointer(std::optional<QPoint> texel)
 {
-    pointer_->setText(x < 0 ? QString() : QStringLiteral("x %1  y %2").arg(x).arg(y));
+    pointer_->setText(texel ? QStringLiteral("x %1  y %2").arg(texel->x()).arg(texel->y()) : QString());
 }
 
 void StatusLine::PrepareReading(const QString& fileName) { reading_->setText(QStringLiteral("Reading %1").arg(fileName)); }

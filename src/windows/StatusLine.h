@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPoint>
 #include <QString>
+
+#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -20,8 +23,8 @@ public:
 
     void ShowHint(const QString& text);
     void ShowMessage(const QString& text);
-    // (-1, -1) when the pointer is off the picture.
-    void ShowPointer(int x, int y);
+    // Nothing when the pointer is off the picture.
+    void ShowPointer(std::optional<QPoint> texel);
 
     void PrepareReading(const QString& fileName);
     void StartReading(int rows);

@@ -23,9 +23,9 @@ QAction* AddToggle(QMenu& menu, const char* name, const QString& caption, const 
     return action;
 }
 
-QRect Spanned(int left, int top, int right, int bottom)
+QRect Spanned(QPoint a, QPoint b)
 {
-    return QRect(QPoint(std::min(left, right), std::min(top, bottom)), QPoint(std::max(left, right), std::max(top, bottom)));
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())), QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
 }
 
 } // namespace
@@ -45,18 +45,10 @@ ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magni
     });
 }
 
-bool ViewAids::RegionComplete() const
-{
-    return !ws_.blnAwaitFirst && !ws_.blnAwaitSecond && !ws_.strTextureName.isEmpty();
-}
-
 void ViewAids::Update()
 {
-    lastCorner_.reset();
-    if (ws_.blnAwaitSecond)
-        lastCorner_ = QPoint(ws_.lngLeft, ws_.lngTop);
-    else if (RegionComplete())
-        lastCorner_ = QPoint(ws_.lngRight, ws_.lngBottom);
+    const Picking& picking = ws_.picking;
+    lastCorner_ = picking.Second() ? picking.Second() : picking.First();
     ShowRegions(regions_->isChecked());
     Follow();
 }
@@ -67,18 +59,19 @@ void ViewAids::ShowRegions(bool shown)
     if (shown) {
         scene.entries.reserve(ws_.entries.size());
         for (const Entry& entry : ws_.entries)
-            scene.entries.push_back({Spanned(entry.left, entry.top, entry.right, entry.bottom), entry.name});
-        if (ws_.blnAwaitSecond)
-            scene.firstCorner = QPoint(ws_.lngLeft, ws_.lngTop);
-        else if (RegionComplete())
-            scene.pending = Spanned(ws_.lngLeft, ws_.lngTop, ws_.lngRight, ws_.lngBottom);
+            scene.entries.push_back({Spanned({entry.left, entry.top}, {entry.right, entry.bottom}), entry.name});
+        const Picking& picking = ws_.picking;
+        if (picking.step == Step::SecondCorner)
+            scene.firstCorner = picking.first;
+        else if (picking.step == Step::Naming)
+            scene.pending = Spanned(picking.first, picking.second);
     }
     drawing_.SetScene(std::move(scene));
 }
 
-void ViewAids::PointerAt(int x, int y)
+void ViewAids::PointerAt(std::optional<QPoint> texel)
 {
-    pointer_ = x < 0 ? std::nullopt : std::optional(QPoint(x, y));
+    pointer_ = texel;
     Follow();
 }
 

@@ -26,15 +26,13 @@ public:
 
     // Shows the entries and corners as the workspace now has them.
     void Update();
-    // The texel under the pointer or the keys' cursor; (-1, -1) once it has left the picture.
-    void PointerAt(int x, int y);
+    // The texel under the pointer or the keys' cursor; nothing once it has left the picture.
+    void PointerAt(std::optional<QPoint> texel);
 
 private:
     void ShowRegions(bool shown);
     // The magnifier on the pointer's texel, else on the corner set last.
     void Follow();
-    // Both corners set and not yet named.
-    bool RegionComplete() const;
 
     const Workspace& ws_;
     DrawingArea& drawing_;

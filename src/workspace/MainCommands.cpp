@@ -2,20 +2,16 @@
 
 #include "workspace/MapDocument.h"
 #include "workspace/MenuRules.h"
-#include "workspace/PanelLayout.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace ravelock {
 
 namespace {
-
-constexpr PanelControl kPanel[] = {PanelControl::lblTop,  PanelControl::lblRight, PanelControl::lblLeft,
-                                   PanelControl::lblBottom, PanelControl::txtTop, PanelControl::txtRight,
-                                   PanelControl::txtBottom, PanelControl::txtLeft};
 
 // Where the user works: the texture's folder once one was chosen, else home.
 QString WorkFolder(const Workspace& ws)
@@ -23,24 +19,19 @@ QString WorkFolder(const Workspace& ws)
     return ws.strTexturePath.isEmpty() ? QDir::homePath() : QFileInfo(ws.strTexturePath).absolutePath();
 }
 
+// The file name in `path`; the last character is never taken as the separator.
+QString TextureName(const QString& path)
+{
+    const qsizetype separator = path.lastIndexOf(QLatin1Char('/'), path.size() - 2);
+    return path.size() < 2 || separator < 0 ? QString() : path.mid(separator + 1);
+}
+
 } // namespace
 
 void MainCommands::Load()
 {
-    SetPanelVisible(false);
-    ClearCoordinateFields();
-    ws_.blnAwaitFirst = false;
-    ws_.blnAwaitSecond = false;
-    ws_.blnSaved = true;
-    ws_.blnNoIniPath = true;
-    ApplyMenuRule(view_, MenuEvent::StartUp);
-    ws_.blnSaveFailed = false;
-    view_.MoveWindow(QPoint(1, 1));
-    for (PanelControl c : {PanelControl::txtRight, PanelControl::txtLeft, PanelControl::txtBottom,
-                           PanelControl::txtTop})
-        view_.SetReadOnly(c, true);
-    ShowHint();
-    ShowCaption();
+    view_.ShowPanel(false);
+    Show();
 }
 
 void MainCommands::Open()
@@ -54,92 +45,61 @@ void MainCommands::Open()
 void MainCommands::OpenTexture(const QString& path)
 {
     // One texture a run: Open is offered only until one has been painted.
-    if (texture_ != Texture::None)
+    if (ws_.texture != Texture::None)
         return;
     ws_.strTexturePath = path;
-    ApplyMenuRule(view_, MenuEvent::OpenDialogReturned);
-    texture_ = Texture::Painting;
-    ShowHint();
+    ws_.texture = Texture::Painting;
+    Show();
     // Nothing is mapped against a picture that is still coming in: the size
     // reaches the workspace only once painting has ended.
     const std::optional<QSize> painted = view_.LoadTexture(ws_.strTexturePath);
     if (ending_)
         return;
-    if (!painted) {
-        texture_ = Texture::None;
-        view_.SetMenuEnabled(MenuItem::mnuFileOpen, true);
-        ShowHint();
-        return;
-    }
-    texture_ = Texture::Ready;
-    ws_.lngImageHeight = painted->height();
-    ws_.lngImageWidth = painted->width();
-    SetPanelVisible(true);
-    if (ExtractTextureName()) {
+    if (painted) {
+        ws_.texture = Texture::Ready;
+        ws_.lngImageHeight = painted->height();
+        ws_.lngImageWidth = painted->width();
+        ws_.strTextureName = TextureName(path);
+        ws_.picking.step = Step::FirstCorner;
+        view_.ShowPanel(true);
         view_.FitWindowToPicture();
-        ClearCoordinateFields();
-        PlaceCoordinatePanel();
-        ws_.blnAwaitFirst = true;
+    } else {
+        ws_.texture = Texture::None;
     }
-    ShowHint();
-    ShowCaption();
-}
-
-void MainCommands::SetPanelVisible(bool visible)
-{
-    for (PanelControl c : kPanel)
-        view_.SetVisible(c, visible);
-}
-
-bool MainCommands::ExtractTextureName()
-{
-    // The last character is never taken as the separator.
-    const qsizetype separator = ws_.strTexturePath.lastIndexOf(QLatin1Char('/'), ws_.strTexturePath.size() - 2);
-    if (ws_.strTexturePath.size() < 2 || separator < 0)
-        return false;
-    ws_.strTextureName = ws_.strTexturePath.mid(separator + 1);
-    return true;
+    Show();
 }
 
 bool MainCommands::Save()
 {
-    if (ws_.blnNoIniPath)
-        return SaveAs();
-    return WriteDocument();
+    return ws_.strIniPath.isEmpty() ? SaveAs() : WriteDocument(ws_.strIniPath);
 }
 
 bool MainCommands::SaveAs()
 {
     // Where the document was saved last, else beside the texture, named after it.
-    const bool saved = !ws_.blnNoIniPath;
+    const bool saved = !ws_.strIniPath.isEmpty();
     const QString folder = saved ? QFileInfo(ws_.strIniPath).absolutePath() : WorkFolder(ws_);
     QString suggested = saved ? QFileInfo(ws_.strIniPath).fileName() : QString();
     if (!saved && !ws_.strTextureName.isEmpty())
         suggested = QFileInfo(ws_.strTextureName).completeBaseName() + QStringLiteral(".ini");
     const std::optional<QString> path = dialogs_.SaveFile(
         {QStringLiteral("Save As"), QStringLiteral("Ini File (*.ini)"), QStringLiteral("ini"), folder, suggested});
-    if (!path) {
-        ws_.blnSaveFailed = true;
-        return false;
-    }
-    ws_.strIniPath = *path;
-    return WriteDocument();
+    return path && WriteDocument(*path);
 }
 
-bool MainCommands::WriteDocument()
+bool MainCommands::WriteDocument(const QString& path)
 {
-    if (const std::optional<QString> failure = WriteIniFile(ws_)) {
-        ws_.blnSaveFailed = true;
-        dialogs_.Message(QStringLiteral("There was an error writing the file:\r\n%1\r\n%2").arg(ws_.strIniPath, *failure),
+    if (const std::optional<QString> failure = WriteIniFile(ws_, path)) {
+        dialogs_.Message(QStringLiteral("There was an error writing the file:\r\n%1\r\n%2").arg(path, *failure),
                          QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
         return false;
     }
-    ShowCaption();
+    Show();
     const qsizetype entries = static_cast<qsizetype>(ws_.entries.size());
     view_.ShowMessage(QStringLiteral("Saved %1 %2 to %3")
                           .arg(entries)
                           .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
-                               QFileInfo(ws_.strIniPath).fileName()));
+                               QFileInfo(path).fileName()));
     return true;
 }
 
@@ -169,146 +129,92 @@ void MainCommands::EndProgram()
     view_.EndProgram();
 }
 
-void MainCommands::MouseDown(int x, int y)
+void MainCommands::Click(QPoint texel)
 {
-    if (texture_ != Texture::Ready || x < 0 || y < 0 || y > ws_.lngImageHeight || x > ws_.lngImageWidth)
+    if (ws_.texture != Texture::Ready || texel.x() < 0 || texel.y() < 0 || texel.y() > ws_.lngImageHeight ||
+        texel.x() > ws_.lngImageWidth)
         return;
-    if (ws_.blnAwaitFirst) {
-        ws_.lngTop = y;
-        ws_.lngLeft = x;
-        ShowCorner();
-        ws_.blnAwaitFirst = false;
-        ws_.blnAwaitSecond = true;
+    Picking& picking = ws_.picking;
+    switch (picking.step) {
+    case Step::FirstCorner:
+        picking.first = texel;
+        picking.step = Step::SecondCorner;
         ws_.colRedo.clear();
-        ApplyMenuRule(view_, MenuEvent::ClickAwaitingFirst);
-    } else if (ws_.blnAwaitSecond) {
-        ws_.lngBottom = y;
-        ws_.lngRight = x;
-        ShowCorner();
-        ws_.blnAwaitSecond = false;
-        ws_.blnAwaitFirst = false;
-        ApplyMenuRule(view_, MenuEvent::ClickAwaitingSecond);
-    } else {
+        break;
+    case Step::SecondCorner:
+        picking.second = texel;
+        picking.step = Step::Naming;
+        break;
+    case Step::Naming:
         // The corners stay as they are, but a click that changes nothing must say so.
-        ApplyMenuRule(view_, MenuEvent::ClickNoCornerAwaited);
+        Show();
         view_.ShowHint(QStringLiteral("This region is complete: Ctrl+E names it, Ctrl+Z takes back a corner"));
         view_.Bell();
         return;
     }
-    ShowHint();
-}
-
-void MainCommands::ShowCorner()
-{
-    if (ws_.blnAwaitFirst) {
-        view_.SetText(PanelControl::txtLeft, QString::number(ws_.lngLeft));
-        view_.SetText(PanelControl::txtTop, QString::number(ws_.lngTop));
-        PlaceCoordinatePanel();
-    } else if (ws_.blnAwaitSecond) {
-        view_.SetText(PanelControl::txtRight, QString::number(ws_.lngRight));
-        view_.SetText(PanelControl::txtBottom, QString::number(ws_.lngBottom));
-        PlaceCoordinatePanel();
-    }
+    Show();
 }
 
 void MainCommands::Undo()
 {
-    if (ws_.blnAwaitFirst == ws_.blnAwaitSecond) {
-        ws_.blnAwaitSecond = true;
-        ws_.colRedo.push_front(ws_.lngBottom);
-        ws_.colRedo.push_front(ws_.lngRight);
-        ApplyMenuRule(view_, MenuEvent::UndoFlagsEqual);
-        view_.SetText(PanelControl::txtRight, QString());
-        view_.SetText(PanelControl::txtBottom, QString());
-    } else if (ws_.blnAwaitSecond) {
-        ws_.colRedo.push_front(ws_.lngLeft);
-        ws_.colRedo.push_front(ws_.lngTop);
-        ws_.blnAwaitFirst = true;
-        ws_.blnAwaitSecond = false;
-        ApplyMenuRule(view_, MenuEvent::UndoAwaitingSecond);
-        view_.SetText(PanelControl::txtLeft, QString());
-        view_.SetText(PanelControl::txtTop, QString());
-    } else {
-        ApplyMenuRule(view_, MenuEvent::UndoAwaitingFirst);
+    Picking& picking = ws_.picking;
+    if (picking.step == Step::Naming) {
+        ws_.colRedo.push_back({Step::SecondCorner, picking.second});
+        picking.step = Step::SecondCorner;
+    } else if (picking.step == Step::SecondCorner) {
+        ws_.colRedo.push_back({Step::FirstCorner, picking.first});
+        picking.step = Step::FirstCorner;
     }
-    PlaceCoordinatePanel();
-    ShowHint();
+    Show();
 }
 
 void MainCommands::Redo()
 {
-    if (!ws_.blnAwaitFirst && !ws_.blnAwaitSecond) {
-        ApplyMenuRule(view_, MenuEvent::RedoNoCornerAwaited);
+    Picking& picking = ws_.picking;
+    if (ws_.colRedo.empty() || ws_.colRedo.back().step != picking.step)
         return;
-    }
-    // The menu offers Redo only while the stack holds a pair.
-    if (ws_.colRedo.size() < 2)
-        return;
-    const auto pop = [this] {
-        const std::int32_t value = ws_.colRedo.front();
-        ws_.colRedo.pop_front();
-        return value;
-    };
-    if (ws_.blnAwaitFirst) {
-        ws_.lngTop = pop();
-        ws_.lngLeft = pop();
-        ShowCorner();
-        ws_.blnAwaitFirst = false;
-        ws_.blnAwaitSecond = true;
-        ApplyMenuRule(view_, ws_.colRedo.empty() ? MenuEvent::RedoAwaitingFirstStackEmpty
-                                                 : MenuEvent::RedoAwaitingFirstStackLeft);
+    const QPoint texel = ws_.colRedo.back().texel;
+    ws_.colRedo.pop_back();
+    if (picking.step == Step::FirstCorner) {
+        picking.first = texel;
+        picking.step = Step::SecondCorner;
     } else {
-        ws_.lngRight = pop();
-        ws_.lngBottom = pop();
-        ShowCorner();
-        ApplyMenuRule(view_, MenuEvent::RedoAwaitingSecond);
-        ws_.blnAwaitFirst = false;
-        ws_.blnAwaitSecond = false;
+        picking.second = texel;
+        picking.step = Step::Naming;
     }
-    ShowHint();
-}
-
-QString EntryNameFromAnswer(const QString& answer)
-{
-    const QString trimmed = answer.trimmed();
-    qsizetype end = 0;
-    while (end < trimmed.size() && !trimmed.at(end).isSpace())
-        ++end;
-    return trimmed.left(end);
+    Show();
 }
 
 void MainCommands::CompleteEntry()
 {
-    if (ws_.blnAwaitFirst != ws_.blnAwaitSecond) {
-        ApplyMenuRule(view_, MenuEvent::CompleteCornerAwaited);
+    if (ws_.picking.step != Step::Naming)
         return;
-    }
-    const QString answer = dialogs_.Input(QStringLiteral("Enter Entry Name"), QStringLiteral("Entry Name"));
-    const QString name = EntryNameFromAnswer(answer);
+    const QString answer = dialogs_.Input(QStringLiteral("Enter Entry Name"), QStringLiteral("Entry Name")).trimmed();
+    // A name is one word: the first of the answer.
+    const QString name = answer.simplified().section(QLatin1Char(' '), 0, 0);
     if (name.isEmpty())
         return;
-    if (ws_.colNames().contains(kEntryPrefix + name)) {
+    if (std::any_of(ws_.entries.begin(), ws_.entries.end(), [&name](const Entry& e) { return e.name == name; })) {
         dialogs_.Message(name + QStringLiteral(" is already a image map name"), QStringLiteral("Duplicate Name"),
                          MessageIcon::Information, MessageButtons::Ok);
         return;
     }
-    AppendEntry(ws_, name);
-    ClearCoordinateFields();
-    PlaceCoordinatePanel();
-    ws_.blnAwaitFirst = true;
+    const QPoint first = ws_.picking.first;
+    const QPoint second = ws_.picking.second;
+    ws_.entries.push_back({name, first.x(), first.y(), second.x(), second.y()});
+    ws_.picking.step = Step::FirstCorner;
     ws_.blnSaved = false;
-    ApplyMenuRule(view_, MenuEvent::CompleteEntryAdded);
-    ShowCaption();
-    if (answer.trimmed() != name)
-        view_.ShowMessage(QStringLiteral("Added %1 (names are one word; \"%2\" was cut)").arg(name, answer.trimmed()));
+    ws_.deleteOffered = true;
+    Show();
+    if (answer != name)
+        view_.ShowMessage(QStringLiteral("Added %1 (names are one word; \"%2\" was cut)").arg(name, answer));
     else
         view_.ShowMessage(QStringLiteral("Added %1: %2, %3 to %4, %5")
                               .arg(name)
-                              .arg(ws_.lngLeft)
-                              .arg(ws_.lngTop)
-                              .arg(ws_.lngRight)
-                              .arg(ws_.lngBottom));
-    ShowHint();
+                              .arg(first.x())
+                              .arg(first.y())
+                              .arg(second.x())
+                              .arg(second.y()));
 }
 
 void MainCommands::RemoveEntry(int index)
@@ -316,53 +222,51 @@ void MainCommands::RemoveEntry(int index)
     const std::optional<Entry> removed = ravelock::RemoveEntry(ws_, index);
     if (!removed)
         return;
+    Show();
     view_.ShowMessage(QStringLiteral("Removed ") + removed->name);
-    ShowCaption();
 }
 
-void MainCommands::ShowHint()
+QString MainCommands::Hint() const
 {
-    QString hint;
-    if (texture_ == Texture::None)
-        hint = QStringLiteral("Open a texture to start (Ctrl+O)");
-    else if (texture_ == Texture::Painting)
-        hint = QString();
-    else if (ws_.blnAwaitFirst)
-        hint = QStringLiteral("Click the top-left corner of a region");
-    else if (ws_.blnAwaitSecond)
-        hint = QStringLiteral("Click the bottom-right corner (Ctrl+Z takes the first corner back)");
-    else
-        hint = QStringLiteral("Name the region: Edit > Complete Entry (Ctrl+E)");
-    view_.ShowHint(hint);
+    switch (ws_.texture) {
+    case Texture::None:
+        return QStringLiteral("Open a texture to start (Ctrl+O)");
+    case Texture::Painting:
+        return QString();
+    case Texture::Ready:
+        break;
+    }
+    switch (ws_.picking.step) {
+    case Step::FirstCorner:
+        return QStringLiteral("Click the top-left corner of a region");
+    case Step::SecondCorner:
+        return QStringLiteral("Click the bottom-right corner (Ctrl+Z takes the first corner back)");
+    case Step::Naming:
+        break;
+    }
+    return QStringLiteral("Name the region: Edit > Complete Entry (Ctrl+E)");
+}
+
+// The fields, the menus, the hint and the caption as the workspace now has them.
+void MainCommands::Show()
+{
+    view_.ShowCorners(ws_.picking.First(), ws_.picking.Second());
+    for (const auto& [item, enabled] : MenuStates(ws_))
+        view_.SetMenuEnabled(item, enabled);
+    view_.ShowHint(Hint());
+    ShowCaption();
 }
 
 // The document's name and whether it holds unsaved work, once there is a texture or a file.
 void MainCommands::ShowCaption()
 {
     QString document;
-    if (!ws_.blnNoIniPath)
+    if (!ws_.strIniPath.isEmpty())
         document = QFileInfo(ws_.strIniPath).fileName();
-    else if (texture_ != Texture::None)
+    else if (ws_.texture == Texture::Ready)
         document = QStringLiteral("Untitled");
     view_.SetCaption(document.isEmpty() ? QStringLiteral("Ravelock") : QStringLiteral("%1[*] \u2014 Ravelock").arg(document),
                      !ws_.blnSaved);
-}
-
-void MainCommands::ClearCoordinateFields()
-{
-    for (PanelControl c : {PanelControl::txtLeft, PanelControl::txtRight, PanelControl::txtBottom,
-                           PanelControl::txtTop})
-        view_.SetText(c, QString());
-    PlaceCoordinatePanel();
-}
-
-void MainCommands::PlaceCoordinatePanel()
-{
-    std::map<PanelControl, QSize> sizes;
-    for (PanelControl c : kPanel)
-        sizes[c] = view_.ControlSize(c);
-    for (const auto& [control, at] : PlacePanel(view_.PictureInView(), sizes))
-        view_.MoveControl(control, at);
 }
 
 } // namespace ravelock

@@ -7,7 +7,8 @@
 namespace ravelock {
 
 // The main window's commands, on its workspace. The window calls these from
-// its menu items, its mouse-down and its close event.
+// its menu items, its picture and its close event; each shows the state it
+// leaves through the view.
 class MainCommands {
 public:
     MainCommands(MainView& view, Dialogs& dialogs) : view_(view), dialogs_(dialogs) {}
@@ -25,9 +26,8 @@ public:
     bool Save();
     bool SaveAs();
     void Exit();
-    // A press on texel (x, y) of the picture; the column and row just past
-    // the texture count too.
-    void MouseDown(int x, int y);
+    // A click on `texel` of the picture; the column and row just past the texture count too.
+    void Click(QPoint texel);
     void Undo();
     void Redo();
     void CompleteEntry();
@@ -35,28 +35,18 @@ public:
     void Readme() { view_.ShowReadme(); }
     // Removes the entry at `index`, counted from 0 in document order.
     void RemoveEntry(int index);
-    void PlaceCoordinatePanel();
 
 private:
-    enum class Texture { None, Painting, Ready };
-
-    void ShowCorner();
-    void ClearCoordinateFields();
-    bool ExtractTextureName();
-    void SetPanelVisible(bool visible);
-    bool WriteDocument();
-    void ShowHint();
+    void Show();
+    QString Hint() const;
     void ShowCaption();
+    bool WriteDocument(const QString& path);
     void EndProgram();
 
     MainView& view_;
     Dialogs& dialogs_;
     Workspace ws_;
-    Texture texture_ = Texture::None;
     bool ending_ = false;
 };
-
-// The entry name in a typed answer: its first word.
-QString EntryNameFromAnswer(const QString& answer);
 
 } // namespace ravelock

@@ -8,8 +8,6 @@
 
 namespace ravelock {
 
-enum class PanelControl { lblLeft, lblRight, txtLeft, txtRight, lblTop, lblBottom, txtTop, txtBottom };
-
 enum class MenuItem {
     mnuFileOpen,
     mnuFileSave,
@@ -22,28 +20,20 @@ enum class MenuItem {
     mnuHelpReadme,
 };
 
-// The main window as its commands see it. Positions and sizes are in the
-// window's pixels, measured from the top-left corner of the client area below
-// the menu bar; the picture shows one texel a pixel.
+// The main window as its commands see it. Corners are texels; the window
+// lays out its own parts.
 class MainView {
 public:
     virtual ~MainView() = default;
 
-    virtual void SetVisible(PanelControl control, bool visible) = 0;
-    virtual void SetText(PanelControl control, const QString& text) = 0;
-    virtual void SetReadOnly(PanelControl control, bool readOnly) = 0;
-    virtual QSize ControlSize(PanelControl control) const = 0;
-    virtual void MoveControl(PanelControl control, QPoint at) = 0;
-
+    // The coordinate panel beside the picture.
+    virtual void ShowPanel(bool shown) = 0;
+    // Left and Top from `first`, Right and Bottom from `second`; empty fields where there is none.
+    virtual void ShowCorners(std::optional<QPoint> first, std::optional<QPoint> second) = 0;
     virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
     // The window's caption; "[*]" in it stands where the unsaved mark goes.
     virtual void SetCaption(const QString& caption, bool modified) = 0;
-
-    // Places the window's frame on the screen.
-    virtual void MoveWindow(QPoint frameTopLeft) = 0;
-    // The part of the picture the window shows; the panel stands beside it.
-    virtual QSize PictureInView() const = 0;
-    // Gives the client area room for the whole picture and the panel, within the screen.
+    // Gives the window room for the whole picture and the panel, within the screen.
     virtual void FitWindowToPicture() = 0;
 
     // The status line: what to do next, and what has just happened.

@@ -48,11 +48,6 @@ QStringList Workspace::colLines() const
     return lines;
 }
 
-void AppendEntry(Workspace& ws, const QString& name)
-{
-    ws.entries.push_back({name, ws.lngLeft, ws.lngTop, ws.lngRight, ws.lngBottom});
-}
-
 std::optional<Entry> RemoveEntry(Workspace& ws, qsizetype index)
 {
     if (index < 0 || index >= static_cast<qsizetype>(ws.entries.size()))
@@ -109,9 +104,8 @@ std::optional<QString> WriteReplacing(const QString& path, const QByteArray& byt
 
 } // namespace
 
-std::optional<QString> WriteIniFile(Workspace& ws)
+std::optional<QString> WriteIniFile(Workspace& ws, const QString& path)
 {
-    const QString path = ws.strIniPath;
     if (path.isEmpty())
         return QStringLiteral("No file name was given");
     const QFileInfo info(path);
@@ -121,9 +115,8 @@ std::optional<QString> WriteIniFile(Workspace& ws)
     const bool special = info.exists() && !info.isFile();
     if (auto failure = special ? WriteInPlace(path, bytes) : WriteReplacing(path, bytes))
         return failure;
+    ws.strIniPath = path;
     ws.blnSaved = true;
-    ws.blnNoIniPath = false;
-    ws.blnSaveFailed = false;
     return std::nullopt;
 }
 

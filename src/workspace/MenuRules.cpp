@@ -1,59 +1,25 @@
 #include "workspace/MenuRules.h"
 
-#include <vector>
-#include <utility>
-
 namespace ravelock {
 
-namespace {
-
-using Change = std::pair<MenuItem, bool>;
-
-struct Rule {
-    MenuEvent event;
-    std::vector<Change> changes;
-};
-
-constexpr bool on = true;
-constexpr bool off = false;
-
-const Rule kRules[] = {
-    {MenuEvent::StartUp,
-     {{MenuItem::mnuHelpReadme, on},
-      {MenuItem::mnuEditUndo, off},
-      {MenuItem::mnuEditRedo, off},
-      {MenuItem::mnuEditDelete, off},
-      {MenuItem::mnuEditComplete, off}}},
-    {MenuEvent::OpenDialogReturned, {{MenuItem::mnuFileOpen, off}}},
-    {MenuEvent::ClickAwaitingFirst, {{MenuItem::mnuEditUndo, on}, {MenuItem::mnuEditRedo, off}}},
-    {MenuEvent::ClickAwaitingSecond,
-     {{MenuItem::mnuEditUndo, on}, {MenuItem::mnuEditComplete, on}, {MenuItem::mnuEditRedo, off}}},
-    {MenuEvent::ClickNoCornerAwaited, {{MenuItem::mnuEditUndo, on}, {MenuItem::mnuEditComplete, on}}},
-    {MenuEvent::UndoFlagsEqual, {{MenuItem::mnuEditRedo, on}, {MenuItem::mnuEditComplete, off}}},
-    {MenuEvent::UndoAwaitingSecond, {{MenuItem::mnuEditUndo, off}, {MenuItem::mnuEditRedo, on}}},
-    {MenuEvent::UndoAwaitingFirst, {{MenuItem::mnuEditUndo, off}}},
-    {MenuEvent::RedoAwaitingFirstStackLeft, {{MenuItem::mnuEditUndo, on}}},
-    {MenuEvent::RedoAwaitingFirstStackEmpty, {{MenuItem::mnuEditUndo, on}, {MenuItem::mnuEditRedo, off}}},
-    {MenuEvent::RedoAwaitingSecond,
-     {{MenuItem::mnuEditRedo, off}, {MenuItem::mnuEditUndo, on}, {MenuItem::mnuEditComplete, on}}},
-    {MenuEvent::RedoNoCornerAwaited, {{MenuItem::mnuEditRedo, off}}},
-    {MenuEvent::CompleteEntryAdded,
-     {{MenuItem::mnuEditUndo, off}, {MenuItem::mnuEditComplete, off}, {MenuItem::mnuEditDelete, on}}},
-    {MenuEvent::CompleteCornerAwaited,
-     {{MenuItem::mnuEditUndo, off}, {MenuItem::mnuEditComplete, off}, {MenuItem::mnuEditDelete, on}}},
-};
-
-} // namespace
-
-void ApplyMenuRule(MainView& view, MenuEvent event)
+std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws)
 {
-    for (const Rule& rule : kRules) {
-        if (rule.event != event)
-            continue;
-        for (const auto& [item, enabled] : rule.changes)
-            view.SetMenuEnabled(item, enabled);
-        return;
-    }
+    const bool ready = ws.texture == Texture::Ready;
+    const Step step = ws.picking.step;
+    // Redo sets again only a corner of the step it is at: after a name was
+    // given, what is left on the stack waits for the next first corner to clear it.
+    const bool redo = ready && !ws.colRedo.empty() && ws.colRedo.back().step == step;
+    return {
+        {MenuItem::mnuFileOpen, ws.texture == Texture::None},
+        {MenuItem::mnuFileSave, true},
+        {MenuItem::mnuFileSaveAs, true},
+        {MenuItem::mnuFileExit, true},
+        {MenuItem::mnuEditUndo, ready && step != Step::FirstCorner},
+        {MenuItem::mnuEditRedo, redo},
+        {MenuItem::mnuEditComplete, ready && step == Step::Naming},
+        {MenuItem::mnuEditDelete, ws.deleteOffered},
+        {MenuItem::mnuHelpReadme, true},
+    };
 }
 
 } // namespace ravelock

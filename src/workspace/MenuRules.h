@@ -1,28 +1,14 @@
 #pragma once
 
 #include "workspace/MainView.h"
+#include "workspace/Workspace.h"
+
+#include <utility>
+#include <vector>
 
 namespace ravelock {
 
-// Every event that changes which menu items are enabled. The table in
-// MenuRules.cpp is the one place that says what each event does.
-enum class MenuEvent {
-    StartUp,
-    OpenDialogReturned,
-    ClickAwaitingFirst,
-    ClickAwaitingSecond,
-    ClickNoCornerAwaited,
-    UndoFlagsEqual,
-    UndoAwaitingSecond,
-    UndoAwaitingFirst,
-    RedoAwaitingFirstStackLeft,
-    RedoAwaitingFirstStackEmpty,
-    RedoAwaitingSecond,
-    RedoNoCornerAwaited,
-    CompleteEntryAdded,
-    CompleteCornerAwaited,
-};
-
-void ApplyMenuRule(MainView& view, MenuEvent event);
+// Whether each menu item is enabled in the state `ws` is in.
+std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws);
 
 } // namespace ravelock

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
-#include <deque>
+#include <optional>
 #include <vector>
 
 namespace ravelock {
@@ -19,6 +20,29 @@ struct Entry {
     std::int32_t bottom = 0;
 };
 
+enum class Texture { None, Painting, Ready };
+
+// What the next taken click does: set the first corner, set the second, or
+// nothing until the region is named.
+enum class Step { FirstCorner, SecondCorner, Naming };
+
+// The rectangle being picked. Undo keeps the corners' values; the step says
+// which of them are current.
+struct Picking {
+    Step step = Step::FirstCorner;
+    QPoint first;  // left, top
+    QPoint second; // right, bottom
+
+    std::optional<QPoint> First() const { return step == Step::FirstCorner ? std::nullopt : std::optional(first); }
+    std::optional<QPoint> Second() const { return step == Step::Naming ? std::optional(second) : std::nullopt; }
+};
+
+// A corner taken back by Undo, and the step that Redo sets it again at.
+struct UndoneCorner {
+    Step step;
+    QPoint texel;
+};
+
 // Everything the main window knows, alive exactly as long as the window.
 // Sizes and corners are in texels.
 struct Workspace {
@@ -27,17 +51,13 @@ struct Workspace {
     std::int32_t lngImageWidth = 0;
     QString strTexturePath;
     QString strTextureName;
-    std::int32_t lngTop = 0;
-    std::int32_t lngLeft = 0;
-    std::int32_t lngRight = 0;
-    std::int32_t lngBottom = 0;
-    bool blnAwaitFirst = false;
-    bool blnAwaitSecond = false;
-    QString strIniPath;
+    Texture texture = Texture::None;
+    Picking picking;
+    QString strIniPath; // where the document was written last; empty until then
     bool blnSaved = true;
-    bool blnNoIniPath = true;
-    std::deque<std::int32_t> colRedo; // the corner redo stack; front() is the top
-    bool blnSaveFailed = false;
+    // Once an entry was added, Delete Entry stays offered, even with none left.
+    bool deleteOffered = false;
+    std::vector<UndoneCorner> colRedo; // back() is the top
 
     // "MappedImage <name>", one per entry, in entry order.
     QStringList colNames() const;

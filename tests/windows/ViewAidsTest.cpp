@@ -80,7 +80,7 @@ TEST(ViewAids, ShowRegionsDrawsOverThePictureAndFollowsEveryChange)
     // A's name above its corner, also when a repaint covers only the label's top row.
     const QPoint label(6, 25 - QFontMetrics(h.Drawing()->font()).height() - 1);
     EXPECT_NE(h.ShownAt(label.x(), label.y()), Shown(plain, label.x(), label.y()));
-    h.window.Commands().RemoveEntry(0);
+    h.window.Run([](MainCommands& commands) { commands.RemoveEntry(0); });
     h.Trigger("mnuEditUndo"); // through the menu, as the window updates after each command
     EXPECT_EQ(looks(), (std::vector{false, false, true, false, false}));
     h.Trigger("mnuEditRedo");

@@ -1,10 +1,19 @@
-#include "workspace/PanelLayout.h"
+#include "windows/PanelLayout.h"
+
+#include <algorithm>
 
 namespace ravelock {
 
+namespace {
+
+using C = PanelControl;
+constexpr C kRows[2][4] = {{C::lblLeft, C::txtLeft, C::lblTop, C::txtTop},
+                           {C::lblRight, C::txtRight, C::lblBottom, C::txtBottom}};
+
+} // namespace
+
 std::map<PanelControl, QPoint> PlacePanel(QSize pictureInView, const std::map<PanelControl, QSize>& sizes)
 {
-    using C = PanelControl;
     const int fieldHeight = sizes.at(C::txtLeft).height();
     // The rows keep a gap from the middle, rounded away from it for an odd height.
     int firstRow = (pictureInView.height() + 1) / 2 - kPanelGap - fieldHeight;
@@ -13,8 +22,6 @@ std::map<PanelControl, QPoint> PlacePanel(QSize pictureInView, const std::map<Pa
         firstRow = 0;
         secondRow = fieldHeight + kPanelGap;
     }
-    constexpr C kRows[2][4] = {{C::lblLeft, C::txtLeft, C::lblTop, C::txtTop},
-                               {C::lblRight, C::txtRight, C::lblBottom, C::txtBottom}};
     std::map<PanelControl, QPoint> placed;
     for (int row = 0; row < 2; ++row) {
         int x = pictureInView.width() + kPanelGap;
@@ -24,6 +31,18 @@ std::map<PanelControl, QPoint> PlacePanel(QSize pictureInView, const std::map<Pa
         }
     }
     return placed;
+}
+
+QSize PanelExtent(const std::map<PanelControl, QSize>& sizes)
+{
+    int widest = 0;
+    for (const auto& row : kRows) {
+        int width = 0;
+        for (C control : row)
+            width += sizes.at(control).width() + kPanelGap;
+        widest = std::max(widest, width);
+    }
+    return {widest + 8, 2 * sizes.at(C::txtLeft).height() + kPanelGap + 2};
 }
 
 } // namespace ravelock

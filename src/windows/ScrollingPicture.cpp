@@ -1,0 +1,21 @@
+#include "windows/ScrollingPicture.h"
+
+#include <QCoreApplication>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+namespace ravelock {
+
+void ScrollingPicture::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ShiftModifier)) {
+        QScrollArea::wheelEvent(event);
+        return;
+    }
+    QWheelEvent sideways(event->position(), event->globalPosition(), QPoint(), QPoint(event->angleDelta().y(), 0),
+                         event->buttons(), Qt::NoModifier, event->phase(), event->inverted());
+    QCoreApplication::sendEvent(horizontalScrollBar(), &sideways);
+    event->accept();
+}
+
+} // namespace ravelock
