@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 
 using targa::MakeColour;
@@ -11,15 +10,11 @@ using targa::PixelSurface;
 TEST(PixelSurface, EveryOperationChangesExactlyItsPixelsWithinTheSurface)
 {
     enum Operation { FillRun, SetPixels, BlendPixels, BlendRun };
-    // The operation, x, y, count, and the three rows afterwards.
+    // The operation, x, y, count, and the three rows afterwards; each edge clips once.
     const std::tuple<Operation, int, int, int, const char*> cases[] = {
         {FillRun, 2, 1, 1, "...... ..#... ......"},
-        {FillRun, 4, 1, 128, "...... ....## ......"},
-        {FillRun, -2, 1, 3, "...... #..... ......"},
-        {FillRun, 6, 1, 3, "...... ...... ......"},
         {FillRun, 0, -1, 6, "...... ...... ......"},
         {SetPixels, -5, 0, 8, "###... ...... ......"},
-        {SetPixels, 5, 2, 4, "...... ...... .....#"},
         {BlendPixels, -1, 2, 40, "...... ...... ######"},
         {BlendRun, 5, 0, 9, ".....# ...... ......"},
         {BlendRun, 0, 3, 1, "...... ...... ......"},
@@ -45,26 +40,12 @@ TEST(PixelSurface, EveryOperationChangesExactlyItsPixelsWithinTheSurface)
     }
 }
 
-TEST(PixelSurface, BlendDividesBy256AndRoundsHalvesToEven)
-{
-    // The old value, the source value, alpha, and the result, in every channel.
-    for (auto [old, source, alpha, expected] : {std::array{0, 255, 255, 254},
-                                                {255, 0, 255, 1},
-                                                {77, 200, 0, 77},
-                                                {0, 1, 128, 0},
-                                                {0, 3, 128, 2},
-                                                {0, 255, 128, 128},
-                                                {1, 0, 128, 1},
-                                                {3, 0, 128, 1},
-                                                {100, 100, 255, 100},
-                                                {0, 255, 1, 1},
-                                                {255, 255, 255, 255}}) {
-        PixelSurface surface(1, 1, MakeColour(old, old, old));
-        surface.BlendRun(0, 0, 1, MakeColour(source, source, source), alpha);
-        EXPECT_EQ(surface.GetPixel(0, 0), MakeColour(expected, expected, expected))
-            << source << " over " << old << " at " << alpha;
-    }
-}
+// The blend divides by 256 and rounds halves to even: old, source, alpha and the result.
+static_assert(targa::BlendChannel(0, 255, 255) == 254 && targa::BlendChannel(255, 0, 255) == 1 &&
+              targa::BlendChannel(77, 200, 0) == 77 && targa::BlendChannel(0, 1, 128) == 0 &&
+              targa::BlendChannel(0, 3, 128) == 2 && targa::BlendChannel(0, 255, 128) == 128 &&
+              targa::BlendChannel(1, 0, 128) == 1 && targa::BlendChannel(3, 0, 128) == 1 &&
+              targa::BlendChannel(0, 255, 1) == 1 && targa::BlendChannel(255, 255, 255) == 255);
 
 TEST(PixelSurface, RowBlendsFollowTheChannelRuleForEveryInput)
 {
@@ -99,8 +80,10 @@ TEST(PixelSurface, GrowsKeepingWhatWasPaintedAndBacksOnlyPaintedBands)
     PixelSurface surface(3, 33, MakeColour(9, 9, 9));
     surface.FillRun(2, 32, 1, MakeColour(1, 2, 3));
     surface.EnsureSize(70, 70);
-    EXPECT_EQ(std::tuple(surface.Width(), surface.GetPixel(2, 32), surface.GetPixel(69, 69), surface.GetPixel(1, 0)),
-              std::tuple(70, MakeColour(1, 2, 3), MakeColour(9, 9, 9), MakeColour(9, 9, 9)));
+    EXPECT_EQ(surface.Width(), 70);
+    EXPECT_EQ(surface.GetPixel(2, 32), MakeColour(1, 2, 3));
+    EXPECT_EQ(surface.GetPixel(69, 69), MakeColour(9, 9, 9));
+    EXPECT_EQ(surface.GetPixel(1, 0), MakeColour(9, 9, 9));
 
     PixelSurface huge(32767, 32767, 0);
     huge.FillRun(5, 32766, 1, 0xFF);
