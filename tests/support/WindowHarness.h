@@ -59,13 +59,11 @@ struct WindowHarness {
     {
         QTest::mouseClick(window.windowHandle(), button, {}, Drawing()->mapTo(&window, QPoint(x, y)));
     }
-    // Edit > Complete Entry, answering the name prompt with `name`.
     void Complete(const QString& name)
     {
         dialogs.inputAnswers.push_back(name);
         Trigger("mnuEditComplete");
     }
-    // An entry as the user makes it: two clicks, then Complete Entry.
     void AddEntry(QPoint first, QPoint second, const QString& name)
     {
         Click(first.x(), first.y());
@@ -82,7 +80,6 @@ struct WindowHarness {
     QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
     // The colour the picture shows at the top left of texel (x, y).
     QColor ShownAt(int x, int y) const { return Drawing()->grab(QRect(x, y, 1, 1)).toImage().pixelColor(0, 0); }
-    // Entries on a small texture, opened first if there is none.
     void AddEntries(const QStringList& names);
     void Keys(std::initializer_list<QKeyCombination> keys)
     {

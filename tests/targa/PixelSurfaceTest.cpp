@@ -7,7 +7,7 @@
 using targa::MakeColour;
 using targa::PixelSurface;
 
-TEST(PixelSurface, EveryOperationChangesExactlyItsPixelsWithinTheSurface)
+TEST(PixelSurface, OperationsClipToTheSurface)
 {
     enum Operation { FillRun, SetPixels, BlendPixels, BlendRun };
     // The operation, x, y, count, and the three rows afterwards; each edge clips once.
@@ -47,7 +47,7 @@ static_assert(targa::BlendChannel(0, 255, 255) == 254 && targa::BlendChannel(255
               targa::BlendChannel(1, 0, 128) == 1 && targa::BlendChannel(3, 0, 128) == 1 &&
               targa::BlendChannel(0, 255, 1) == 1 && targa::BlendChannel(255, 255, 255) == 255);
 
-TEST(PixelSurface, RowBlendsFollowTheChannelRuleForEveryInput)
+TEST(PixelSurface, RowBlendsMatchTheChannelRule)
 {
     // Every (old, source) pair for every alpha, in one odd-length row so that
     // every path of the row blend runs, half over painted pixels and half over
@@ -75,7 +75,7 @@ TEST(PixelSurface, RowBlendsFollowTheChannelRuleForEveryInput)
     }
 }
 
-TEST(PixelSurface, GrowsKeepingWhatWasPaintedAndBacksOnlyPaintedBands)
+TEST(PixelSurface, BacksOnlyPaintedBands)
 {
     PixelSurface surface(3, 33, MakeColour(9, 9, 9));
     surface.FillRun(2, 32, 1, MakeColour(1, 2, 3));

@@ -10,7 +10,6 @@ using Messages = std::vector<std::string>;
 namespace {
 
 const std::string kReadError = "Error: There was an error reading the file:\r\n";
-const std::string kEndsEarly = kReadError + "the file ends before the image is complete";
 const std::string kUnsupported = "Error: This image type is not supported.";
 const std::string kOutsideMap = kReadError + "a pixel refers to a colour that is not in the colour map";
 
@@ -37,7 +36,7 @@ Tga Alpha32(int descriptor, int extension = -1)
 
 } // namespace
 
-TEST(TargaDecoder, RefusesWithTheExactMessageAndWritesTheSizeOnlyPastTheMapType)
+TEST(TargaDecoder, RefusesWithTheExactMessage)
 {
     const std::pair<Tga, std::string> cases[] = {
         {{.type = 3, .depth = 7}, kUnsupported},
@@ -121,7 +120,7 @@ TEST(TargaDecoder, ConvertsEveryPixelFormat)
     EXPECT_EQ(Decode(past).Row(0, 1), "6C4231");
 }
 
-TEST(TargaDecoder, PaintsRowsTheRightWayUpAndRunsAcrossRowEndsAndStopsAtBadData)
+TEST(TargaDecoder, PaintsEveryOriginAndPacket)
 {
     struct Case {
         const char* name;
@@ -148,8 +147,7 @@ TEST(TargaDecoder, PaintsRowsTheRightWayUpAndRunsAcrossRowEndsAndStopsAtBadData)
          {.type = 10, .width = 2, .height = 2, .data = {0x02, 0, 0, 1, 0, 0, 2, 0, 0, 3, 0x00, 0, 0, 4}},
          {"000003 000004", "000001 000002"}},
         {"surplus past the last row", {.type = 10, .width = 2, .data = {0x84, 0, 0, 7}}, {"000007 000007"}},
-        {"raw surplus past the last row, the file ending in it",
-         {.type = 10, .width = 2, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0}},
+        {"raw surplus, the file ending in it", {.type = 10, .width = 2, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0}},
          {"000001 000002"}},
         {"right to left",
          {.type = 10, .width = 4, .descriptor = 0x10, .data = {0x00, 0, 0, 1, 0x81, 0, 0, 2, 0x00, 0, 0, 3}},
@@ -157,15 +155,6 @@ TEST(TargaDecoder, PaintsRowsTheRightWayUpAndRunsAcrossRowEndsAndStopsAtBadData)
         {"a blended run", {.type = 10, .depth = 32, .width = 2, .descriptor = 8, .data = {0x81, 200, 100, 50, 128}},
          {"6C4231 6C4231"}},
         {"colour-mapped runs", Mapped(9, 24, {0, 0, 9, 0, 0, 8}, {0x81, 6, 0x00, 5}, 5, 3), {"000008 000008 000009"}},
-        {"uncompressed, inside a pixel", {.width = 2, .height = 2, .data = {0, 0, 1, 0, 0, 2, 0, 0, 3, 0}},
-         {"000003 -", "000001 000002"}, kEndsEarly},
-        {"uncompressed, at a row end",
-         {.width = 2, .height = 2, .data = {0, 0, 1, 0, 0, 2}}, {"- -", "000001 000002"}, kEndsEarly},
-        {"raw packet cut short", {.type = 10, .width = 4, .data = {0x03, 0, 0, 1, 0, 0}}, {"000001 - - -"}, kEndsEarly},
-        {"packet header missing", {.type = 10, .width = 4, .data = {0x81, 0, 0, 1}}, {"000001 000001 - -"}, kEndsEarly},
-        {"run value cut short", {.type = 10, .width = 4, .data = {0x81, 0, 0}}, {"- - - -"}, kEndsEarly},
-        {"colour map cut short",
-         [] { Tga t = Mapped(1, 24, {1, 2, 3}, {}); t.mapLength = 4; return t; }(), {}, kEndsEarly},
         {"index below the map", Mapped(1, 24, {0, 0, 9, 0, 0, 8}, {5, 4}, 5, 2), {"000009 -"}, kOutsideMap},
         {"index above the map", Mapped(1, 24, {0, 0, 9, 0, 0, 8}, {5, 7}, 5, 2), {"000009 -"}, kOutsideMap},
         {"outside the map in a raw packet",
@@ -184,7 +173,7 @@ TEST(TargaDecoder, PaintsRowsTheRightWayUpAndRunsAcrossRowEndsAndStopsAtBadData)
     EXPECT_EQ(wide.Row(0, 129).substr(127 * 7), "F80000 F8F8F8") << "header 255 paints 128 and reads one value";
 }
 
-TEST(TargaDecoder, ShowsProgressEveryThirtyTwoRowsAndStopsWhenTheProgramEnds)
+TEST(TargaDecoder, ShowsProgressAndStops)
 {
     for (int type : {2, 10}) {
         // Black pixels; run-length encoded, one raw packet of one pixel a row.
@@ -198,7 +187,7 @@ TEST(TargaDecoder, ShowsProgressEveryThirtyTwoRowsAndStopsWhenTheProgramEnds)
     }
 }
 
-TEST(TargaDecoder, EveryTruncationEndsWithOneMessageKeepingWhatWasPainted)
+TEST(TargaDecoder, EveryTruncationEndsWithOneMessage)
 {
     for (int type : {1, 2, 9, 10}) {
         for (int depth : type % 8 == 1 ? std::vector{8} : std::vector{16, 24, 32}) {

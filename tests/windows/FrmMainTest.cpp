@@ -38,7 +38,7 @@ void ExpectPanelInView(WindowHarness& h, const std::string& what)
 
 } // namespace
 
-TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
+TEST(MainWindow, TypicalRoad)
 {
     WindowHarness h;
     EXPECT_EQ(h.Drawing()->cursor().shape(), Qt::CrossCursor);
@@ -77,7 +77,7 @@ TEST(MainWindow, TypicalRoadFromTextureToSavedFile)
 
 // Real input through the X server: the pointer stands on one device pixel, and
 // the texel taken must be the one whose colour the screen shows there.
-TEST(MainWindow, RealPointerEventsTakeTheTexelDrawnUnderThePointer)
+TEST(MainWindow, RealPointerTakesTheTexelShown)
 {
     if (const QString why = Desktop::Unavailable(); !why.isEmpty())
         GTEST_SKIP() << why.toStdString();
@@ -102,7 +102,7 @@ TEST(MainWindow, RealPointerEventsTakeTheTexelDrawnUnderThePointer)
     }
 }
 
-TEST(MainWindow, ATextureLargerThanTheScreenScrollsAndEveryCornerTexelMapsExactly)
+TEST(MainWindow, ATextureLargerThanTheScreenScrolls)
 {
     WindowHarness h;
     h.OpenGradient(3000, 2000);
@@ -146,7 +146,7 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrollsAndEveryCornerTexelMapsExactl
     EXPECT_TRUE(across->isVisible() && down->isVisible() && h.Find("clientArea")->rect().contains(picture->geometry()));
 }
 
-TEST(MainWindow, AFailedOpenLeavesTheProgramReadyForAnotherTexture)
+TEST(MainWindow, AFailedOpenLeavesOpenOffered)
 {
     WindowHarness h;
     const QSize before = h.window.size();
@@ -167,7 +167,7 @@ TEST(MainWindow, AFailedOpenLeavesTheProgramReadyForAnotherTexture)
     EXPECT_EQ(h.Corners(), "39,29 ,");
 }
 
-TEST(MainWindow, OpensOneDroppedTargaFileWhileOpenIsAvailable)
+TEST(MainWindow, OpensADroppedTexture)
 {
     WindowHarness h;
     const auto drop = [&h](const QString& path) {
@@ -187,7 +187,7 @@ TEST(MainWindow, OpensOneDroppedTargaFileWhileOpenIsAvailable)
     EXPECT_FALSE(drop(h.WriteFile("second.tga", GradientTexture(4, 4)))) << "one texture a run";
 }
 
-TEST(Program, AnswersHelpAndVersionOnTheCommandLine)
+TEST(Program, AnswersHelpAndVersion)
 {
     for (const auto& [option, answer] : {std::pair("--version", "Ravelock 1.0.0"), {"--help", "Usage:"}}) {
         QProcess program;
@@ -198,7 +198,7 @@ TEST(Program, AnswersHelpAndVersionOnTheCommandLine)
 
 // Every event-loop turn during the paint takes 20 ms here, as on a slow
 // disk, so that each refresh is due.
-TEST(MainWindowWhilePainting, ShowsTheBuildUpAndProgressButTakesNoCorner)
+TEST(MainWindowWhilePainting, ShowsTheBuildUp)
 {
     WindowHarness h;
     // Paints of part of the picture, by refreshes that repaint only the rows painted since the last (a compositor
@@ -241,7 +241,7 @@ TEST(MainWindowWhilePainting, ShowsTheBuildUpAndProgressButTakesNoCorner)
     EXPECT_TRUE(QRegion(0, 64, 1, 236).subtracted(paints.rowsRepainted).isEmpty());
 }
 
-TEST(MainWindow, ClosingItAsksLikeExitAlsoWhilePainting)
+TEST(MainWindow, ClosingAsksLikeExit)
 {
     for (Answer answer : {Answer::Cancel, Answer::No}) {
         WindowHarness h;
@@ -263,7 +263,7 @@ TEST(MainWindow, ClosingItAsksLikeExitAlsoWhilePainting)
 
 // A read-only field claims Delete and Ctrl+E for editing, by the desktop's key bindings, unless it gives them to
 // the menus.
-TEST(MainWindow, MenuShortcutsWinOverAFocusedField)
+TEST(MainWindow, ShortcutsWinOverAField)
 {
     if (!OnXcb())
         GTEST_SKIP() << "the offscreen platform binds no editing keys (runs under Xvfb)";
@@ -281,7 +281,7 @@ TEST(MainWindow, MenuShortcutsWinOverAFocusedField)
 
 // At a fractional scale each device pixel shows the texel under its centre, with no blending; at a whole scale
 // each texel is a sharp block. The desktop runs click every such device pixel.
-TEST(MainWindow, DrawsEveryDevicePixelAsTheTexelUnderItsCentre)
+TEST(MainWindow, DrawsEachDevicePixelsTexel)
 {
     WindowHarness h;
     h.OpenGradient(20, 10);
@@ -298,13 +298,12 @@ TEST(MainWindow, DrawsEveryDevicePixelAsTheTexelUnderItsCentre)
 }
 
 // Scroll bars come only along the directions the picture does not fit in, each taking room from the other.
-TEST(WindowGeometry, FramesThePictureWithScrollBarsOnlyWhereItDoesNotFit)
+TEST(WindowGeometry, ScrollBarsOnlyWhereNeeded)
 {
     const int bar = 10;
     const std::tuple<QSize, QSize, QSize, QSize> cases[] = {
         // content, room, frame, visible
-        {{100, 50}, {100, 50}, {100, 50}, {100, 50}}, {{100, 40}, {100, 50}, {100, 40}, {100, 40}},
-        {{101, 40}, {100, 50}, {100, 50}, {100, 40}}, {{101, 41}, {100, 50}, {100, 50}, {90, 40}},
+        {{100, 50}, {100, 50}, {100, 50}, {100, 50}}, {{101, 40}, {100, 50}, {100, 50}, {100, 40}},
         {{95, 60}, {100, 50}, {100, 50}, {90, 40}},   {{80, 60}, {100, 50}, {90, 50}, {80, 50}},
         {{3000, 2000}, {5, 5}, {10, 10}, {0, 0}},
     };
@@ -316,7 +315,7 @@ TEST(WindowGeometry, FramesThePictureWithScrollBarsOnlyWhereItDoesNotFit)
 }
 
 // Two rows beside the picture in view, straddling its middle, never above the client area.
-TEST(WindowGeometry, PlacesThePanelBesideThePictureAndAlwaysInsideTheClientArea)
+TEST(WindowGeometry, PlacesThePanelBesideThePicture)
 {
     using C = PanelControl;
     const std::map<C, QSize> sizes{{C::lblLeft, {34, 27}}, {C::lblRight, {48, 27}}, {C::lblTop, {39, 27}},

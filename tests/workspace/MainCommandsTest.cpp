@@ -83,7 +83,7 @@ struct Commands : ::testing::Test {
 
 } // namespace
 
-TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
+TEST_F(Commands, AwaitCornersOnlyOncePainted)
 {
     EXPECT_FALSE(view.panel);
     EXPECT_EQ(Shown() + " " + view.caption.toStdString(), "Open | , , | [] | texture Ravelock");
@@ -112,7 +112,7 @@ TEST_F(Commands, StartsHiddenAndAwaitsTheFirstCornerOnlyOnceSomethingWasPainted)
     EXPECT_EQ(dialogs.messages, QStringList());
 }
 
-TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
+TEST_F(Commands, UndoAndRedoStepByCorner)
 {
     Run({
         {"open 100x50", "- | , , | [] | top-left"},
@@ -140,7 +140,7 @@ TEST_F(Commands, CornersUndoAndRedoStepThroughTheRedoStack)
     EXPECT_EQ(view.bells, 1) << "only the click on a complete region rings";
 }
 
-TEST_F(Commands, CompleteEntryNamesTheRectangleByTheFirstWordAndRefusesDuplicates)
+TEST_F(Commands, CompleteEntryTakesTheFirstWordOnce)
 {
     Run({
         {"open 512x256", "- | , , | [] | top-left"},
@@ -165,7 +165,7 @@ TEST_F(Commands, CompleteEntryNamesTheRectangleByTheFirstWordAndRefusesDuplicate
     EXPECT_EQ(view.message, "Added door: 5, 6 to 7, 8");
 }
 
-TEST_F(Commands, SavingExitingAndRemovingKeepTrackOfUnsavedWork)
+TEST_F(Commands, SavingTracksUnsavedWork)
 {
     QTemporaryDir dir;
     Open(64, 32, dir.filePath("ui.tga"));

@@ -35,7 +35,7 @@ QByteArray Block(const QByteArray& name, int left)
 
 } // namespace
 
-TEST(MapDocumentFile, WritesTheExactBytesReplacingTheWholeFileOrSaysWhyNot)
+TEST(MapDocumentFile, WritesTheExactBytesOrSaysWhyNot)
 {
     QTemporaryDir dir;
     Workspace ws = WithEntries({"Button", QString::fromUtf8("Tür")});
@@ -63,7 +63,7 @@ TEST(MapDocumentFile, WritesTheExactBytesReplacingTheWholeFileOrSaysWhyNot)
 }
 
 // Root ignores permission bits, so these save as `nobody`, in a child process.
-TEST(MapDocumentFile, WritesInPlaceWhereTheFolderRefusesANewFileButTheFileMayBeWritten)
+TEST(MapDocumentFile, WritesInPlaceInALockedFolder)
 {
     const passwd* nobody = ::getpwnam("nobody");
     if (::geteuid() != 0 || !nobody)
