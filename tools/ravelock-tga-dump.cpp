@@ -47,8 +47,19 @@ bool WritePpm(const std::string& path, const targa::PixelSurface& surface, int w
     if (!out)
         return false;
     bool written = std::fprintf(out, "P6\n%d %d\n255\n", width, height) > 0;
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3), background(row.size());
+    for (std::size_t i = 0; i < background.size(); i += 3) {
+        const targa::Colour c = surface.Background();
+        background[i] = static_cast<unsigned char>(targa::RedOf(c));
+        background[i + 1] = static_cast<unsigned char>(targa::GreenOf(c));
+        background[i + 2] = static_cast<unsigned char>(targa::BlueOf(c));
+    }
     for (int y = 0; y < height; ++y) {
+        // A file that claims a huge picture and paints little ends quickly.
+        if (!surface.Band(y / targa::PixelSurface::kBandRows)) {
+            written = written && std::fwrite(background.data(), 1, background.size(), out) == background.size();
+            continue;
+        }
         for (int x = 0; x < width; ++x) {
             targa::Colour c = surface.GetPixel(x, y);
             if (c == targa::PixelSurface::kInvalidColour)

@@ -10,16 +10,13 @@
 
 #include <memory>
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    const ravelock::VersionRecord version = ravelock::ProgramVersion();
-    QApplication::setApplicationName(QStringLiteral("Ravelock"));
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
-    QApplication::setDesktopFileName(QStringLiteral("dev.ravelock.Ravelock"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ravelock.ico")));
+namespace {
 
+// The texture named on the command line, if any. Answers --help and --version
+// and refuses other arguments before there is a window, so without a display too.
+QString TextureArgument(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Marks regions of a Targa texture and writes them as MappedImage entries."));
@@ -30,9 +27,22 @@ int main(int argc, char** argv)
     parser.process(app);
     if (parser.positionalArguments().size() > 1)
         parser.showHelp(2);
-    const QString texture = parser.positionalArguments().isEmpty()
-                                ? QString()
-                                : QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
+    return parser.positionalArguments().isEmpty() ? QString()
+                                                  : QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const ravelock::VersionRecord version = ravelock::ProgramVersion();
+    QCoreApplication::setApplicationName(QStringLiteral("Ravelock"));
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+    const QString texture = TextureArgument(argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setDesktopFileName(QStringLiteral("dev.ravelock.Ravelock"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ravelock.ico")));
 
     std::unique_ptr<ravelock::FrmMain> main;
     auto* splash = new ravelock::FrmSplash(version, [&main, texture] {

@@ -83,7 +83,8 @@ Colour PixelSurface::GetPixel(int x, int y) const
 
 std::uint32_t PixelSurface::Stored(int x, int y) const
 {
-    if (!Contains(x, y))
+    // Reading a band never painted would commit its memory.
+    if (!Contains(x, y) || !touched_[static_cast<std::size_t>(y / kBandRows)])
         return 0;
     return storage_.Pixels()[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
 }

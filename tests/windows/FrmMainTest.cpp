@@ -187,10 +187,14 @@ TEST(MainWindow, OpensADroppedTexture)
     EXPECT_FALSE(drop(h.WriteFile("second.tga", GradientTexture(4, 4)))) << "one texture a run";
 }
 
-TEST(Program, AnswersHelpAndVersion)
+TEST(Program, AnswersHelpAndVersionWithoutADisplay)
 {
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        noDisplay.remove(name);
     for (const auto& [option, answer] : {std::pair("--version", "Ravelock 1.0.0"), {"--help", "Usage:"}}) {
         QProcess program;
+        program.setProcessEnvironment(noDisplay);
         program.start(RAVELOCK_PROGRAM, {option});
         EXPECT_TRUE(program.waitForFinished(10000) && program.readAllStandardOutput().startsWith(answer)) << option;
     }
