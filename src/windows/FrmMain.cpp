@@ -28,7 +28,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
-#include <QWindow>
 
 #include <cmath>
 #include <functional>
@@ -88,10 +87,8 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
             [this](QPoint texel) { scroll_->ensureVisible(texel.x(), texel.y(), 8, 8); });
     setAcceptDrops(true);
     resize(312, 206 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-    // The frame's position; Qt knows the frame only once a window manager has
-    // framed the window, so the native window takes it.
-    winId();
-    windowHandle()->setFramePosition(QPoint(1, 1));
+    // Moved before its native window exists, a window is placed by its frame.
+    move(1, 1);
     commands_.Load();
 }
 

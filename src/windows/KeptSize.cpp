@@ -21,7 +21,13 @@ void KeptSize::Resized()
     if (!sizesLeft_.contains(window_.size())) {
         wanted_ = QSize(); // the user's own size from now on
         sizesLeft_.clear();
-    } else if (reassertions_ < 3) {
+        return;
+    }
+    if (!burst_.isValid() || burst_.hasExpired(1000)) {
+        burst_.start();
+        reassertions_ = 0;
+    }
+    if (reassertions_ < 3) {
         ++reassertions_;
         QTimer::singleShot(0, &window_, [this] {
             if (wanted_.isValid())

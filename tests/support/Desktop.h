@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
@@ -38,14 +39,29 @@ public:
 
     explicit Desktop(QWidget& window) : window_(window) {}
 
+    static QByteArray Output(const QString& program, const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(program, arguments);
+        process.waitForFinished(10000);
+        return process.readAllStandardOutput();
+    }
     QImage Screenshot() const
     {
-        if (!OnWayland())
-            return window_.screen()->grabWindow(0).toImage();
-        QProcess grim;
-        grim.start("grim", {"-"});
-        grim.waitForFinished(10000);
-        return QImage::fromData(grim.readAllStandardOutput(), "PNG");
+        return OnWayland() ? QImage::fromData(Output("grim", {"-"}), "PNG") : window_.screen()->grabWindow(0).toImage();
+    }
+    // The frame as the X server and the window manager have it: where the client is, and _NET_FRAME_EXTENTS.
+    QRect FrameOnX() const
+    {
+        const QString id = QString::number(window_.winId());
+        const QString info = Output("xwininfo", {"-id", id});
+        const QStringList extents = QString(Output("xprop", {"-id", id, "_NET_FRAME_EXTENTS"})).section('=', 1).split(',');
+        const auto field = [&info](const char* name) {
+            return QRegularExpression(QString(name) + ":\\s+(-?\\d+)").match(info).captured(1).toInt();
+        };
+        return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"))
+            .adjusted(-extents.value(0).toInt(), -extents.value(2).toInt(), extents.value(1).toInt(),
+                      extents.value(3).toInt());
     }
     // The window's client area, and its frame with the title bar, on the screen.
     QRect ClientOnScreen() const { return OnScreen("window_rect", window_.geometry()); }
@@ -124,10 +140,7 @@ private:
     {
         if (!OnWayland())
             return Scaled(known);
-        QProcess sway;
-        sway.start("swaymsg", {"-t", "get_tree"});
-        sway.waitForFinished(10000);
-        const QJsonObject node = Find(QJsonDocument::fromJson(sway.readAllStandardOutput()).object());
+        const QJsonObject node = Find(QJsonDocument::fromJson(Output("swaymsg", {"-t", "get_tree"})).object());
         const auto rect = [&node](const QString& key) {
             const QJsonObject r = node[key].toObject();
             return QRect(r["x"].toInt(), r["y"].toInt(), r["width"].toInt(), r["height"].toInt());

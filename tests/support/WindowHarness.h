@@ -6,6 +6,7 @@
 #include "windows/FrmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -33,6 +34,12 @@ struct WindowHarness {
         return found;
     }
     QWidget* Drawing() const { return Find("drawingArea"); }
+    static QWidgetList TopLevels(const char* name)
+    {
+        QWidgetList found = QApplication::topLevelWidgets();
+        found.removeIf([name](QWidget* w) { return w->objectName() != name; });
+        return found;
+    }
     QString Field(const char* name) const { return Find<QLineEdit>(name)->text(); }
     // The four fields as "left,top right,bottom".
     QString Corners() const

@@ -1,6 +1,7 @@
 #include "support/Desktop.h"
 #include "support/WindowHarness.h"
 #include "windows/ClientLayout.h"
+#include "windows/QtDialogs.h"
 
 #include <QApplication>
 #include <QMimeData>
@@ -110,10 +111,6 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrolls)
     // Where the compositor places windows the program only chooses a size that fits, title bar included.
     const QRect frame = Desktop(h.window).FrameOnScreen(), room = Desktop(h.window).WorkArea();
     EXPECT_TRUE(Desktop::OnWayland() ? room.size().boundedTo(frame.size()) == frame.size() : room.contains(frame));
-    const QSize fitted = h.window.size();
-    h.Trigger("mnuHelpReadme");
-    Desktop(h.window).Settle();
-    EXPECT_EQ(h.window.size(), fitted) << "a window opened later leaves the size the picture took";
     auto* picture = h.Find<QScrollArea>("pictureFrame");
     QScrollBar *across = picture->horizontalScrollBar(), *down = picture->verticalScrollBar();
     ASSERT_TRUE(across->isVisible() && down->isVisible());
@@ -144,6 +141,40 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrolls)
     QTest::qWait(100);
     ExpectPanelInView(h, "the smallest window");
     EXPECT_TRUE(across->isVisible() && down->isVisible() && h.Find("clientArea")->rect().contains(picture->geometry()));
+}
+
+TEST(MainWindow, StartsWithItsFrameOnTheScreen)
+{
+    if (!OnXcb())
+        GTEST_SKIP() << "the frame is the window manager's (runs under Xvfb with openbox)";
+    WindowHarness h;
+    Desktop(h.window).Settle();
+    EXPECT_EQ(Desktop(h.window).FrameOnX().topLeft(), QPoint(1, 1));
+}
+
+// Qt's Wayland client goes back to an earlier size when the window is activated again.
+TEST(MainWindow, KeepsItsSizeThroughDialogs)
+{
+    WindowHarness h;
+    h.OpenGradient(512, 256);
+    h.AddEntry({1, 1}, {2, 2}, "A");
+    Desktop desktop(h.window);
+    desktop.Settle();
+    const QSize fitted = h.window.size();
+    const auto closeTheDialog = [&desktop](const std::function<QWidget*()>& dialog) {
+        desktop.Settle();
+        dialog()->close();
+        desktop.Settle();
+    };
+    for (int round = 0; round < 2; ++round) {
+        QTimer::singleShot(0, [&] { closeTheDialog([] { return QApplication::activeModalWidget(); }); });
+        QtDialogs(&h.window).Input("Enter Entry Name", "Entry Name");
+        h.Trigger("mnuHelpReadme");
+        closeTheDialog([] { return WindowHarness::TopLevels("frmReadme").value(0); });
+        h.Trigger("mnuEditDelete");
+        closeTheDialog([&h] { return h.Find("frmDelete"); });
+        EXPECT_EQ(h.window.size(), fitted) << round;
+    }
 }
 
 TEST(MainWindow, AFailedOpenLeavesOpenOffered)

@@ -46,8 +46,7 @@ TEST(ReadmeWindow, ShowsOneReadOnlyAddress)
     WindowHarness h;
     for (int opening = 0; opening < 3; ++opening) { // twice while open, then after closing it
         h.Trigger("mnuHelpReadme");
-        QWidgetList readmes = QApplication::topLevelWidgets();
-        readmes.removeIf([](QWidget* w) { return w->objectName() != "frmReadme"; });
+        const QWidgetList readmes = WindowHarness::TopLevels("frmReadme");
         ASSERT_EQ(readmes.size(), 1);
         auto* field = readmes.first()->findChild<QLineEdit*>("txtURL");
         const QString address = field->text();
