@@ -18,12 +18,10 @@
 
 namespace testing_support {
 
-// Real input and the real screen, as a person meets them: through the X
-// server (xdotool) or a wlroots compositor (a virtual pointer, grim, swaymsg).
-// Positions are device pixels of the screen or output.
+// Real input and the real screen: the X server (xdotool) or a wlroots compositor (a virtual pointer, grim,
+// swaymsg). Positions are device pixels.
 class Desktop {
 public:
-    // Why real input cannot be given here; empty where it can.
     static QString Unavailable()
     {
         const QString platform = QGuiApplication::platformName();
@@ -50,29 +48,25 @@ public:
     {
         return OnWayland() ? QImage::fromData(Output("grim", {"-"}), "PNG") : window_.screen()->grabWindow(0).toImage();
     }
-    // The frame as the X server and the window manager have it: where the client is, and _NET_FRAME_EXTENTS.
-    QRect FrameOnX() const
+    // The frame's top left as the X server and the window manager have it: the client's, less _NET_FRAME_EXTENTS.
+    QPoint FrameOnX() const
     {
         const QString id = QString::number(window_.winId());
         const QString info = Output("xwininfo", {"-id", id});
         const QStringList extents = QString(Output("xprop", {"-id", id, "_NET_FRAME_EXTENTS"})).section('=', 1).split(',');
-        const auto field = [&info](const char* name) {
-            return QRegularExpression(QString(name) + ":\\s+(-?\\d+)").match(info).captured(1).toInt();
+        const auto at = [&info](const char* axis) {
+            return QRegularExpression(QString("Absolute upper-left %1:\\s+(-?\\d+)").arg(axis)).match(info).captured(1).toInt();
         };
-        return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"))
-            .adjusted(-extents.value(0).toInt(), -extents.value(2).toInt(), extents.value(1).toInt(),
-                      extents.value(3).toInt());
+        return QPoint(at("X") - extents.value(0).toInt(), at("Y") - extents.value(2).toInt());
     }
-    // The window's client area, and its frame with the title bar, on the screen.
     QRect ClientOnScreen() const { return OnScreen("window_rect", window_.geometry()); }
     QRect FrameOnScreen() const { return OnScreen("deco_rect", window_.frameGeometry()); }
-    // Where windows may go: the screen less its panels, or the whole output.
     QRect WorkArea() const
     {
         return OnWayland() ? QRect(QPoint(0, 0), window_.screen()->size() * Scale())
                            : Scaled(window_.screen()->availableGeometry());
     }
-    // As the close button of the window manager's or compositor's frame does; elsewhere as the program's own close.
+    // As the frame's close button does.
     void CloseFromTheFrame()
     {
         const QString pid = QString::number(QCoreApplication::applicationPid());
@@ -85,7 +79,6 @@ public:
         else
             window_.close();
     }
-    // Waits until the window manager or compositor has stopped moving and sizing the window.
     void Settle() const
     {
         QRect before;
@@ -134,8 +127,7 @@ private:
     {
         return QRect((QPointF(r.topLeft()) * Scale()).toPoint(), (QSizeF(r.size()) * Scale()).toSize());
     }
-    // On Wayland only the compositor knows: its tree has the container's rect, the client's window_rect
-    // within it and the title bar's deco_rect beside it.
+    // On Wayland only the compositor's tree knows where the window is.
     QRect OnScreen(const char* part, const QRect& known) const
     {
         if (!OnWayland())

@@ -41,7 +41,7 @@ struct WindowHarness {
         return found;
     }
     QString Field(const char* name) const { return Find<QLineEdit>(name)->text(); }
-    // The four fields as "left,top right,bottom".
+    // "left,top right,bottom"
     QString Corners() const
     {
         return Field("txtLeft") + "," + Field("txtTop") + " " + Field("txtRight") + "," + Field("txtBottom");
@@ -61,7 +61,7 @@ struct WindowHarness {
         Trigger("mnuFileOpen");
     }
     void OpenGradient(int width, int height, const QString& name = "ui.tga");
-    // A press on texel (x, y), delivered to the window as the system delivers it.
+    // Delivered to the window, as the system does.
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(window.windowHandle(), button, {}, Drawing()->mapTo(&window, QPoint(x, y)));
@@ -77,7 +77,6 @@ struct WindowHarness {
         Click(second.x(), second.y());
         Complete(name);
     }
-    // File > Save As to `name` in the test's folder; the bytes written.
     QByteArray SaveAs(const QString& name)
     {
         dialogs.saveAnswers.push_back(dir.filePath(name));
@@ -85,7 +84,6 @@ struct WindowHarness {
         return ReadAll(dir.filePath(name));
     }
     QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
-    // The colour the picture shows at the top left of texel (x, y).
     QColor ShownAt(int x, int y) const { return Drawing()->grab(QRect(x, y, 1, 1)).toImage().pixelColor(0, 0); }
     void AddEntries(const QStringList& names);
     void Keys(std::initializer_list<QKeyCombination> keys)

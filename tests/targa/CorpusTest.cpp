@@ -29,7 +29,7 @@ std::vector<Row> ReadManifest()
     std::vector<std::string> columns;
     for (std::istringstream header(line); std::getline(header, line, '\t');)
         columns.push_back(line);
-    std::vector<Row> rows; // each a map of column to cell
+    std::vector<Row> rows;
     while (std::getline(in, line)) {
         std::istringstream cells(line);
         Row& row = rows.emplace_back();

@@ -52,34 +52,6 @@ static_assert(targa::BlendChannel(0, 255, 255) == 254 && targa::BlendChannel(255
               targa::BlendChannel(1, 0, 128) == 1 && targa::BlendChannel(3, 0, 128) == 1 &&
               targa::BlendChannel(0, 255, 1) == 1 && targa::BlendChannel(255, 255, 255) == 255);
 
-TEST(PixelSurface, RowBlendsMatchTheChannelRule)
-{
-    // Every (old, source) pair for every alpha, in one odd-length row so that
-    // every path of the row blend runs, half over painted pixels and half over
-    // the background.
-    constexpr int kPairs = 256 * 256 + 3;
-    constexpr targa::Colour kBackground = MakeColour(77, 3, 200);
-    std::vector<targa::Colour> sources, olds;
-    for (int i = 0; i < kPairs; ++i) {
-        sources.push_back(MakeColour((i >> 8) & 255, 255 - ((i >> 8) & 255), (i >> 8) ^ 0x5A));
-        olds.push_back(i < kPairs / 2 ? MakeColour(i & 255, (i * 7) & 255, 255 - (i & 255)) : kBackground);
-    }
-    for (int alpha = 0; alpha < 256; ++alpha) {
-        PixelSurface surface(kPairs, 1, kBackground);
-        surface.SetPixels(0, 0, olds.data(), kPairs / 2);
-        const std::vector<std::uint8_t> alphas(kPairs, static_cast<std::uint8_t>(alpha));
-        surface.BlendPixels(0, 0, sources.data(), alphas.data(), kPairs);
-        for (int i = 0; i < kPairs; ++i) {
-            const targa::Colour o = olds[std::size_t(i)], s = sources[std::size_t(i)];
-            ASSERT_EQ(surface.GetPixel(i, 0),
-                      MakeColour(targa::BlendChannel(targa::RedOf(o), targa::RedOf(s), alpha),
-                                 targa::BlendChannel(targa::GreenOf(o), targa::GreenOf(s), alpha),
-                                 targa::BlendChannel(targa::BlueOf(o), targa::BlueOf(s), alpha)))
-                << "pixel " << i << " alpha " << alpha;
-        }
-    }
-}
-
 TEST(PixelSurface, BacksOnlyPaintedBands)
 {
     PixelSurface surface(3, 33, MakeColour(9, 9, 9));

@@ -56,8 +56,6 @@ TEST(ReadmeWindow, ShowsOneReadOnlyAddress)
         EXPECT_EQ(field->text(), address);
         EXPECT_EQ(field->selectedText(), address);
         EXPECT_TRUE(QFile::exists(QUrl(address).toLocalFile())) << address.toStdString();
-        EXPECT_EQ(field->palette().color(QPalette::Base), field->palette().color(QPalette::Window))
-            << "looks read-only";
         if (opening == 1)
             QTest::keyClick(field, Qt::Key_Escape);
         EXPECT_EQ(readmes.first()->isVisible(), opening != 1) << "Escape closes it";

@@ -15,7 +15,6 @@ using testing_support::WindowHarness;
 
 namespace {
 
-// The colour the picture shows at the centre of texel (x, y).
 QColor Shown(const QImage& grab, int x, int y)
 {
     const qreal scale = grab.devicePixelRatio();
@@ -80,7 +79,7 @@ TEST(ViewAids, ShowRegionsFollowsEveryChange)
     const QPoint label(6, 25 - QFontMetrics(h.Drawing()->font()).height() - 1);
     EXPECT_NE(h.ShownAt(label.x(), label.y()), Shown(plain, label.x(), label.y()));
     h.window.Run([](MainCommands& commands) { commands.RemoveEntry(0); });
-    h.Trigger("mnuEditUndo"); // through the menu, as the window updates after each command
+    h.Trigger("mnuEditUndo");
     EXPECT_EQ(looks(), (std::vector{false, false, true, false, false}));
     h.Trigger("mnuEditRedo");
     EXPECT_EQ(looks(), (std::vector{false, false, true, false, true}));
