@@ -53,9 +53,11 @@ public:
     {
         const QString id = QString::number(window_.winId());
         const QString info = Output("xwininfo", {"-id", id});
-        const QStringList extents = QString(Output("xprop", {"-id", id, "_NET_FRAME_EXTENTS"})).section('=', 1).split(',');
+        const QStringList extents =
+            QString(Output("xprop", {"-id", id, "_NET_FRAME_EXTENTS"})).section('=', 1).split(',');
         const auto at = [&info](const char* axis) {
-            return QRegularExpression(QString("Absolute upper-left %1:\\s+(-?\\d+)").arg(axis)).match(info).captured(1).toInt();
+            const QRegularExpression field(QString("Absolute upper-left %1:\\s+(-?\\d+)").arg(axis));
+            return field.match(info).captured(1).toInt();
         };
         return QPoint(at("X") - extents.value(0).toInt(), at("Y") - extents.value(2).toInt());
     }

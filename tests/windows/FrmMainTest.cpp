@@ -318,7 +318,8 @@ TEST(WindowGeometry, PlacesThePanelBesideThePicture)
     for (auto [picture, first, second] : {std::tuple{QSize(512, 257), 101, 129}, {QSize(7, 15), 0, 28}}) {
         const std::map<C, QPoint> placed = PlacePanel(picture, sizes);
         std::vector<int> lefts, tops;
-        for (C c : {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop, C::lblRight, C::txtRight, C::lblBottom, C::txtBottom}) {
+        for (C c :
+             {C::lblLeft, C::txtLeft, C::lblTop, C::txtTop, C::lblRight, C::txtRight, C::lblBottom, C::txtBottom}) {
             lefts.push_back(placed.at(c).x() - picture.width() - 1);
             tops.push_back(placed.at(c).y());
         }

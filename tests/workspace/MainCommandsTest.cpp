@@ -73,7 +73,8 @@ struct Commands : ::testing::Test {
                 items += (items.empty() ? "" : " ") + name;
         std::string redo;
         for (auto undone = ws.colRedo.rbegin(); undone != ws.colRedo.rend(); ++undone)
-            redo += (redo.empty() ? "" : " ") + std::to_string(undone->texel.x()) + "," + std::to_string(undone->texel.y());
+            redo += QString(" %1,%2").arg(undone->texel.x()).arg(undone->texel.y()).toStdString();
+        redo = redo.substr(std::min<std::size_t>(1, redo.size()));
         return (items.empty() ? "-" : items) + " | " + view.corners.toStdString() + " | [" + redo + "] | " +
                view.hint.section(' ', 2, 2).toStdString();
     }
