@@ -4,7 +4,7 @@
 exec xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
   openbox >/dev/null 2>&1 &
   wm=$!
-  for i in $(seq 50); do
+  for i in $(seq 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
     sleep 0.1
   done

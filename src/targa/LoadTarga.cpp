@@ -40,6 +40,7 @@ LoadResult Load(std::span<const std::uint8_t> file, bool mapped, PaintTarget& ta
     try {
         const Decoded decoded = DecodePixels(in, target, header);
         result.painted = decoded.painted;
+        result.alpha = decoded.alpha;
         if (decoded.failure)
             result.message = ReadError(*decoded.failure);
     } catch (const std::bad_alloc&) {

@@ -23,6 +23,7 @@ struct LoadResult {
     int width = 0;
     int height = 0;
     bool painted = false; // at least one pixel reached the paint target
+    bool alpha = false;   // the pixels carry transparency, painted as such
     // The one message for the user, shown titled messages::kTitle with the
     // stop icon: a refusal, or a read error after which what was painted stays.
     std::optional<std::string> message;

@@ -11,7 +11,7 @@
 
 namespace targa {
 
-PixelSurface::Storage::Storage(std::size_t pixels) : bytes_(pixels * sizeof(std::uint32_t))
+PixelSurface::Storage::Storage(std::size_t bytes) : bytes_(bytes)
 {
     if (bytes_ == 0)
         return;
@@ -21,30 +21,33 @@ PixelSurface::Storage::Storage(std::size_t pixels) : bytes_(pixels * sizeof(std:
     // Large pictures fault in far faster in huge pages; where the system
     // refuses, small pages do.
     ::madvise(memory, bytes_, MADV_HUGEPAGE);
-    pixels_ = static_cast<std::uint32_t*>(memory);
+    memory_ = memory;
 }
 
 PixelSurface::Storage& PixelSurface::Storage::operator=(Storage&& other) noexcept
 {
-    std::swap(pixels_, other.pixels_);
+    std::swap(memory_, other.memory_);
     std::swap(bytes_, other.bytes_);
     return *this;
 }
 
 PixelSurface::Storage::~Storage()
 {
-    if (pixels_)
-        ::munmap(pixels_, bytes_);
-    pixels_ = nullptr;
+    if (memory_)
+        ::munmap(memory_, bytes_);
+    memory_ = nullptr;
 }
 
 void PixelSurface::Reset(int width, int height, Colour background)
 {
     storage_ = Storage(); // release the old memory before reserving the new
+    alpha_ = Storage();
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     background_ = background & 0xFFFFFFu;
-    storage_ = Storage(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    const std::size_t texels = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    storage_ = Storage(texels * sizeof(std::uint32_t));
+    alpha_ = Storage(texels);
     touched_.assign(static_cast<std::size_t>((height_ + kBandRows - 1) / kBandRows), 0);
 }
 
@@ -54,8 +57,10 @@ void PixelSurface::EnsureSize(int width, int height)
         return;
     PixelSurface grown(std::max(width, width_), std::max(height, height_), background_);
     for (int y = 0; y < height_; ++y) {
-        if (touched_[static_cast<std::size_t>(y / kBandRows)])
+        if (touched_[static_cast<std::size_t>(y / kBandRows)]) {
             std::copy_n(RowForPainting(y), width_, grown.RowForPainting(y));
+            std::copy_n(AlphaRow(y), width_, grown.AlphaRow(y));
+        }
     }
     *this = std::move(grown);
 }
@@ -65,6 +70,13 @@ const std::uint32_t* PixelSurface::Band(int band) const
     if (!touched_[static_cast<std::size_t>(band)])
         return nullptr;
     return storage_.Pixels() + static_cast<std::size_t>(band) * kBandRows * static_cast<std::size_t>(width_);
+}
+
+const std::uint8_t* PixelSurface::AlphaBand(int band) const
+{
+    if (!touched_[static_cast<std::size_t>(band)])
+        return nullptr;
+    return alpha_.Bytes() + static_cast<std::size_t>(band) * kBandRows * static_cast<std::size_t>(width_);
 }
 
 std::uint32_t* PixelSurface::RowForPainting(int y)
@@ -79,6 +91,13 @@ Colour PixelSurface::GetPixel(int x, int y) const
         return kInvalidColour;
     const std::uint32_t stored = Stored(x, y);
     return stored ? (stored & 0xFFFFFFu) : background_;
+}
+
+std::uint8_t PixelSurface::Alpha(int x, int y) const
+{
+    if (!Contains(x, y) || !touched_[static_cast<std::size_t>(y / kBandRows)])
+        return 0;
+    return alpha_.Bytes()[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
 }
 
 std::uint32_t PixelSurface::Stored(int x, int y) const
@@ -96,6 +115,7 @@ void PixelSurface::FillRun(int x, int y, int count, Colour colour)
         return;
     std::uint32_t* row = RowForPainting(y);
     std::fill(row + first, row + last, (colour & 0xFFFFFFu) | kOpaque);
+    std::fill(AlphaRow(y) + first, AlphaRow(y) + last, 255);
 }
 
 bool PixelSurface::Clip(int x, int y, int count, int& first, int& last) const
@@ -115,6 +135,7 @@ void PixelSurface::SetPixels(int x, int y, const Colour* colours, int count)
     std::uint32_t* row = RowForPainting(y);
     for (int i = first; i < last; ++i)
         row[i] = colours[i - x] | kOpaque;
+    std::fill(AlphaRow(y) + first, AlphaRow(y) + last, 255);
 }
 
 void PixelSurface::BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count)
@@ -123,6 +144,7 @@ void PixelSurface::BlendPixels(int x, int y, const Colour* colours, const std::u
     if (!Clip(x, y, count, first, last))
         return;
     BlendMany(RowForPainting(y) + first, colours + (first - x), alphas + (first - x), last - first, StoredBackground());
+    std::copy(alphas + (first - x), alphas + (last - x), AlphaRow(y) + first);
 }
 
 void PixelSurface::BlendRun(int x, int y, int count, Colour colour, int alpha)
@@ -138,6 +160,7 @@ void PixelSurface::BlendRun(int x, int y, int count, Colour colour, int alpha)
     std::uint32_t* row = RowForPainting(y);
     for (int i = first; i < last; i += kChunk)
         BlendMany(row + i, colours, alphas, std::min(kChunk, last - i), StoredBackground());
+    std::fill(AlphaRow(y) + first, AlphaRow(y) + last, static_cast<std::uint8_t>(alpha));
 }
 
 } // namespace targa

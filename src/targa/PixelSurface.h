@@ -38,6 +38,9 @@ public:
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
     Colour GetPixel(int x, int y) const;
+    // The texel's alpha as the file gave it: 255 where it was painted opaque,
+    // 0 where nothing was painted or outside the surface.
+    std::uint8_t Alpha(int x, int y) const;
     // What the memory holds for the pixel: R, G, B and an opaque alpha byte,
     // or 0 where nothing was painted or outside the surface.
     std::uint32_t Stored(int x, int y) const;
@@ -51,6 +54,8 @@ public:
     // possibly shorter), or null where nothing has been painted yet.
     const std::uint32_t* Band(int band) const;
     int BandCount() const { return static_cast<int>(touched_.size()); }
+    // The band's alphas, a byte a texel laid out as Band(), or null where nothing has been painted.
+    const std::uint8_t* AlphaBand(int band) const;
     std::uint32_t StoredBackground() const { return background_ | kOpaque; }
 
 private:
@@ -58,14 +63,15 @@ private:
     class Storage {
     public:
         Storage() = default;
-        explicit Storage(std::size_t pixels);
-        Storage(Storage&& other) noexcept : pixels_(other.pixels_), bytes_(other.bytes_) { other.pixels_ = nullptr; }
+        explicit Storage(std::size_t bytes);
+        Storage(Storage&& other) noexcept : memory_(other.memory_), bytes_(other.bytes_) { other.memory_ = nullptr; }
         Storage& operator=(Storage&& other) noexcept;
         ~Storage();
-        std::uint32_t* Pixels() const { return pixels_; }
+        std::uint32_t* Pixels() const { return static_cast<std::uint32_t*>(memory_); }
+        std::uint8_t* Bytes() const { return static_cast<std::uint8_t*>(memory_); }
 
     private:
-        std::uint32_t* pixels_ = nullptr;
+        void* memory_ = nullptr;
         std::size_t bytes_ = 0;
     };
 
@@ -73,11 +79,13 @@ private:
     bool Clip(int x, int y, int count, int& first, int& last) const;
     // Row y's stored values, its band then counting as painted; y must be inside.
     std::uint32_t* RowForPainting(int y);
+    std::uint8_t* AlphaRow(int y) { return alpha_.Bytes() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
 
     int width_ = 0;
     int height_ = 0;
     Colour background_ = 0;
     Storage storage_;
+    Storage alpha_; // a byte a texel, beside the stored colours
     std::vector<std::uint8_t> touched_; // per band
 
 };

@@ -50,6 +50,7 @@ public:
         decoded.failure = Paint();
         ShowPainted(); // rows a failure left unshown
         decoded.painted = painted_;
+        decoded.alpha = blend_;
         return decoded;
     }
 

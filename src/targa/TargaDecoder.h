@@ -11,6 +11,7 @@ namespace targa {
 
 struct Decoded {
     bool painted = false;
+    bool alpha = false; // the pixels' alpha was painted as transparency
     // The read error's description; nothing when decoding ended normally or
     // the program asked it to stop.
     std::optional<std::string> failure;

@@ -38,7 +38,7 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const qreal scale = devicePixelRatioF();
-    if (scale == std::floor(scale) && scene_.Empty()) {
+    if (scale == std::floor(scale) && scene_.Empty() && !transparency_) {
         // Unpainted pixels are transparent in the surface: the background shows.
         painter.fillRect(event->rect(), palette().window());
         PaintBlocks(painter, event->rect());
@@ -46,6 +46,12 @@ void DrawingArea::paintEvent(QPaintEvent* event)
         PaintDevicePixels(painter, event->rect(), scale, scene_);
     }
     PaintNames(painter, scene_, event->rect(), labels_);
+}
+
+void DrawingArea::ShowTransparency(bool shown)
+{
+    transparency_ = shown;
+    update();
 }
 
 void DrawingArea::SetScene(RegionScene scene)
@@ -128,6 +134,14 @@ void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal
                 out[i] = shown(texels[columns[static_cast<std::size_t>(i)]]);
         }
         std::fill(out + end, out + device.width(), background);
+        if (transparency_) {
+            const std::uint8_t* alphas = surface_.AlphaBand(y / rows) + (texels - band);
+            for (int i = first; i < end; ++i) {
+                const int x = columns[static_cast<std::size_t>(i)];
+                if (alphas[x] == 0)
+                    out[i] = (x / 4 + y / 4) % 2 ? 0xFFCCCCCCu : 0xFF999999u;
+            }
+        }
     }
     if (!overlay.Empty())
         PaintOutlines(image, device.topLeft(), grid, overlay);
@@ -174,7 +188,21 @@ QPoint DrawingArea::TexelUnder(const QMouseEvent& event)
     if (exact_ && std::abs(exact_->x() - inWindow.x()) <= 0.5 && std::abs(exact_->y() - inWindow.y()) <= 0.5)
         inWindow = *exact_;
     exact_.reset();
+    pointerInWindow_ = inWindow;
     return TexelAt(inWindow, mapTo(window(), QPointF(0, 0)), devicePixelRatioF());
+}
+
+// A scroll moves the picture under a pointer that stays where it is.
+void DrawingArea::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (!pointerInWindow_ || scene_.keyboard)
+        return;
+    const QPoint texel = TexelAt(*pointerInWindow_, mapTo(window(), QPointF(0, 0)), devicePixelRatioF());
+    if (!visibleRegion().contains(texel))
+        return;
+    hover_ = texel;
+    emit TexelHovered(texel);
 }
 
 void DrawingArea::mousePressEvent(QMouseEvent* event)
@@ -182,7 +210,15 @@ void DrawingArea::mousePressEvent(QMouseEvent* event)
     const QPoint texel = TexelUnder(*event);
     hover_ = texel; // the keys go on from here
     SetKeyboardTexel(std::nullopt);
-    emit TexelPressed(texel);
+    Press(texel, event->modifiers());
+}
+
+void DrawingArea::Press(QPoint texel, Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & Qt::ShiftModifier)
+        emit ShapePressed(texel, modifiers & Qt::ControlModifier);
+    else
+        emit TexelPressed(texel);
 }
 
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)
@@ -198,6 +234,7 @@ void DrawingArea::mouseMoveEvent(QMouseEvent* event)
 // The keys go on from the last texel the pointer was over.
 void DrawingArea::leaveEvent(QEvent* /*event*/)
 {
+    pointerInWindow_.reset();
     if (!scene_.keyboard)
         emit TexelHovered(std::nullopt);
 }
@@ -216,7 +253,7 @@ void DrawingArea::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (from)
-            emit TexelPressed(*from);
+            Press(*from, event->modifiers());
         return;
     default:
         QWidget::keyPressEvent(event);

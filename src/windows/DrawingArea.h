@@ -25,10 +25,14 @@ public:
     DrawingArea(const targa::PixelSurface& surface, QWidget* parent);
     // Outlines and names to draw over the picture; an empty scene draws none.
     void SetScene(RegionScene scene);
+    // Texels of alpha 0 on a grey checkerboard instead of the background.
+    void ShowTransparency(bool shown);
 
 signals:
     // A click, or Space or Return on the keys' cursor.
     void TexelPressed(QPoint texel);
+    // Shift with a click or Space takes the shape there; Ctrl with them grows to it.
+    void ShapePressed(QPoint texel, bool grow);
     // The texel under the pointer or the keys' cursor; nothing once the pointer has left.
     void TexelHovered(std::optional<QPoint> texel);
     // The keys have moved their cursor, after TexelHovered.
@@ -40,6 +44,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Nothing shows the focus, so gaining or losing it repaints nothing; the
@@ -56,14 +61,17 @@ private:
     void PaintBlocks(QPainter& painter, const QRect& dirty) const;
     void PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale, const RegionScene& overlay) const;
     void SetKeyboardTexel(std::optional<QPoint> texel);
+    void Press(QPoint texel, Qt::KeyboardModifiers modifiers);
 
     const targa::PixelSurface& surface_;
     RegionScene scene_; // with the texel cursor of the keys
+    bool transparency_ = false;
     std::optional<QPoint> hover_; // the texel the pointer was over last
     NameLabels labels_;
     mutable QImage deviceImage_; // kept from one paint to the next
     QPointer<QWindow> window_;
     std::optional<QPointF> exact_; // the last pointer position the window received
+    std::optional<QPointF> pointerInWindow_; // where the pointer was over the picture last, in the window
 };
 
 } // namespace ravelock

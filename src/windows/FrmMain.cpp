@@ -1,6 +1,7 @@
 #include "windows/FrmMain.h"
 
 #include "targa/LoadTarga.h"
+#include "targa/Shapes.h"
 #include "targa/SurfacePainter.h"
 #include "windows/ClientLayout.h"
 #include "windows/CoordinatePanel.h"
@@ -74,11 +75,18 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     controls_ = BuildCoordinatePanel(*client_);
     layout_ = new ClientLayout(*client_, *scroll_, controls_, *magnifier_);
     status_ = std::make_unique<StatusLine>(*statusBar());
+    connect(aids_, &ViewAids::ShapesLeft, this, [this](std::optional<int> count) { status_->ShowShapesLeft(count); });
     UpdateMinimumSize();
     const QColor background = drawing_->palette().color(QPalette::Window);
     surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
     connect(drawing_, &DrawingArea::TexelPressed, this,
             [this](QPoint texel) { Run([texel](MainCommands& commands) { commands.Click(texel); }); });
+    connect(drawing_, &DrawingArea::ShapePressed, this, [this](QPoint texel, bool grow) {
+        std::optional<QRect> shape;
+        if (const auto box = targa::ShapeAt(targa::ShapeTexels(surface_, textureAlpha_), texel.x(), texel.y()))
+            shape = QRect(QPoint(box->left, box->top), QPoint(box->right, box->bottom));
+        Run([shape, grow](MainCommands& commands) { commands.TakeShape(shape, grow); });
+    });
     connect(drawing_, &DrawingArea::TexelHovered, this, [this](std::optional<QPoint> texel) {
         status_->ShowPointer(texel);
         aids_->PointerAt(texel);
@@ -90,6 +98,20 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     // Moved before its native window exists, a window is placed by its frame.
     move(1, 1);
     commands_.Load();
+}
+
+const std::vector<QRect>* FrmMain::Shapes()
+{
+    if (commands_.State().texture != Texture::Ready)
+        return nullptr;
+    if (!shapes_) {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        shapes_.emplace();
+        for (const targa::ShapeBox& box : targa::FindShapes(targa::ShapeTexels(surface_, textureAlpha_)).boxes)
+            shapes_->push_back(QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)));
+        QApplication::restoreOverrideCursor();
+    }
+    return &*shapes_;
 }
 
 void FrmMain::Run(const std::function<void(MainCommands&)>& command)
@@ -139,7 +161,8 @@ void FrmMain::BuildMenus()
                QKeySequence(Qt::Key_Delete), &MainCommands::DeleteEntry);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    aids_ = new ViewAids(commands_.State(), *view, *drawing_, *magnifier_, [this] { MagnifierToggled(); });
+    aids_ = new ViewAids(commands_.State(), *view, *drawing_, *magnifier_, [this] { MagnifierToggled(); },
+                         [this] { return Shapes(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddCommand(help, MenuItem::mnuHelpReadme, "mnuHelpReadme", QStringLiteral("&Readme"),
@@ -295,6 +318,7 @@ std::optional<QSize> FrmMain::LoadTexture(const QString& path)
     if (loaded.message)
         dialogs_.Message(QString::fromStdString(*loaded.message), QString::fromLatin1(targa::messages::kTitle),
                          MessageIcon::Critical, MessageButtons::Ok);
+    textureAlpha_ = loaded.alpha;
     if (!loaded.painted) {
         drawing_->setFixedSize(pictureBefore);
         keptSize_.Resize(windowBefore);

@@ -54,6 +54,7 @@ private:
     void AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
                     const QKeySequence& shortcut, std::function<void(MainCommands&)> command);
     void MagnifierToggled();
+    const std::vector<QRect>* Shapes();
     // Makes the window's minimum size follow the client area's at once.
     void UpdateMinimumSize();
 
@@ -72,6 +73,8 @@ private:
     void EndProgram() override;
 
     targa::PixelSurface surface_;
+    bool textureAlpha_ = false; // the texture's alpha is transparency
+    std::optional<std::vector<QRect>> shapes_; // found once the texture has painted, when first asked for
     std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs& dialogs_;
     MainCommands commands_;

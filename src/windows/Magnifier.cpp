@@ -69,18 +69,24 @@ void Magnifier::paintEvent(QPaintEvent* /*event*/)
     grid.setDevicePixelRatio(scale);
     painter.drawImage(QPointF(std::ceil(origin.x()) - origin.x(), std::ceil(origin.y()) - origin.y()) / scale, grid);
 
-    if (!centre_)
-        return;
-    const std::uint32_t stored = surface_.Stored(centre_->x(), centre_->y());
-    const auto hex = [stored](int shift) {
-        return QStringLiteral("%1").arg((stored >> shift) & 255, 2, 16, QLatin1Char('0')).toUpper();
-    };
-    const QString colour =
-        stored ? QStringLiteral("#%1%2%3  alpha %4").arg(hex(0), hex(8), hex(16), hex(24)) : QStringLiteral("not painted");
     painter.setPen(palette().windowText().color());
     const QRect text(0, GridSide() + 2, width(), height() - GridSide() - 2);
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("x %1  y %2\n%3").arg(centre_->x()).arg(centre_->y()).arg(colour));
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, Readout());
+}
+
+QString Magnifier::Readout() const
+{
+    if (!centre_)
+        return {};
+    // The stored colour is opaque; the texel's own alpha is kept beside it.
+    const std::uint32_t stored = surface_.Stored(centre_->x(), centre_->y());
+    const std::uint32_t shown = (stored & 0xFFFFFFu) | std::uint32_t{surface_.Alpha(centre_->x(), centre_->y())} << 24;
+    const auto hex = [shown](int shift) {
+        return QStringLiteral("%1").arg((shown >> shift) & 255, 2, 16, QLatin1Char('0')).toUpper();
+    };
+    const QString colour = stored ? QStringLiteral("#%1%2%3  alpha %4").arg(hex(0), hex(8), hex(16), hex(24))
+                                  : QStringLiteral("not painted");
+    return QStringLiteral("x %1  y %2\n%3").arg(centre_->x()).arg(centre_->y()).arg(colour);
 }
 
 } // namespace ravelock

@@ -20,6 +20,8 @@ public:
     Magnifier(const targa::PixelSurface& surface, QWidget* parent);
     // Nothing shows an empty grid.
     void Centre(std::optional<QPoint> texel);
+    // The centre texel's coordinates, stored colour and alpha, as written below the grid.
+    QString Readout() const;
     QSize sizeHint() const override;
 
 protected:

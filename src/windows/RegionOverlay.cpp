@@ -14,6 +14,7 @@ namespace {
 constexpr std::uint32_t kDark = 0xFF000000u;
 constexpr std::uint32_t kLight = 0xFFFFFFFFu;
 constexpr std::uint32_t kPending = 0xFFFFD000u;
+constexpr std::uint32_t kShape = 0xFF00C8FFu;
 
 // Fills texels of the image by the device-pixel rule, looking up where each
 // texel's device pixels start in tables made once per image.
@@ -38,6 +39,17 @@ public:
         Row(rect.left(), rect.right(), rect.bottom(), dashed);
         Column(rect.left(), rect.top() + 1, rect.bottom() - 1, dashed);
         Column(rect.right(), rect.top() + 1, rect.bottom() - 1, dashed);
+    }
+
+    // Every other texel of the ring just outside `rect`, so the shape's own edge stays in view.
+    void Dotted(const QRect& rect)
+    {
+        const QRect ring = rect.adjusted(-1, -1, 1, 1);
+        const auto dotted = [](int x, int y) { return (x + y) & 1 ? kShape : kDark; };
+        Row(ring.left(), ring.right(), ring.top(), dotted);
+        Row(ring.left(), ring.right(), ring.bottom(), dotted);
+        Column(ring.left(), ring.top() + 1, ring.bottom() - 1, dotted);
+        Column(ring.right(), ring.top() + 1, ring.bottom() - 1, dotted);
     }
 
     // The corner texel, and arms that leave its neighbours in view.
@@ -122,6 +134,8 @@ private:
 void PaintOutlines(QImage& image, QPoint topLeft, const TexelGrid& grid, const RegionScene& scene)
 {
     OutlineWriter writer(image, topLeft, grid);
+    for (const QRect& shape : scene.shapes)
+        writer.Dotted(shape);
     for (const RegionScene::Region& region : scene.entries)
         writer.Outline(region.texels, kLight);
     if (scene.pending)

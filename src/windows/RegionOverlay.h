@@ -23,11 +23,12 @@ struct RegionScene {
         QString name;
     };
     std::vector<Region> entries;
+    std::vector<QRect> shapes;         // shapes no entry covers yet
     std::optional<QRect> pending;      // both corners set, not yet named
     std::optional<QPoint> firstCorner; // set while the second corner is awaited
     std::optional<QPoint> keyboard;    // the texel picked with the keys
 
-    bool Empty() const { return entries.empty() && !pending && !firstCorner && !keyboard; }
+    bool Empty() const { return entries.empty() && shapes.empty() && !pending && !firstCorner && !keyboard; }
 };
 
 // Writes the outlines and marks into `image` (32-bit RGB), whose pixel (0, 0) is device

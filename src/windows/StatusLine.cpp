@@ -30,8 +30,10 @@ protected:
 
 StatusLine::StatusLine(QStatusBar& bar)
     : bar_(bar), hint_(new ElidedLabel(&bar)), reading_(new QLabel(&bar)), progress_(new QProgressBar(&bar)),
-      pointer_(new QLabel(&bar))
+      pointer_(new QLabel(&bar)), shapes_(new QLabel(&bar))
 {
+    shapes_->setObjectName(QStringLiteral("statusShapes"));
+    shapes_->hide();
     hint_->setObjectName(QStringLiteral("statusHint"));
     bar.addWidget(hint_, 1); // long hints are shortened, never widen the window
     reading_->setObjectName(QStringLiteral("statusReading"));
@@ -39,13 +41,21 @@ StatusLine::StatusLine(QStatusBar& bar)
     progress_->setMaximumHeight(hint_->sizeHint().height());
     progress_->setMaximumWidth(160);
     pointer_->setObjectName(QStringLiteral("statusPointer"));
-    for (QWidget* permanent : std::initializer_list<QWidget*>{reading_, progress_, pointer_})
+    for (QWidget* permanent : std::initializer_list<QWidget*>{shapes_, reading_, progress_, pointer_})
         bar.addPermanentWidget(permanent);
     reading_->hide();
     progress_->hide();
 }
 
 void StatusLine::ShowHint(const QString& text) { hint_->SetFullText(text); }
+
+void StatusLine::ShowShapesLeft(std::optional<int> count)
+{
+    shapes_->setVisible(count.has_value());
+    if (count)
+        shapes_->setText(*count == 1 ? QStringLiteral("1 shape not yet mapped")
+                                     : QStringLiteral("%1 shapes not yet mapped").arg(*count));
+}
 
 void StatusLine::ShowMessage(const QString& text) { bar_.showMessage(text, 6000); }
 

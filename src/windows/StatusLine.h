@@ -23,6 +23,8 @@ public:
 
     void ShowHint(const QString& text);
     void ShowMessage(const QString& text);
+    // How many shapes no entry covers; nothing hides the count.
+    void ShowShapesLeft(std::optional<int> count);
     // Nothing when the pointer is off the picture.
     void ShowPointer(std::optional<QPoint> texel);
 
@@ -38,6 +40,7 @@ private:
     QLabel* reading_;
     QProgressBar* progress_;
     QLabel* pointer_;
+    QLabel* shapes_;
     QElapsedTimer progressClock_;
 };
 

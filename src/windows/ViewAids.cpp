@@ -31,8 +31,8 @@ QRect Spanned(QPoint a, QPoint b)
 } // namespace
 
 ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magnifier& magnifier,
-                   std::function<void()> magnifierToggled)
-    : QObject(&menu), ws_(ws), drawing_(drawing), magnifier_(magnifier),
+                   std::function<void()> magnifierToggled, ShapeSource shapes)
+    : QObject(&menu), ws_(ws), shapes_(std::move(shapes)), drawing_(drawing), magnifier_(magnifier),
       regions_(AddToggle(menu, "mnuViewRegions", QStringLiteral("Show &Regions"), QKeySequence(Qt::CTRL | Qt::Key_G))),
       magnify_(AddToggle(menu, "mnuViewMagnifier", QStringLiteral("&Magnifier"), QKeySequence(Qt::CTRL | Qt::Key_M)))
 {
@@ -43,6 +43,9 @@ ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magni
         Follow();
         toggled();
     });
+    QAction* transparency =
+        AddToggle(menu, "mnuViewTransparency", QStringLiteral("Show &Transparency"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(transparency, &QAction::toggled, &drawing_, &DrawingArea::ShowTransparency);
 }
 
 void ViewAids::Update()
@@ -65,7 +68,14 @@ void ViewAids::ShowRegions(bool shown)
             scene.firstCorner = picking.first;
         else if (picking.step == Step::Naming)
             scene.pending = Spanned(picking.first, picking.second);
+        if (const std::vector<QRect>* shapes = shapes_()) {
+            for (const QRect& shape : *shapes)
+                if (std::none_of(scene.entries.begin(), scene.entries.end(),
+                                 [&shape](const RegionScene::Region& entry) { return entry.texels.contains(shape); }))
+                    scene.shapes.push_back(shape);
+        }
     }
+    emit ShapesLeft(shown && shapes_() ? std::optional(static_cast<int>(scene.shapes.size())) : std::nullopt);
     drawing_.SetScene(std::move(scene));
 }
 

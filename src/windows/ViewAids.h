@@ -2,9 +2,11 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -15,14 +17,23 @@ class DrawingArea;
 class Magnifier;
 struct Workspace;
 
-// The View menu's two aids, both off at start: the regions drawn over the
-// picture, and the magnifier beside the panel.
+// The View menu's aids, all off at start: the regions drawn over the picture
+// with the shapes not yet mapped, the magnifier beside the panel, and the
+// transparent texels on a checkerboard.
 class ViewAids final : public QObject {
     Q_OBJECT
 public:
+    // The texture's shapes, found when first asked for; nothing until it has painted.
+    using ShapeSource = std::function<const std::vector<QRect>*()>;
     // `magnifierToggled` lays the window out again for the magnifier's column.
     ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magnifier& magnifier,
-             std::function<void()> magnifierToggled);
+             std::function<void()> magnifierToggled, ShapeSource shapes);
+
+signals:
+    // How many shapes no entry covers, while the regions show.
+    void ShapesLeft(std::optional<int> count);
+
+public:
 
     // Shows the entries and corners as the workspace now has them.
     void Update();
@@ -35,6 +46,7 @@ private:
     void Follow();
 
     const Workspace& ws_;
+    ShapeSource shapes_;
     DrawingArea& drawing_;
     Magnifier& magnifier_;
     QAction* regions_;

@@ -146,13 +146,48 @@ void MainCommands::Click(QPoint texel)
         picking.step = Step::Naming;
         break;
     case Step::Naming:
-        // The corners stay as they are, but a click that changes nothing must say so.
-        Show();
-        view_.ShowHint(QStringLiteral("This region is complete: Ctrl+E names it, Ctrl+Z takes back a corner"));
-        view_.Bell();
+        ShowRegionComplete();
         return;
     }
     Show();
+}
+
+// The corners stay as they are, but a click that changes nothing must say so.
+void MainCommands::ShowRegionComplete()
+{
+    Show();
+    view_.ShowHint(QStringLiteral("This region is complete: Ctrl+E names it, Ctrl+Z takes back a corner"));
+    view_.Bell();
+}
+
+void MainCommands::TakeShape(std::optional<QRect> shape, bool grow)
+{
+    if (ws_.texture != Texture::Ready)
+        return;
+    Picking& picking = ws_.picking;
+    if (!shape) {
+        Show();
+        view_.ShowHint(QStringLiteral("No shape under the pointer"));
+        return;
+    }
+    if (picking.step == Step::Naming && !grow) {
+        ShowRegionComplete();
+        return;
+    }
+    QRect box = *shape;
+    if (grow && picking.step != Step::FirstCorner) {
+        const QPoint second = picking.step == Step::Naming ? picking.second : picking.first;
+        box |= QRect(picking.first, second).normalized();
+    }
+    if (picking.step != Step::Naming)
+        ws_.colRedo.clear(); // a new first corner
+    picking = {Step::Naming, box.topLeft(), box.bottomRight()};
+    Show();
+    view_.ShowHint(QStringLiteral("Shape %1 x %2 at %3, %4: Edit > Complete Entry names it")
+                       .arg(box.width())
+                       .arg(box.height())
+                       .arg(box.left())
+                       .arg(box.top()));
 }
 
 void MainCommands::Undo()

@@ -4,6 +4,8 @@
 #include "workspace/MainView.h"
 #include "workspace/Workspace.h"
 
+#include <QRect>
+
 namespace ravelock {
 
 // The main window's commands, on its workspace. The window calls these from
@@ -28,6 +30,9 @@ public:
     void Exit();
     // A click on `texel` of the picture; the column and row just past the texture count too.
     void Click(QPoint texel);
+    // Takes the box of a shape as both corners, the texels at its top left and bottom right; with `grow`, the
+    // box that holds the rectangle being picked as well. Nothing is a click on no shape.
+    void TakeShape(std::optional<QRect> shape, bool grow);
     void Undo();
     void Redo();
     void CompleteEntry();
@@ -38,6 +43,7 @@ public:
 
 private:
     void Show();
+    void ShowRegionComplete();
     QString Hint() const;
     void ShowCaption();
     bool WriteDocument(const QString& path);

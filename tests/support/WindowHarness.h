@@ -62,9 +62,9 @@ struct WindowHarness {
     }
     void OpenGradient(int width, int height, const QString& name = "ui.tga");
     // Delivered to the window, as the system does.
-    void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton)
+    void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
     {
-        QTest::mouseClick(window.windowHandle(), button, {}, Drawing()->mapTo(&window, QPoint(x, y)));
+        QTest::mouseClick(window.windowHandle(), button, keys, Drawing()->mapTo(&window, QPoint(x, y)));
     }
     void Complete(const QString& name)
     {

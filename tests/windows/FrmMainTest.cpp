@@ -116,6 +116,7 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrolls)
     EXPECT_NEAR(h.Find("txtLeft")->geometry().bottom(), picture->viewport()->height() / 2, 2)
         << "straddling its middle";
 
+    QTest::mouseMove(h.window.windowHandle(), picture->viewport()->mapTo(&h.window, QPoint(10, 10)));
     std::vector<int> scrolled; // Shift+wheel sideways, then the wheel down
     for (Qt::KeyboardModifiers modifiers : {Qt::ShiftModifier, Qt::NoModifier}) {
         QWheelEvent wheel({10, 10}, picture->mapToGlobal(QPointF(10, 10)), {}, {0, -120}, {}, modifiers,
@@ -124,6 +125,8 @@ TEST(MainWindow, ATextureLargerThanTheScreenScrolls)
         scrolled.insert(scrolled.end(), {across->value() > 0, down->value() > 0});
     }
     EXPECT_EQ(scrolled, (std::vector{1, 0, 1, 1}));
+    EXPECT_EQ(h.Text("statusPointer"), QString("x %1  y %2").arg(10 + across->value()).arg(10 + down->value()))
+        << "the texel now under the pointer that stayed";
 
     for (auto [x, y] : {std::pair{0, 0}, {2999, 0}, {0, 1999}, {2999, 1999}}) {
         picture->ensureVisible(x, y, 5, 5);

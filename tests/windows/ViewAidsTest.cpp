@@ -1,4 +1,5 @@
 #include "support/WindowHarness.h"
+#include "windows/Magnifier.h"
 #include "windows/RegionOverlay.h"
 
 #include <QFontMetrics>
@@ -143,4 +144,40 @@ TEST(ViewAids, KeysTakeCornersAsClicks)
     EXPECT_EQ(h.Corners(), "3000,2000 ,") << "the column and row just past the texture, as a click";
     const QWidget* viewport = h.Find<QScrollArea>("pictureFrame")->viewport();
     EXPECT_TRUE(viewport->rect().contains(h.Drawing()->mapTo(viewport, QPoint(3000, 2000))));
+}
+
+// Shift with a click or Space takes a shape, Ctrl with them grows to one; alpha 0 shows on a checkerboard.
+TEST(ViewAids, ShapesAreTakenWholeAndTheRestCounted)
+{
+    WindowHarness h;
+    std::vector<int> data; // top row first: opaque, alpha 128 ('+') and alpha 0 ('.') texels
+    for (char c : std::string(".##.....") + ".#+....." + "....###." + "........")
+        data.insert(data.end(), {0, 0, 200, c == '#' ? 255 : c == '+' ? 128 : 0});
+    const testing_support::Tga file{.depth = 32, .width = 8, .height = 4, .descriptor = 0x28, .data = data};
+    h.Open(h.WriteFile("shapes.tga", file.Bytes()));
+    const QColor background = h.ShownAt(7, 3), opaque = h.ShownAt(1, 1);
+    h.Trigger("mnuViewTransparency");
+    EXPECT_TRUE(h.ShownAt(7, 3) == QColor(0x99, 0x99, 0x99) || h.ShownAt(7, 3) == QColor(0xCC, 0xCC, 0xCC));
+    EXPECT_EQ(h.ShownAt(1, 1), opaque) << "only alpha 0";
+    h.Trigger("mnuViewTransparency");
+    EXPECT_EQ(h.ShownAt(7, 3), background);
+
+    h.Trigger("mnuViewMagnifier");
+    QTest::mouseMove(h.window.windowHandle(), h.Drawing()->mapTo(&h.window, QPoint(2, 1)));
+    const QString readout = h.Find<Magnifier>("magnifier")->Readout();
+    EXPECT_TRUE(readout.startsWith("x 2  y 1\n#") && readout.endsWith("alpha 80")) << readout.toStdString();
+    h.Click(2, 1, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(h.Corners(), "1,0 2,1");
+    EXPECT_EQ(h.Find("statusHint")->toolTip(), "Shape 2 x 2 at 1, 0: Edit > Complete Entry names it");
+    h.Complete("A");
+    h.Trigger("mnuViewRegions");
+    EXPECT_EQ(h.Text("statusShapes"), "1 shape not yet mapped");
+    h.Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::SHIFT | Qt::Key_Space});
+    EXPECT_EQ(h.Corners(), "4,2 6,2");
+    h.Keys({Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::CTRL | Qt::SHIFT | Qt::Key_Space});
+    h.Complete("AB");
+    EXPECT_EQ(h.Text("statusShapes"), "0 shapes not yet mapped");
+    EXPECT_TRUE(h.SaveAs("shapes.ini").contains("Left:1 Top:0 Right:2 Bottom:1\r\nStatus = NONE\r\nEnd\r\n \r\n"
+                                                "MappedImage AB\r\nTexture = shapes.tga\r\nTextureWidth = 8\r\n"
+                                                "TextureHeight = 4\r\nCoords = Left:1 Top:0 Right:6 Bottom:2"));
 }

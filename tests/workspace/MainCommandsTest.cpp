@@ -37,7 +37,7 @@ struct Commands : ::testing::Test {
         dialogs.openAnswers.push_back(path);
         commands.Open();
     }
-    // "click 10,20", "undo", "redo", "complete Door Left", "open 100x50".
+    // "click 10,20", "undo", "redo", "complete Door Left", "open 100x50", "shape 1,2 3,4", "grow 1,2 3,4", "shape -".
     void Do(const std::string& action)
     {
         std::istringstream in(action);
@@ -45,8 +45,14 @@ struct Commands : ::testing::Test {
         char sep = 0;
         int x = 0, y = 0;
         in >> verb;
+        int right = 0, bottom = 0;
         if (verb == "click" && in >> x >> sep >> y)
             commands.Click({x, y});
+        else if (verb == "shape" || verb == "grow") {
+            const bool box = bool(in >> x >> sep >> y >> right >> sep >> bottom);
+            commands.TakeShape(box ? std::optional(QRect(QPoint(x, y), QPoint(right, bottom))) : std::nullopt,
+                               verb == "grow");
+        }
         else if (verb == "open" && in >> x >> sep >> y)
             Open(x, y);
         else if (verb == "undo" || verb == "redo")
@@ -136,6 +142,26 @@ TEST_F(Commands, UndoAndRedoStepByCorner)
         {"redo", "Undo | 1,2 , | [] | bottom-right"},
     });
     EXPECT_EQ(view.bells, 1) << "only the click on a complete region rings";
+}
+
+TEST_F(Commands, ShapesSetBothCornersAsClicksWould)
+{
+    Run({
+        {"open 100x50", "- | , , | [] | top-left"},
+        {"shape -", "- | , , | [] | under"},
+        {"click 20,20", "Undo | 20,20 , | [] | bottom-right"},
+        {"grow 2,3 5,8", "Undo Complete | 2,3 20,20 | [] | x"},
+        {"undo", "Undo Redo | 2,3 , | [20,20] | bottom-right"},
+        {"shape 2,3 5,8", "Undo Complete | 2,3 5,8 | [] | x"},
+        {"shape 9,9 9,9", "Undo Complete | 2,3 5,8 | [] | is"},
+        {"grow 9,1 9,1", "Undo Complete | 2,1 9,8 | [] | x"},
+        {"undo", "Undo Redo | 2,1 , | [9,8] | bottom-right"},
+        {"undo", "Redo | , , | [2,1 9,8] | top-left"},
+    });
+    EXPECT_EQ(view.bells, 1);
+    Run({{"redo", "Undo Redo | 2,1 , | [9,8] | bottom-right"}, {"redo", "Undo Complete | 2,1 9,8 | [] | region:"}});
+    Do("complete Button");
+    EXPECT_EQ(view.message, "Added Button: 2, 1 to 9, 8");
 }
 
 TEST_F(Commands, CompleteEntryTakesTheFirstWordOnce)

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "targa/PixelSurface.h"
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+namespace targa {
+
+// A shape's bounds in texels, both corners included.
+struct ShapeBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool operator==(const ShapeBox&) const = default;
+    bool Contains(const ShapeBox& other) const
+    {
+        return left <= other.left && top <= other.top && right >= other.right && bottom >= other.bottom;
+    }
+};
+
+// Which texels make up shapes: in a texture with transparency those of alpha
+// above 0, in any other those whose colour differs from the top-left texel's
+// (the key colour of such atlases). Texels never painted belong to none.
+class ShapeTexels {
+public:
+    ShapeTexels(const PixelSurface& surface, bool alpha);
+    bool In(int x, int y) const;
+    // Row y's texels, 1 for those in a shape.
+    void Row(int y, std::vector<std::uint8_t>& in) const;
+    int Width() const { return surface_.Width(); }
+    int Height() const { return surface_.Height(); }
+
+private:
+    const PixelSurface& surface_;
+    bool alpha_;
+    std::uint32_t key_;
+};
+
+// The box of the shape (8-connected: texels touching at a side or a corner)
+// that holds texel (x, y); nothing where that texel is in none.
+std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y);
+
+struct Shapes {
+    std::vector<ShapeBox> boxes; // ordered by their top row, then their left column
+    bool complete = true;        // false where more than the limit of runs made the search stop
+};
+
+// Every shape's box, found row by row from runs of texels, keeping nothing of a
+// texel but its run. Stops after `runLimit` runs, so that noise stays bounded.
+Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit = std::size_t{1} << 22);
+
+} // namespace targa
