@@ -156,12 +156,8 @@ TEST_F(Commands, ShapesSetBothCornersAsClicksWould)
         {"shape 9,9 9,9", "Undo Complete | 2,3 5,8 | [] | is"},
         {"grow 9,1 9,1", "Undo Complete | 2,1 9,8 | [] | x"},
         {"undo", "Undo Redo | 2,1 , | [9,8] | bottom-right"},
-        {"undo", "Redo | , , | [2,1 9,8] | top-left"},
     });
     EXPECT_EQ(view.bells, 1);
-    Run({{"redo", "Undo Redo | 2,1 , | [9,8] | bottom-right"}, {"redo", "Undo Complete | 2,1 9,8 | [] | region:"}});
-    Do("complete Button");
-    EXPECT_EQ(view.message, "Added Button: 2, 1 to 9, 8");
 }
 
 TEST_F(Commands, CompleteEntryTakesTheFirstWordOnce)
