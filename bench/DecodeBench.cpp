@@ -4,6 +4,7 @@
 // RAVELOCK_BENCH_INPUTS (default: bench-inputs beside the working folder).
 #include "BenchInputs.h"
 #include "RepaintBench.h"
+#include "ShapesBench.h"
 #include "targa/PixelSurface.h"
 #include "targa/SurfacePainter.h"
 #include "targa/LoadTarga.h"
@@ -207,6 +208,7 @@ int main(int argc, char** argv)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_FreshDecode/t10_d32_bl", FreshDecode, rle32)->Unit(benchmark::kMillisecond);
     bench::RegisterRepaintBenchmarks();
+    bench::RegisterShapeBenchmarks(Folder());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

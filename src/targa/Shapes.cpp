@@ -1,6 +1,7 @@
 #include "targa/Shapes.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace targa {
@@ -18,20 +19,20 @@ bool ShapeTexels::In(int x, int y) const
     return stored != 0 && stored != key_;
 }
 
-void ShapeTexels::Row(int y, std::vector<std::uint8_t>& in) const
+const std::uint8_t* ShapeTexels::Row(int y, std::vector<std::uint8_t>& scratch) const
 {
     const int width = surface_.Width();
-    in.assign(static_cast<std::size_t>(width), 0);
     const int band = y / PixelSurface::kBandRows;
     const std::size_t offset = static_cast<std::size_t>(y % PixelSurface::kBandRows) * static_cast<std::size_t>(width);
-    if (alpha_) {
-        if (const std::uint8_t* alphas = surface_.AlphaBand(band))
-            std::transform(alphas + offset, alphas + offset + width, in.begin(), [](std::uint8_t a) { return a > 0; });
-    } else if (const std::uint32_t* stored = surface_.Band(band)) {
+    if (alpha_ && surface_.AlphaBand(band))
+        return surface_.AlphaBand(band) + offset;
+    scratch.assign(static_cast<std::size_t>(width), 0);
+    if (const std::uint32_t* stored = alpha_ ? nullptr : surface_.Band(band)) {
         const std::uint32_t key = key_;
-        std::transform(stored + offset, stored + offset + width, in.begin(),
+        std::transform(stored + offset, stored + offset + width, scratch.begin(),
                        [key](std::uint32_t s) { return s != 0 && s != key; });
     }
+    return scratch.data();
 }
 
 std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y)
@@ -74,6 +75,22 @@ std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y)
 
 namespace {
 
+// The first texel from `x` on whose byte is (`in`) or is not (!`in`) 0, or `end`; eight at a time where it can.
+int Next(const std::uint8_t* row, int x, int end, bool in)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+    for (; x + 8 <= end; x += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, row + x, 8);
+        const bool stop = in ? word != 0 : ((word - kOnes) & ~word & kHighs) != 0;
+        if (stop)
+            break;
+    }
+    while (x < end && (row[x] != 0) != in)
+        ++x;
+    return x;
+}
+
 struct Run {
     int first;
     int last;
@@ -97,18 +114,15 @@ Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit)
     std::vector<int> parent;
     std::vector<ShapeBox> boxes; // per label, merged into its root's
     std::vector<Run> above, here;
-    std::vector<std::uint8_t> in;
+    std::vector<std::uint8_t> scratch;
+    const int width = texels.Width();
     for (int y = 0; y < texels.Height() && found.complete; ++y) {
-        texels.Row(y, in);
+        const std::uint8_t* in = texels.Row(y, scratch);
         here.clear();
-        const int width = static_cast<int>(in.size());
         std::size_t a = 0; // the first run above that may still touch
-        for (int x = 0; x < width; ++x) {
-            if (!in[static_cast<std::size_t>(x)])
-                continue;
+        for (int x = Next(in, 0, width, true); x < width; x = Next(in, x + 1, width, true)) {
             const int first = x;
-            while (x + 1 < width && in[static_cast<std::size_t>(x + 1)])
-                ++x;
+            x = Next(in, x, width, false) - 1;
             if (parent.size() == runLimit) {
                 found.complete = false;
                 break;

@@ -29,8 +29,8 @@ class ShapeTexels {
 public:
     ShapeTexels(const PixelSurface& surface, bool alpha);
     bool In(int x, int y) const;
-    // Row y's texels, 1 for those in a shape.
-    void Row(int y, std::vector<std::uint8_t>& in) const;
+    // Row y's texels, not 0 for those in a shape; `scratch` holds them where they are not stored as such.
+    const std::uint8_t* Row(int y, std::vector<std::uint8_t>& scratch) const;
     int Width() const { return surface_.Width(); }
     int Height() const { return surface_.Height(); }
 
@@ -51,6 +51,6 @@ struct Shapes {
 
 // Every shape's box, found row by row from runs of texels, keeping nothing of a
 // texel but its run. Stops after `runLimit` runs, so that noise stays bounded.
-Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit = std::size_t{1} << 22);
+Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit = std::size_t{1} << 20);
 
 } // namespace targa

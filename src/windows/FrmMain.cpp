@@ -83,8 +83,10 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
             [this](QPoint texel) { Run([texel](MainCommands& commands) { commands.Click(texel); }); });
     connect(drawing_, &DrawingArea::ShapePressed, this, [this](QPoint texel, bool grow) {
         std::optional<QRect> shape;
+        QApplication::setOverrideCursor(Qt::BusyCursor); // a shape the size of a huge texture takes a moment
         if (const auto box = targa::ShapeAt(targa::ShapeTexels(surface_, textureAlpha_), texel.x(), texel.y()))
             shape = QRect(QPoint(box->left, box->top), QPoint(box->right, box->bottom));
+        QApplication::restoreOverrideCursor();
         Run([shape, grow](MainCommands& commands) { commands.TakeShape(shape, grow); });
     });
     connect(drawing_, &DrawingArea::TexelHovered, this, [this](std::optional<QPoint> texel) {
