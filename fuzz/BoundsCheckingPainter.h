@@ -44,6 +44,7 @@ public:
         Colours(colours, count);
         Check(x, y, count);
     }
+    void KeepAlphas(int x, int y, const std::uint8_t*, int count) override { Check(x, y, count); }
     void Refresh(int firstRow, int lastRow) override
     {
         ++refreshes;

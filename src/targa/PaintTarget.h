@@ -29,6 +29,9 @@ public:
     virtual void PaintPixels(int x, int y, const Colour* colours, int count) = 0;
     virtual void BlendRun(int x, int y, int count, Colour colour, int alpha) = 0;
     virtual void BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count) = 0;
+    // The alphas of pixels just painted opaque: the attribute bit of 16-bit
+    // pixels, kept for finding shapes, not painted.
+    virtual void KeepAlphas(int x, int y, const std::uint8_t* alphas, int count) = 0;
 
     // Shows surface rows firstRow to lastRow, painted since the last refresh.
     virtual void Refresh(int firstRow, int lastRow) = 0;

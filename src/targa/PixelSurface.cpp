@@ -147,6 +147,13 @@ void PixelSurface::BlendPixels(int x, int y, const Colour* colours, const std::u
     std::copy(alphas + (first - x), alphas + (last - x), AlphaRow(y) + first);
 }
 
+void PixelSurface::KeepAlphas(int x, int y, const std::uint8_t* alphas, int count)
+{
+    int first = 0, last = 0;
+    if (Clip(x, y, count, first, last) && touched_[static_cast<std::size_t>(y / kBandRows)])
+        std::copy(alphas + (first - x), alphas + (last - x), AlphaRow(y) + first);
+}
+
 void PixelSurface::BlendRun(int x, int y, int count, Colour colour, int alpha)
 {
     int first = 0, last = 0;

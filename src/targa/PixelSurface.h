@@ -49,6 +49,8 @@ public:
     void SetPixels(int x, int y, const Colour* colours, int count);
     void BlendPixels(int x, int y, const Colour* colours, const std::uint8_t* alphas, int count);
     void BlendRun(int x, int y, int count, Colour colour, int alpha);
+    // Sets the alphas of pixels painted already, leaving their colours.
+    void KeepAlphas(int x, int y, const std::uint8_t* alphas, int count);
 
     // The band's stored pixels (kBandRows rows of Width() each, the last band
     // possibly shorter), or null where nothing has been painted yet.

@@ -29,6 +29,10 @@ public:
     {
         surface_.BlendPixels(x, y, colours, alphas, count);
     }
+    void KeepAlphas(int x, int y, const std::uint8_t* alphas, int count) override
+    {
+        surface_.KeepAlphas(x, y, alphas, count);
+    }
     void Refresh(int /*firstRow*/, int /*lastRow*/) override {}
     bool YieldToEvents() override { return true; }
 

@@ -50,7 +50,7 @@ public:
         decoded.failure = Paint();
         ShowPainted(); // rows a failure left unshown
         decoded.painted = painted_;
-        decoded.alpha = blend_;
+        decoded.alpha = blend_ || attributeAlpha_;
         return decoded;
     }
 
@@ -63,6 +63,8 @@ private:
             return failure;
         const bool hasAlpha = bytesPerPixel_ == 4 || (bytesPerPixel_ == 1 && mapHasAlpha_);
         blend_ = hasAlpha && AlphaIsTransparency(header_, in_.File());
+        // The attribute bit of 16-bit pixels is painted opaque, as always, but marks shapes.
+        attributeAlpha_ = bytesPerPixel_ == 2 && (header_.bytDescriptor & kDescriptorAttributeBits) != 0;
         if (!target_.PrepareSurface(width_, height_))
             return why::kNoMemory;
         const std::size_t buffer = static_cast<std::size_t>(std::max(width_, 128));
@@ -140,8 +142,10 @@ private:
             return count;
         }
         case 2:
-            for (int i = 0; i < count; ++i)
+            for (int i = 0; i < count; ++i) {
                 colours[i] = FromFiveBit(p[2 * i], p[2 * i + 1]);
+                alphas[i] = p[2 * i + 1] & 0x80 ? 255 : 0;
+            }
             return count;
         case 3:
             for (int i = 0; i < count; ++i)
@@ -193,6 +197,8 @@ private:
             target_.BlendPixels(x, SurfaceY(), colours_.data() + at, alphas_.data() + at, count);
         else
             target_.PaintPixels(x, SurfaceY(), colours_.data() + at, count);
+        if (attributeAlpha_)
+            target_.KeepAlphas(x, SurfaceY(), alphas_.data() + at, count);
     }
 
     void PaintRunAtColumn(int count, Colour colour, int alpha)
@@ -203,6 +209,10 @@ private:
             target_.BlendRun(x, SurfaceY(), count, colour, alpha);
         else
             target_.PaintRun(x, SurfaceY(), count, colour);
+        if (attributeAlpha_) {
+            std::fill_n(alphas_.begin(), count, static_cast<std::uint8_t>(alpha));
+            target_.KeepAlphas(x, SurfaceY(), alphas_.data(), count);
+        }
     }
 
     // Moves on to the next row; shows progress once every 32 rows and after
@@ -311,6 +321,7 @@ private:
     const bool topDown_;
     const bool rightToLeft_;
     bool blend_ = false;
+    bool attributeAlpha_ = false;
     bool mapHasAlpha_ = false;
     std::vector<Colour> paletteColours_;
     std::vector<std::uint8_t> paletteAlphas_;

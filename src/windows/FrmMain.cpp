@@ -104,13 +104,12 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
 
 const std::vector<QRect>* FrmMain::Shapes()
 {
-    if (commands_.State().texture != Texture::Ready)
+    if (commands_.State().texture != Texture::Ready || (!shapes_ && !shapesFound_.valid()))
         return nullptr;
     if (!shapes_) {
+        // Asked for before the search has ended: a moment's wait.
         QApplication::setOverrideCursor(Qt::BusyCursor);
-        shapes_.emplace();
-        for (const targa::ShapeBox& box : targa::FindShapes(targa::ShapeTexels(surface_, textureAlpha_)).boxes)
-            shapes_->push_back(QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)));
+        shapes_ = shapesFound_.get();
         QApplication::restoreOverrideCursor();
     }
     return &*shapes_;
@@ -327,6 +326,13 @@ std::optional<QSize> FrmMain::LoadTexture(const QString& path)
         layout_->Relayout();
         return std::nullopt;
     }
+    // The surface changes no more: its shapes are found beside the window, not in its way.
+    shapesFound_ = std::async(std::launch::async, [this] {
+        std::vector<QRect> found;
+        for (const targa::ShapeBox& box : targa::FindShapes(targa::ShapeTexels(surface_, textureAlpha_)).boxes)
+            found.push_back(QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)));
+        return found;
+    });
     return QSize(loaded.width, loaded.height);
 }
 

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 
@@ -74,7 +75,8 @@ private:
 
     targa::PixelSurface surface_;
     bool textureAlpha_ = false; // the texture's alpha is transparency
-    std::optional<std::vector<QRect>> shapes_; // found once the texture has painted, when first asked for
+    std::future<std::vector<QRect>> shapesFound_; // the search started once the texture has painted
+    std::optional<std::vector<QRect>> shapes_;
     std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs& dialogs_;
     MainCommands commands_;

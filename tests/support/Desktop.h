@@ -25,13 +25,10 @@ public:
     static QString Unavailable()
     {
         const QString platform = QGuiApplication::platformName();
-        const char* needed = platform == "xcb" ? "xdotool" : platform == "wayland" ? "grim" : nullptr;
-        if (!needed)
-            return "real input needs a desktop (runs under Xvfb and sway)";
-        if (QStandardPaths::findExecutable(needed).isEmpty() ||
-            (platform == "wayland" && !QFile::exists(RAVELOCK_WL_POINTER)))
-            return QString("%1 or the virtual pointer is missing").arg(needed);
-        return {};
+        const bool ready = platform == "xcb" ? !QStandardPaths::findExecutable("xdotool").isEmpty()
+                                             : platform == "wayland" && QFile::exists(RAVELOCK_WL_POINTER) &&
+                                                   !QStandardPaths::findExecutable("grim").isEmpty();
+        return ready ? QString() : "needs xdotool on X, or grim and the virtual pointer on Wayland";
     }
     static bool OnWayland() { return QGuiApplication::platformName() == "wayland"; }
 

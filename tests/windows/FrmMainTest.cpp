@@ -318,7 +318,8 @@ TEST(WindowGeometry, PlacesThePanelBesideThePicture)
                                    {C::lblBottom, {63, 27}}, {C::txtLeft, {49, 27}}, {C::txtRight, {49, 27}},
                                    {C::txtTop, {49, 27}},    {C::txtBottom, {49, 27}}};
     const std::vector<int> across{0, 35, 85, 125, 0, 49, 99, 163};
-    for (auto [picture, first, second] : {std::tuple{QSize(512, 257), 101, 129}, {QSize(7, 15), 0, 28}}) {
+    for (auto [picture, first, second] :
+         {std::tuple{QSize(512, 257), 101, 129}, {QSize(7, 56), 0, 29}, {QSize(7, 15), 0, 28}}) {
         const std::map<C, QPoint> placed = PlacePanel(picture, sizes);
         std::vector<int> lefts, tops;
         for (C c :

@@ -96,7 +96,6 @@ TEST(ViewAids, MagnifierEnlargesAroundThePointer)
     h.Trigger("mnuViewMagnifier");
     auto* magnifier = h.Find("magnifier");
     EXPECT_TRUE(magnifier->isVisible() && h.Find("clientArea")->rect().contains(magnifier->geometry()));
-    EXPECT_GT(magnifier->x(), h.Find("txtBottom")->geometry().right()) << "beside the panel";
     QTest::mouseMove(h.window.windowHandle(), h.Drawing()->mapTo(&h.window, QPoint(3, 20)));
     h.Click(3, 20); // the centre is the texel a click takes
     const QStringList taken = h.Corners().split(QRegularExpression("[, ]"));
