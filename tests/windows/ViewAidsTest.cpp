@@ -33,11 +33,12 @@ bool OnEdge(const QRect& r, QPoint t)
 TEST(RegionOverlay, OutlinesCoverTheirTexels)
 {
     using Marked = std::function<bool(QPoint)>;
-    const QRect entry(QPoint(2, 3), QPoint(9, 7)), pending(QPoint(14, 2), QPoint(14, 9));
+    const QRect entry(QPoint(2, 3), QPoint(9, 7)), pending(QPoint(14, 2), QPoint(14, 9)), shape(5, 10, 3, 4);
     const QPoint corner(20, 10);
     const std::pair<RegionScene, Marked> scenes[] = {
         {{.entries = {{entry, "A"}}}, [&](QPoint t) { return OnEdge(entry, t); }},
         {{.pending = pending}, [&](QPoint t) { return pending.contains(t); }},
+        {{.shapes = {shape}}, [&](QPoint t) { return OnEdge(shape.adjusted(-1, -1, 1, 1), t); }},
         {{.firstCorner = corner}, [&](QPoint t) {
              const QPoint d = t - corner;
              return d.isNull() || (d.y() == 0 && std::abs(d.x()) >= 2 && std::abs(d.x()) <= 4) ||
