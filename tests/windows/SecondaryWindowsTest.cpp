@@ -31,7 +31,7 @@ TEST(DeleteDialog, RemovesTheChosenEntry)
     EXPECT_EQ(h.State().colNames(), (QStringList{"MappedImage One", "MappedImage Three"}));
     // The removal by the mouse left the button focused; the next opening, refilled, gives the list the keyboard.
     h.Trigger("mnuEditDelete");
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) // the first entry
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Return})
         QTest::keyClick(dialog->focusWidget(), key);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(h.State().colNames(), QStringList{"MappedImage Three"});

@@ -111,7 +111,7 @@ TEST(ViewAids, MagnifierEnlargesAroundThePointer)
             ASSERT_EQ(shown.pixelColor(column * cell + cell / 2, row * cell + cell / 2), expected)
                 << column << "," << row;
         }
-    for (QPoint line : {QPoint(cell, cell / 2), QPoint(15 * cell, 15 * cell)}) // between two cells, the far corner
+    for (QPoint line : {QPoint(cell, cell / 2), QPoint(15 * cell, 15 * cell)})
         EXPECT_EQ(shown.pixelColor(line), QColor(128, 128, 128)) << "the grid at " << line.x() << "," << line.y();
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(h.Drawing(), &leave);

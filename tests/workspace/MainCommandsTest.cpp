@@ -194,7 +194,7 @@ TEST_F(Commands, SavingTracksUnsavedWork)
     QDir(dir.path()).mkdir("maps");
     dialogs.saveAnswers = {std::nullopt, dir.filePath("maps/out.ini")};
     commands.Exit();
-    commands.Exit(); // Yes, then the Save As dialog is dismissed
+    commands.Exit();
     EXPECT_EQ(view.ended, 0);
     EXPECT_EQ(dialogs.fileDialogs.back().initialDirectory, dir.path());
     EXPECT_EQ(dialogs.fileDialogs.back().initialFileName, "ui.ini");
