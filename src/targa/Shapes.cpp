@@ -37,14 +37,15 @@ const std::uint8_t* ShapeTexels::Row(int y, std::vector<std::uint8_t>& scratch) 
 
 std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y)
 {
-    const int width = texels.Width();
-    const int height = texels.Height();
-    if (x < 0 || y < 0 || x >= width || y >= height || !texels.In(x, y))
+    if (!texels.In(x, y))
         return std::nullopt;
-    std::vector<bool> seen(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    const int width = texels.Width();
+    std::vector<bool> seen(static_cast<std::size_t>(width) * static_cast<std::size_t>(texels.Height()));
     const auto visit = [&](int vx, int vy) {
+        if (!texels.In(vx, vy))
+            return false;
         const std::size_t at = static_cast<std::size_t>(vy) * static_cast<std::size_t>(width) + static_cast<std::size_t>(vx);
-        if (seen[at] || !texels.In(vx, vy))
+        if (seen[at])
             return false;
         seen[at] = true;
         return true;
@@ -57,18 +58,15 @@ std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y)
         seeds.pop_back();
         // The run through the seed, then every texel touching it in the rows above and below.
         int left = sx, right = sx;
-        while (left > 0 && visit(left - 1, sy))
+        while (visit(left - 1, sy))
             --left;
-        while (right + 1 < width && visit(right + 1, sy))
+        while (visit(right + 1, sy))
             ++right;
         box = {std::min(box.left, left), std::min(box.top, sy), std::max(box.right, right), std::max(box.bottom, sy)};
-        for (int ny : {sy - 1, sy + 1}) {
-            if (ny < 0 || ny >= height)
-                continue;
-            for (int nx = std::max(0, left - 1); nx <= std::min(width - 1, right + 1); ++nx)
+        for (int ny : {sy - 1, sy + 1})
+            for (int nx = left - 1; nx <= right + 1; ++nx)
                 if (visit(nx, ny))
                     seeds.emplace_back(nx, ny);
-        }
     }
     return box;
 }

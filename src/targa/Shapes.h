@@ -28,7 +28,7 @@ struct ShapeBox {
 class ShapeTexels {
 public:
     ShapeTexels(const PixelSurface& surface, bool alpha);
-    bool In(int x, int y) const;
+    bool In(int x, int y) const; // false outside the texture
     // Row y's texels, not 0 for those in a shape; `scratch` holds them where they are not stored as such.
     const std::uint8_t* Row(int y, std::vector<std::uint8_t>& scratch) const;
     int Width() const { return surface_.Width(); }

@@ -49,9 +49,8 @@ public:
     }
     bool YieldToEvents() override
     {
-        if (!Alive())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (Alive())
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
         return Alive();
     }
 

@@ -29,32 +29,46 @@ bool OnEdge(const QRect& r, QPoint t)
 
 } // namespace
 
-// Every device pixel that shows an edge texel is outlined, and no other, at whole and fractional scales.
+// Every device pixel that shows an edge texel takes its dash's colour, and no other changes, at whole and
+// fractional scales; the keys' ring lies in the device pixels just around its texel.
 TEST(RegionOverlay, OutlinesCoverTheirTexels)
 {
-    using Marked = std::function<bool(QPoint)>;
+    using Expected = std::function<QRgb(QPoint texel, QPoint device)>; // 0: left as it was
     const QRect entry(QPoint(2, 3), QPoint(9, 7)), pending(QPoint(14, 2), QPoint(14, 9)), shape(5, 10, 3, 4);
     const QPoint corner(20, 10);
-    const std::pair<RegionScene, Marked> scenes[] = {
-        {{.entries = {{entry, "A"}}}, [&](QPoint t) { return OnEdge(entry, t); }},
-        {{.pending = pending}, [&](QPoint t) { return pending.contains(t); }},
-        {{.shapes = {shape}}, [&](QPoint t) { return OnEdge(shape.adjusted(-1, -1, 1, 1), t); }},
-        {{.firstCorner = corner}, [&](QPoint t) {
-             const QPoint d = t - corner;
-             return d.isNull() || (d.y() == 0 && std::abs(d.x()) >= 2 && std::abs(d.x()) <= 4) ||
-                    (d.x() == 0 && std::abs(d.y()) >= 2 && std::abs(d.y()) <= 4);
-         }},
-    };
+    const QRgb dark = 0xFF000000, light = 0xFFFFFFFF, yellow = 0xFFFFD000, blue = 0xFF00C8FF;
+    const auto dash = [=](QPoint t, QRgb on) { return ((t.x() + t.y()) >> 2) & 1 ? on : dark; };
+    const auto dot = [=](int i, QRgb on) { return i & 1 ? on : dark; };
     for (qreal scale : {1.0, 1.25, 1.5, 2.0}) {
         const TexelGrid grid{QPointF(3.5 * scale, 1.5 * scale), scale};
-        for (const auto& [scene, marked] : scenes) {
+        const QRect ring(QPoint(grid.FirstDeviceX(20) - 1, grid.FirstDeviceY(10) - 1),
+                         QPoint(grid.FirstDeviceX(21), grid.FirstDeviceY(11)));
+        const std::pair<RegionScene, Expected> scenes[] = {
+            {{.entries = {{entry, "A"}}}, [&](QPoint t, QPoint) { return OnEdge(entry, t) ? dash(t, light) : 0; }},
+            {{.pending = pending}, [&](QPoint t, QPoint) { return pending.contains(t) ? dash(t, yellow) : 0; }},
+            {{.shapes = {shape}}, [&](QPoint t, QPoint) {
+                 return OnEdge(shape.adjusted(-1, -1, 1, 1), t) ? dot(t.x() + t.y(), blue) : 0;
+             }},
+            {{.firstCorner = corner}, [&](QPoint t, QPoint) -> QRgb {
+                 const QPoint d = t - corner;
+                 const int arm = std::abs(d.x()) + std::abs(d.y());
+                 return d.isNull() ? yellow : (d.x() == 0 || d.y() == 0) && arm >= 2 && arm <= 4 ? dot(arm, yellow) : 0;
+             }},
+            {{.keyboard = corner}, [&](QPoint, QPoint d) {
+                 const bool across = d.y() == ring.top() || d.y() == ring.bottom();
+                 return OnEdge(ring, d) ? dot(across ? d.x() : d.y(), yellow) : 0;
+             }},
+        };
+        for (const auto& [scene, expected] : scenes) {
             QImage image(int(30 * scale), int(20 * scale), QImage::Format_RGB32);
             image.fill(Qt::darkCyan);
             PaintOutlines(image, QPoint(2, 1), grid, scene);
             for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    ASSERT_EQ(image.pixelColor(x, y) != Qt::darkCyan, marked({grid.TexelX(x + 2), grid.TexelY(y + 1)}))
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb shown = image.pixel(x, y) == QColor(Qt::darkCyan).rgb() ? 0 : image.pixel(x, y);
+                    ASSERT_EQ(shown, expected({grid.TexelX(x + 2), grid.TexelY(y + 1)}, {x + 2, y + 1}))
                         << "scale " << scale << ", device pixel " << x << "," << y;
+                }
         }
     }
 }
