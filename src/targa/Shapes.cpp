@@ -19,20 +19,43 @@ bool ShapeTexels::In(int x, int y) const
     return stored != 0 && stored != key_;
 }
 
-const std::uint8_t* ShapeTexels::Row(int y, std::vector<std::uint8_t>& scratch) const
+ShapeTexels::Row ShapeTexels::RowAt(int y) const
 {
-    const int width = surface_.Width();
     const int band = y / PixelSurface::kBandRows;
-    const std::size_t offset = static_cast<std::size_t>(y % PixelSurface::kBandRows) * static_cast<std::size_t>(width);
-    if (alpha_ && surface_.AlphaBand(band))
-        return surface_.AlphaBand(band) + offset;
-    scratch.assign(static_cast<std::size_t>(width), 0);
-    if (const std::uint32_t* stored = alpha_ ? nullptr : surface_.Band(band)) {
-        const std::uint32_t key = key_;
-        std::transform(stored + offset, stored + offset + width, scratch.begin(),
-                       [key](std::uint32_t s) { return s != 0 && s != key; });
+    const std::size_t offset = static_cast<std::size_t>(y % PixelSurface::kBandRows) * static_cast<std::size_t>(Width());
+    if (alpha_)
+        return {.alphas = surface_.AlphaBand(band) ? surface_.AlphaBand(band) + offset : nullptr};
+    return {.colours = surface_.Band(band) ? surface_.Band(band) + offset : nullptr, .key = key_};
+}
+
+// Eight texels at a time where they are all on the side being skipped.
+int ShapeTexels::Row::Next(int x, int end, bool in) const
+{
+    if (alphas) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+        for (; x + 8 <= end; x += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, alphas + x, 8);
+            if (in ? word != 0 : ((word - kOnes) & ~word & kHighs) != 0)
+                break;
+        }
+        while (x < end && (alphas[x] != 0) != in)
+            ++x;
+        return x;
     }
-    return scratch.data();
+    if (!colours)
+        return in ? end : x;
+    const auto out = [key = key](std::uint32_t c) { return static_cast<int>(c == 0) | static_cast<int>(c == key); };
+    for (; x + 8 <= end; x += 8) {
+        int outs = 0;
+        for (int i = 0; i < 8; ++i)
+            outs += out(colours[x + i]);
+        if (in ? outs != 8 : outs != 0)
+            break;
+    }
+    while (x < end && (out(colours[x]) == 0) != in)
+        ++x;
+    return x;
 }
 
 std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y)
@@ -73,22 +96,6 @@ std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y)
 
 namespace {
 
-// The first texel from `x` on whose byte is (`in`) or is not (!`in`) 0, or `end`; eight at a time where it can.
-int Next(const std::uint8_t* row, int x, int end, bool in)
-{
-    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
-    for (; x + 8 <= end; x += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, row + x, 8);
-        const bool stop = in ? word != 0 : ((word - kOnes) & ~word & kHighs) != 0;
-        if (stop)
-            break;
-    }
-    while (x < end && (row[x] != 0) != in)
-        ++x;
-    return x;
-}
-
 struct Run {
     int first;
     int last;
@@ -112,15 +119,14 @@ Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit)
     std::vector<int> parent;
     std::vector<ShapeBox> boxes; // per label, merged into its root's
     std::vector<Run> above, here;
-    std::vector<std::uint8_t> scratch;
     const int width = texels.Width();
     for (int y = 0; y < texels.Height() && found.complete; ++y) {
-        const std::uint8_t* in = texels.Row(y, scratch);
+        const ShapeTexels::Row row = texels.RowAt(y);
         here.clear();
         std::size_t a = 0; // the first run above that may still touch
-        for (int x = Next(in, 0, width, true); x < width; x = Next(in, x + 1, width, true)) {
+        for (int x = row.Next(0, width, true); x < width; x = row.Next(x + 1, width, true)) {
             const int first = x;
-            x = Next(in, x, width, false) - 1;
+            x = row.Next(x, width, false) - 1;
             if (parent.size() == runLimit) {
                 found.complete = false;
                 break;

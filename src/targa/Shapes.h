@@ -29,8 +29,16 @@ class ShapeTexels {
 public:
     ShapeTexels(const PixelSurface& surface, bool alpha);
     bool In(int x, int y) const; // false outside the texture
-    // Row y's texels, not 0 for those in a shape; `scratch` holds them where they are not stored as such.
-    const std::uint8_t* Row(int y, std::vector<std::uint8_t>& scratch) const;
+
+    // Row y's texels, read where the surface stores them.
+    struct Row {
+        const std::uint8_t* alphas = nullptr;   // with transparency: in where not 0
+        const std::uint32_t* colours = nullptr; // without: in where neither 0 (never painted) nor the key
+        std::uint32_t key = 0;
+        // The first texel from `x` on that is (`in`) or is not (!`in`) in a shape, or `end`.
+        int Next(int x, int end, bool in) const;
+    };
+    Row RowAt(int y) const;
     int Width() const { return surface_.Width(); }
     int Height() const { return surface_.Height(); }
 

@@ -75,7 +75,9 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     controls_ = BuildCoordinatePanel(*client_);
     layout_ = new ClientLayout(*client_, *scroll_, controls_, *magnifier_);
     status_ = std::make_unique<StatusLine>(*statusBar());
-    connect(aids_, &ViewAids::ShapesLeft, this, [this](std::optional<int> count) { status_->ShowShapesLeft(count); });
+    connect(aids_, &ViewAids::ShapesLeft, this, [this](std::optional<int> count) {
+        status_->ShowShapesLeft(count, !shapes_ || shapes_->complete);
+    });
     UpdateMinimumSize();
     const QColor background = drawing_->palette().color(QPalette::Window);
     surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
@@ -112,7 +114,7 @@ const std::vector<QRect>* FrmMain::Shapes()
         shapes_ = shapesFound_.get();
         QApplication::restoreOverrideCursor();
     }
-    return &*shapes_;
+    return &shapes_->boxes;
 }
 
 void FrmMain::Run(const std::function<void(MainCommands&)>& command)
@@ -328,9 +330,10 @@ std::optional<QSize> FrmMain::LoadTexture(const QString& path)
     }
     // The surface changes no more: its shapes are found beside the window, not in its way.
     shapesFound_ = std::async(std::launch::async, [this] {
-        std::vector<QRect> found;
-        for (const targa::ShapeBox& box : targa::FindShapes(targa::ShapeTexels(surface_, textureAlpha_)).boxes)
-            found.push_back(QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)));
+        const targa::Shapes shapes = targa::FindShapes(targa::ShapeTexels(surface_, textureAlpha_));
+        FoundBoxes found{.boxes = {}, .complete = shapes.complete};
+        for (const targa::ShapeBox& box : shapes.boxes)
+            found.boxes.push_back(QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)));
         return found;
     });
     return QSize(loaded.width, loaded.height);

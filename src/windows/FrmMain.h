@@ -75,8 +75,12 @@ private:
 
     targa::PixelSurface surface_;
     bool textureAlpha_ = false; // the texture's alpha is transparency
-    std::future<std::vector<QRect>> shapesFound_; // the search started once the texture has painted
-    std::optional<std::vector<QRect>> shapes_;
+    struct FoundBoxes {
+        std::vector<QRect> boxes;
+        bool complete; // false where the search stopped at its limit
+    };
+    std::future<FoundBoxes> shapesFound_; // the search started once the texture has painted
+    std::optional<FoundBoxes> shapes_;
     std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs& dialogs_;
     MainCommands commands_;

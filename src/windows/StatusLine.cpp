@@ -49,12 +49,14 @@ StatusLine::StatusLine(QStatusBar& bar)
 
 void StatusLine::ShowHint(const QString& text) { hint_->SetFullText(text); }
 
-void StatusLine::ShowShapesLeft(std::optional<int> count)
+void StatusLine::ShowShapesLeft(std::optional<int> count, bool complete)
 {
     shapes_->setVisible(count.has_value());
     if (count)
-        shapes_->setText(*count == 1 ? QStringLiteral("1 shape not yet mapped")
-                                     : QStringLiteral("%1 shapes not yet mapped").arg(*count));
+        shapes_->setText(QStringLiteral("%1%2 %3 not yet mapped")
+                             .arg(*count)
+                             .arg(complete ? "" : "+")
+                             .arg(*count == 1 && complete ? "shape" : "shapes"));
 }
 
 void StatusLine::ShowMessage(const QString& text) { bar_.showMessage(text, 6000); }

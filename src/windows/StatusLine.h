@@ -23,8 +23,8 @@ public:
 
     void ShowHint(const QString& text);
     void ShowMessage(const QString& text);
-    // How many shapes no entry covers; nothing hides the count.
-    void ShowShapesLeft(std::optional<int> count);
+    // How many shapes no entry covers, "+" where the search stopped early; nothing hides the count.
+    void ShowShapesLeft(std::optional<int> count, bool complete);
     // Nothing when the pointer is off the picture.
     void ShowPointer(std::optional<QPoint> texel);
 

@@ -92,10 +92,13 @@ public:
     {
         return QPointF(ClientOnScreen().topLeft()) + QPointF(widget.mapTo(&window_, QPoint(0, 0))) * Scale();
     }
-    void Click(QPoint at)
+    // With Shift held only on X: the compositor's virtual pointer has no keyboard.
+    void Click(QPoint at, bool shift = false)
     {
         if (!OnWayland()) {
-            QProcess::execute("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+            const QStringList click{"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"};
+            QProcess::execute("xdotool", shift ? QStringList{"keydown", "shift"} + click + QStringList{"keyup", "shift"}
+                                               : click);
             return;
         }
         if (!pointer_) {

@@ -101,6 +101,35 @@ TEST(MainWindow, RealPointerTakesTheTexelShown)
     }
 }
 
+// A disc keyed by the top-left colour: Shift+click anywhere on it, its rim included, takes its box.
+TEST(MainWindow, ShiftClickWithTheRealPointerTakesTheWholeShape)
+{
+    if (const QString why = Desktop::Unavailable(); !why.isEmpty() || Desktop::OnWayland())
+        GTEST_SKIP() << (why.isEmpty() ? "Shift with the virtual pointer needs a keyboard" : why.toStdString());
+    std::vector<int> data;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 32; ++x)
+            data.insert(data.end(), {0, 0, (x - 15) * (x - 15) + (y - 11) * (y - 11) <= 36 ? 220 : 90});
+    WindowHarness h;
+    h.Open(h.WriteFile("disc.tga", testing_support::Tga{.depth = 24, .width = 32, .height = 24, .descriptor = 0x20,
+                                                        .data = data}.Bytes()));
+    Desktop desktop(h.window);
+    desktop.Settle();
+    const QPointF origin = desktop.DeviceOrigin(*h.Drawing());
+    const qreal scale = h.window.devicePixelRatioF();
+    for (auto [x, y, corners] : {std::tuple{15, 11, "9,5 21,17"}, {9, 11, "9,5 21,17"}, {17, 16, "9,5 21,17"},
+                                 {2, 2, ", ,"}}) {
+        const QString before = h.Find("statusHint")->toolTip();
+        const QPointF at = origin + QPointF(x + 0.5, y + 0.5) * scale;
+        desktop.Click({int(at.x()), int(at.y())}, true);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return h.Find("statusHint")->toolTip() != before; }, 3000));
+        EXPECT_EQ(h.Corners(), corners) << "texel " << x << "," << y;
+        h.Trigger("mnuEditUndo");
+        h.Trigger("mnuEditUndo");
+    }
+    EXPECT_EQ(h.Find("statusHint")->toolTip(), "No shape under the pointer");
+}
+
 TEST(MainWindow, ATextureLargerThanTheScreenScrolls)
 {
     WindowHarness h;
