@@ -46,11 +46,18 @@ int ShapeTexels::Row::Next(int x, int end, bool in) const
     if (!colours)
         return in ? end : x;
     const auto out = [key = key](std::uint32_t c) { return static_cast<int>(c == 0) | static_cast<int>(c == key); };
+    // Compared four at a time: a lane is all ones where its texel is out of every shape.
+    using Lanes = std::uint32_t __attribute__((vector_size(16)));
     for (; x + 8 <= end; x += 8) {
-        int outs = 0;
-        for (int i = 0; i < 8; ++i)
-            outs += out(colours[x + i]);
-        if (in ? outs != 8 : outs != 0)
+        Lanes low, high;
+        std::memcpy(&low, colours + x, sizeof low);
+        std::memcpy(&high, colours + x + 4, sizeof high);
+        const auto outLow = (low == 0) | (low == key), outHigh = (high == 0) | (high == key);
+        const auto all = outLow & outHigh, any = outLow | outHigh;
+        std::uint64_t words[4];
+        std::memcpy(words, &all, 16);
+        std::memcpy(words + 2, &any, 16);
+        if (in ? (words[0] & words[1]) != ~std::uint64_t{0} : (words[2] | words[3]) != 0)
             break;
     }
     while (x < end && (out(colours[x]) == 0) != in)
