@@ -12,9 +12,9 @@
 
 namespace {
 
-// The texture named on the command line, if any. Answers --help and --version
+// The texture named on the command line and the map to open on it, if any. Answers --help and --version
 // and refuses other arguments before there is a window, so without a display too.
-QString TextureArgument(int argc, char** argv)
+QStringList FileArguments(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
@@ -23,12 +23,16 @@ QString TextureArgument(int argc, char** argv)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("texture"), QStringLiteral("A Targa (.tga) file to open."),
-                                 QStringLiteral("[texture.tga]"));
+                                 QStringLiteral("[texture.tga"));
+    parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("A map of it, saved before, to go on with."),
+                                 QStringLiteral("[map.ini]]"));
     parser.process(app);
-    if (parser.positionalArguments().size() > 1)
+    if (parser.positionalArguments().size() > 2)
         parser.showHelp(2);
-    return parser.positionalArguments().isEmpty() ? QString()
-                                                  : QFileInfo(parser.positionalArguments().first()).absoluteFilePath();
+    QStringList files;
+    for (const QString& file : parser.positionalArguments())
+        files << QFileInfo(file).absoluteFilePath();
+    return files;
 }
 
 } // namespace
@@ -39,18 +43,22 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Ravelock"));
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
-    const QString texture = TextureArgument(argc, argv);
+    const QStringList files = FileArguments(argc, argv);
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("dev.ravelock.Ravelock"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/ravelock.ico")));
 
     std::unique_ptr<ravelock::FrmMain> main;
-    auto* splash = new ravelock::FrmSplash(version, [&main, texture] {
+    auto* splash = new ravelock::FrmSplash(version, [&main, files] {
         main = std::make_unique<ravelock::FrmMain>();
         main->show();
-        if (!texture.isEmpty())
-            QTimer::singleShot(0, main.get(), [&main, texture] {
-                main->Run([texture](ravelock::MainCommands& commands) { commands.OpenTexture(texture); });
+        if (!files.isEmpty())
+            QTimer::singleShot(0, main.get(), [&main, files] {
+                main->Run([files](ravelock::MainCommands& commands) {
+                    commands.OpenTexture(files[0]);
+                    if (files.size() > 1 && !commands.Ending())
+                        commands.OpenMapFile(files[1]);
+                });
             });
     });
     splash->show();

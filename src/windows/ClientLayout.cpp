@@ -4,13 +4,13 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <tuple>
 
 namespace ravelock {
 
 namespace {
 
-// The magnifier's distance from the panel.
-constexpr int kMagnifierGap = 8;
+bool Expanding(const QWidget& column) { return column.sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag; }
 
 } // namespace
 
@@ -28,15 +28,16 @@ PictureFrame FramePicture(QSize content, QSize room, int bar)
 }
 
 ClientLayout::ClientLayout(QWidget& client, QScrollArea& frame, std::map<PanelControl, QWidget*> panel,
-                           QWidget& magnifier)
-    : QLayout(&client), frame_(frame), panel_(std::move(panel)), magnifier_(magnifier)
+                           std::vector<QWidget*> columns)
+    : QLayout(&client), frame_(frame), panel_(std::move(panel)), columns_(std::move(columns))
 {
     setContentsMargins(0, 0, 0, 0);
     setSizeConstraint(QLayout::SetMinimumSize);
     addWidget(&frame_);
     for (const auto& [control, widget] : panel_)
         addWidget(widget);
-    addWidget(&magnifier_);
+    for (QWidget* column : columns_)
+        addWidget(column);
 }
 
 ClientLayout::~ClientLayout()
@@ -57,11 +58,13 @@ QSize ClientLayout::SideExtent() const
     std::map<PanelControl, QSize> sizes;
     for (const auto& [control, widget] : panel_)
         sizes[control] = widget->size();
-    const QSize panel = PanelExtent(sizes);
-    if (magnifier_.isHidden())
-        return panel;
-    const QSize magnifier = magnifier_.sizeHint();
-    return {panel.width() + magnifier.width() + kMagnifierGap, std::max(panel.height(), magnifier.height())};
+    QSize extent = PanelExtent(sizes);
+    for (const QWidget* column : columns_)
+        if (!column->isHidden())
+            extent = {extent.width() + column->sizeHint().width() + kColumnGap,
+                      std::max(extent.height(), Expanding(*column) ? column->minimumSizeHint().height()
+                                                                            : column->sizeHint().height())};
+    return extent;
 }
 
 QSize ClientLayout::minimumSize() const
@@ -91,11 +94,18 @@ void ClientLayout::setGeometry(const QRect& rect)
         sizes[control] = widget->size();
     for (const auto& [control, at] : PlacePanel(PictureInView(), sizes))
         panel_.at(control)->move(rect.topLeft() + at);
-    // Beside the panel, straddling the picture's middle as the panel does.
-    const QSize magnifier = magnifier_.sizeHint();
-    magnifier_.setGeometry(QRect(rect.topLeft() + QPoint(frame_.width() + PanelExtent(sizes).width(),
-                                                         std::max(0, (visible_.height() - magnifier.height()) / 2)),
-                                 magnifier));
+    // Beside the panel, straddling the picture's middle as the panel does, or as tall as the client area.
+    int x = frame_.width() + PanelExtent(sizes).width();
+    for (QWidget* column : columns_) {
+        if (column->isHidden())
+            continue;
+        QSize size = column->sizeHint();
+        int y = std::max(0, (visible_.height() - size.height()) / 2);
+        if (Expanding(*column))
+            std::tie(y, size) = std::pair(0, QSize(size.width(), rect.height()));
+        column->setGeometry(QRect(rect.topLeft() + QPoint(x, y), size));
+        x += size.width() + kColumnGap;
+    }
 }
 
 } // namespace ravelock

@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <map>
+#include <vector>
 
 class QScrollArea;
 
@@ -21,15 +22,21 @@ struct PictureFrame {
 PictureFrame FramePicture(QSize content, QSize room, int bar);
 
 // The main window's client area: the picture's frame at the top left, the
-// coordinate panel beside the part of the picture in view, and the magnifier
-// beside the panel while it shows. However small the window, the panel, the
-// magnifier, a corner of the picture and both scroll bars stay in it.
+// coordinate panel beside the part of the picture in view, and beside the
+// panel the columns that show (the magnifier, the entries list). However small
+// the window, the panel, the columns, a corner of the picture and both scroll
+// bars stay in it.
 class ClientLayout final : public QLayout {
 public:
-    ClientLayout(QWidget& client, QScrollArea& frame, std::map<PanelControl, QWidget*> panel, QWidget& magnifier);
+    // A column of vertically expanding size policy is as tall as the picture in view; others are centred on it.
+    ClientLayout(QWidget& client, QScrollArea& frame, std::map<PanelControl, QWidget*> panel,
+                 std::vector<QWidget*> columns);
     ~ClientLayout() override;
 
-    // The panel's column beside the picture, with the magnifier's while it shows.
+    // The space between columns.
+    static constexpr int kColumnGap = 8;
+
+    // The panel's column beside the picture, with the columns that show.
     QSize SideExtent() const;
     // The picture's part in view, without the column and row just past the texture.
     QSize PictureInView() const;
@@ -49,7 +56,7 @@ private:
 
     QScrollArea& frame_;
     std::map<PanelControl, QWidget*> panel_;
-    QWidget& magnifier_;
+    std::vector<QWidget*> columns_;
     QList<QLayoutItem*> items_;
     QSize visible_;
 };

@@ -35,11 +35,11 @@ FrmDelete::FrmDelete(QWidget* owner)
     });
 }
 
-void FrmDelete::Load(const QStringList& names)
+void FrmDelete::Load(const QStringList& names, int chosen)
 {
     cmbDelete_->clear();
     cmbDelete_->addItems(names);
-    cmbDelete_->setCurrentIndex(-1);
+    cmbDelete_->setCurrentIndex(chosen);
     cmbDelete_->setFocus(); // the keyboard picks from the list on every opening, not the button
 }
 

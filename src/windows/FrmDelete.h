@@ -14,8 +14,8 @@ class FrmDelete final : public QDialog {
 public:
     explicit FrmDelete(QWidget* owner);
 
-    // Fills the list with `names` and clears the choice; runs on every opening.
-    void Load(const QStringList& names);
+    // Fills the list with `names` and chooses the one at `chosen` (none: -1); runs on every opening.
+    void Load(const QStringList& names, int chosen = -1);
 
 signals:
     // The chosen entry's place in the list, from 0.

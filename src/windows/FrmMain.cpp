@@ -6,6 +6,7 @@
 #include "windows/ClientLayout.h"
 #include "windows/CoordinatePanel.h"
 #include "windows/DrawingArea.h"
+#include "windows/EntryList.h"
 #include "windows/FrmDelete.h"
 #include "windows/FrmReadme.h"
 #include "windows/Magnifier.h"
@@ -23,31 +24,15 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTimer>
 
 #include <cmath>
 #include <functional>
 
 namespace ravelock {
-
-namespace {
-
-// The one local Targa file a drag carries, or nothing.
-QString DraggedTexture(const QMimeData* data)
-{
-    const QList<QUrl> urls = data->urls();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
-        return {};
-    const QString path = urls.first().toLocalFile();
-    return path.endsWith(QStringLiteral(".tga"), Qt::CaseInsensitive) ? path : QString();
-}
-
-} // namespace
 
 FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
@@ -71,9 +56,10 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     scroll_->setWidget(drawing_);
     magnifier_ = new Magnifier(surface_, client_);
     magnifier_->setObjectName(QStringLiteral("magnifier"));
+    entries_ = new EntryList(client_);
     BuildMenus();
     controls_ = BuildCoordinatePanel(*client_);
-    layout_ = new ClientLayout(*client_, *scroll_, controls_, *magnifier_);
+    layout_ = new ClientLayout(*client_, *scroll_, controls_, {magnifier_, entries_});
     status_ = std::make_unique<StatusLine>(*statusBar());
     connect(aids_, &ViewAids::ShapesLeft, this, [this](std::optional<int> count) {
         status_->ShowShapesLeft(count, !shapes_ || shapes_->complete);
@@ -122,8 +108,11 @@ void FrmMain::Run(const std::function<void(MainCommands&)>& command)
     if (commands_.Ending())
         return;
     command(commands_);
-    if (!commands_.Ending())
-        aids_->Update();
+    if (commands_.Ending())
+        return;
+    aids_->Update();
+    if (entries_->isVisible())
+        entries_->Load(commands_.State().entries);
 }
 
 FrmMain::~FrmMain() = default;
@@ -144,6 +133,8 @@ void FrmMain::BuildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     AddCommand(file, MenuItem::mnuFileOpen, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O),
                &MainCommands::Open);
+    AddCommand(file, MenuItem::mnuFileOpenMap, "mnuFileOpenMap", QStringLiteral("Open &Map\u2026"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), &MainCommands::OpenMap);
     file->addSeparator();
     AddCommand(file, MenuItem::mnuFileSave, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
                &MainCommands::Save);
@@ -164,8 +155,10 @@ void FrmMain::BuildMenus()
                QKeySequence(Qt::Key_Delete), &MainCommands::DeleteEntry);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    aids_ = new ViewAids(commands_.State(), *view, *drawing_, *magnifier_, [this] { MagnifierToggled(); },
+    aids_ = new ViewAids(commands_.State(), *view, *drawing_, *magnifier_, [this] { ColumnToggled(*magnifier_); },
                          [this] { return Shapes(); });
+
+    BuildEntryList(*view);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddCommand(help, MenuItem::mnuHelpReadme, "mnuHelpReadme", QStringLiteral("&Readme"),
@@ -180,7 +173,7 @@ void FrmMain::UpdateMinimumSize()
     layout()->activate();
 }
 
-void FrmMain::MagnifierToggled()
+void FrmMain::ColumnToggled(const QWidget& column)
 {
     layout_->invalidate();
     UpdateMinimumSize();
@@ -188,8 +181,8 @@ void FrmMain::MagnifierToggled()
         FitWindowToPicture();
         return;
     }
-    const int column = magnifier_->sizeHint().width() + 8;
-    keptSize_.Resize(size() + QSize(magnifier_->isHidden() ? -column : column, 0));
+    const int width = column.sizeHint().width() + ClientLayout::kColumnGap;
+    keptSize_.Resize(size() + QSize(column.isHidden() ? -width : width, 0));
     layout_->Relayout();
 }
 
@@ -260,22 +253,6 @@ void FrmMain::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
-}
-
-void FrmMain::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (actions_.at(MenuItem::mnuFileOpen)->isEnabled() && !DraggedTexture(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void FrmMain::dropEvent(QDropEvent* event)
-{
-    const QString path = DraggedTexture(event->mimeData());
-    if (path.isEmpty() || !actions_.at(MenuItem::mnuFileOpen)->isEnabled())
-        return;
-    event->acceptProposedAction();
-    // Painting yields to the event loop; the drag source must not wait on it.
-    QTimer::singleShot(0, this, [this, path] { Run([path](MainCommands& commands) { commands.OpenTexture(path); }); });
 }
 
 void FrmMain::ShowPanel(bool shown)
@@ -356,7 +333,8 @@ void FrmMain::ShowDeleteDialog()
         connect(delete_.get(), &FrmDelete::RemoveRequested, this,
                 [this](int index) { Run([index](MainCommands& commands) { commands.RemoveEntry(index); }); });
     }
-    Present(*delete_, [this] { delete_->Load(commands_.State().colNames()); });
+    const int chosen = entries_->isVisible() ? entries_->Chosen() : -1;
+    Present(*delete_, [this, chosen] { delete_->Load(commands_.State().colNames(), chosen); });
 }
 
 void FrmMain::ShowReadme()

@@ -16,14 +16,18 @@
 class QAction;
 class QScrollArea;
 
+class QMimeData;
+
 namespace ravelock {
 
 class ClientLayout;
 class DrawingArea;
+class EntryList;
 class Magnifier;
 class StatusLine;
 class ViewAids;
 class FrmDelete;
+class FrmEntryProperties;
 class FrmReadme;
 
 // The main window: the texture in a scrolling frame, the coordinate panel
@@ -49,12 +53,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    std::pair<QString, bool> DroppedCommand(const QMimeData* data) const; // the path, and whether it is a map
 
 private:
     void BuildMenus();
+    // View > Entries: the list beside the panel, and Entry Properties from it.
+    void BuildEntryList(QMenu& view);
+    void ShowEntryProperties(int index);
     void AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
                     const QKeySequence& shortcut, std::function<void(MainCommands&)> command);
-    void MagnifierToggled();
+    // Lays the window out again, wider or narrower by the column, after it was shown or hidden.
+    void ColumnToggled(const QWidget& column);
     const std::vector<QRect>* Shapes();
     // Makes the window's minimum size follow the client area's at once.
     void UpdateMinimumSize();
@@ -89,6 +98,7 @@ private:
     QScrollArea* scroll_ = nullptr;
     DrawingArea* drawing_ = nullptr;
     Magnifier* magnifier_ = nullptr;
+    EntryList* entries_ = nullptr;
     ViewAids* aids_ = nullptr;
     std::unique_ptr<StatusLine> status_;
     KeptSize keptSize_{*this};
@@ -96,6 +106,7 @@ private:
     std::map<PanelControl, QWidget*> controls_;
     std::unique_ptr<FrmDelete> delete_;
     std::unique_ptr<FrmReadme> readme_;
+    FrmEntryProperties* properties_ = nullptr; // while open
 };
 
 } // namespace ravelock

@@ -18,6 +18,8 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& 
     if (!settings.initialFileName.isEmpty())
         dialog.selectFile(settings.initialFileName);
     dialog.setDefaultSuffix(settings.defaultSuffix);
+    // The commands ask before a file is replaced: a map's entries are worth a question of their own.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -40,9 +42,9 @@ Answer QtDialogs::Message(const QString& text, const QString& title, MessageIcon
     const QMessageBox::Icon qtIcon = icon == MessageIcon::Information   ? QMessageBox::Information
                                      : icon == MessageIcon::Exclamation ? QMessageBox::Warning
                                                                         : QMessageBox::Critical;
-    const auto qtButtons = buttons == MessageButtons::Ok
-                               ? QMessageBox::StandardButtons(QMessageBox::Ok)
-                               : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    const auto qtButtons = buttons == MessageButtons::Ok      ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                           : buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                                              : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(qtIcon, title, shown, qtButtons, parent_);

@@ -15,6 +15,7 @@ constexpr std::uint32_t kDark = 0xFF000000u;
 constexpr std::uint32_t kLight = 0xFFFFFFFFu;
 constexpr std::uint32_t kPending = 0xFFFFD000u;
 constexpr std::uint32_t kShape = 0xFF00C8FFu;
+constexpr std::uint32_t kChosen = 0xFFFF40FFu;
 
 // Fills texels of the image by the device-pixel rule, looking up where each
 // texel's device pixels start in tables made once per image.
@@ -136,8 +137,8 @@ void PaintOutlines(QImage& image, QPoint topLeft, const TexelGrid& grid, const R
     OutlineWriter writer(image, topLeft, grid);
     for (const QRect& shape : scene.shapes)
         writer.Dotted(shape);
-    for (const RegionScene::Region& region : scene.entries)
-        writer.Outline(region.texels, kLight);
+    for (std::size_t i = 0; i < scene.entries.size(); ++i)
+        writer.Outline(scene.entries[i].texels, i == scene.chosen ? kChosen : kLight);
     if (scene.pending)
         writer.Outline(*scene.pending, kPending);
     if (scene.firstCorner)

@@ -27,6 +27,7 @@ struct RegionScene {
     std::optional<QRect> pending;      // both corners set, not yet named
     std::optional<QPoint> firstCorner; // set while the second corner is awaited
     std::optional<QPoint> keyboard;    // the texel picked with the keys
+    std::optional<std::size_t> chosen; // the entry chosen in the list, outlined apart
 
     bool Empty() const { return entries.empty() && shapes.empty() && !pending && !firstCorner && !keyboard; }
 };

@@ -61,8 +61,12 @@ void ViewAids::ShowRegions(bool shown)
     RegionScene scene;
     if (shown) {
         scene.entries.reserve(ws_.entries.size());
-        for (const Entry& entry : ws_.entries)
+        for (std::size_t i = 0; i < ws_.entries.size(); ++i) {
+            const Entry& entry = preview_ && preview_->first == static_cast<int>(i) ? preview_->second : ws_.entries[i];
             scene.entries.push_back({Spanned({entry.left, entry.top}, {entry.right, entry.bottom}), entry.name});
+        }
+        if (chosen_ >= 0 && chosen_ < static_cast<int>(ws_.entries.size()))
+            scene.chosen = static_cast<std::size_t>(chosen_);
         const Picking& picking = ws_.picking;
         if (picking.step == Step::SecondCorner)
             scene.firstCorner = picking.first;
@@ -77,6 +81,18 @@ void ViewAids::ShowRegions(bool shown)
     }
     emit ShapesLeft(shown && shapes_() ? std::optional(static_cast<int>(scene.shapes.size())) : std::nullopt);
     drawing_.SetScene(std::move(scene));
+}
+
+void ViewAids::Choose(int index)
+{
+    chosen_ = index;
+    ShowRegions(regions_->isChecked());
+}
+
+void ViewAids::Preview(std::optional<std::pair<int, Entry>> edited)
+{
+    preview_ = std::move(edited);
+    ShowRegions(regions_->isChecked());
 }
 
 void ViewAids::PointerAt(std::optional<QPoint> texel)

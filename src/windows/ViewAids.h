@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include "workspace/Workspace.h"
+
 #include <functional>
 #include <optional>
 #include <vector>
@@ -15,7 +17,7 @@ namespace ravelock {
 
 class DrawingArea;
 class Magnifier;
-struct Workspace;
+
 
 // The View menu's aids, all off at start: the regions drawn over the picture
 // with the shapes not yet mapped, the magnifier beside the panel, and the
@@ -39,6 +41,10 @@ public:
     void Update();
     // The texel under the pointer or the keys' cursor; nothing once it has left the picture.
     void PointerAt(std::optional<QPoint> texel);
+    // The entry chosen in the list, outlined apart; -1 for none.
+    void Choose(int index);
+    // Values shown for the entry at `index` instead of its own while they are being edited.
+    void Preview(std::optional<std::pair<int, Entry>> edited);
 
 private:
     void ShowRegions(bool shown);
@@ -53,6 +59,8 @@ private:
     QAction* magnify_;
     std::optional<QPoint> pointer_;
     std::optional<QPoint> lastCorner_; // the corner set last while a region is pending
+    int chosen_ = -1;
+    std::optional<std::pair<int, Entry>> preview_;
 };
 
 } // namespace ravelock

@@ -15,7 +15,7 @@ struct FileDialogSettings {
 };
 
 enum class MessageIcon { Information, Exclamation, Critical };
-enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 
 // Every modal interaction of the main window's commands. The program shows
@@ -23,7 +23,8 @@ enum class Answer { Ok, Yes, No, Cancel };
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    // The chosen path, or nothing when the user dismissed the dialog.
+    // The chosen path, or nothing when the user dismissed the dialog. Choosing
+    // an existing file to save to asks nothing: the commands ask.
     virtual std::optional<QString> OpenFile(const FileDialogSettings& settings) = 0;
     virtual std::optional<QString> SaveFile(const FileDialogSettings& settings) = 0;
     virtual Answer Message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) = 0;

@@ -4,7 +4,9 @@
 #include "workspace/MenuRules.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <algorithm>
 #include <optional>
@@ -63,10 +65,93 @@ void MainCommands::OpenTexture(const QString& path)
         ws_.picking.step = Step::FirstCorner;
         view_.ShowPanel(true);
         view_.FitWindowToPicture();
-    } else {
-        ws_.texture = Texture::None;
+        Show();
+        OfferRecovery();
+        return;
     }
+    ws_.texture = Texture::None;
     Show();
+}
+
+void MainCommands::OfferRecovery()
+{
+    const auto found = recovery_.Read(ws_);
+    const QString title = QStringLiteral("Recover Unsaved Work");
+    if (const auto* damaged = std::get_if<Recovery::Damaged>(&found)) {
+        const QString aside = recovery_.SetAside(ws_);
+        dialogs_.Message(QStringLiteral("The copy of unsaved work on %1 cannot be read (%2).\r\nIt was set aside as %3.")
+                             .arg(ws_.strTextureName, damaged->reason, aside),
+                         title, MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
+    const auto* copy = std::get_if<Recovery::Copy>(&found);
+    if (!copy)
+        return;
+    const qsizetype count = static_cast<qsizetype>(copy->entries.size());
+    const QString question = QStringLiteral("Unsaved work on %1 was kept when Ravelock last ended without saving: "
+                                            "%2 %3, written %4.\r\nBring it back?")
+                                 .arg(ws_.strTextureName)
+                                 .arg(count)
+                                 .arg(count == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
+                                      QLocale().toString(copy->written, QLocale::ShortFormat));
+    if (dialogs_.Message(question, title, MessageIcon::Exclamation, MessageButtons::YesNo) != Answer::Yes) {
+        recovery_.Remove(ws_);
+        return;
+    }
+    ws_.entries = copy->entries;
+    ws_.strIniPath = copy->iniPath;
+    ws_.blnSaved = false;
+    ws_.deleteOffered = !ws_.entries.empty();
+    Show();
+    view_.ShowMessage(QStringLiteral("Brought back %1 unsaved %2").arg(count).arg(count == 1 ? "entry" : "entries"));
+}
+
+void MainCommands::KeepRecovery()
+{
+    if (ws_.blnSaved || ws_.texture != Texture::Ready)
+        recovery_.Remove(ws_);
+    else if (const std::optional<QString> failure = recovery_.Write(ws_))
+        view_.ShowMessage(QStringLiteral("Unsaved work could not be copied for recovery: ") + *failure);
+}
+
+void MainCommands::OpenMap()
+{
+    const std::optional<QString> path = dialogs_.OpenFile(
+        {QStringLiteral("Open Map"), QStringLiteral("Ini File (*.ini)"), QString(), WorkFolder(ws_), QString()});
+    if (path)
+        OpenMapFile(*path);
+}
+
+void MainCommands::OpenMapFile(const QString& path)
+{
+    if (ws_.texture != Texture::Ready || !ws_.entries.empty())
+        return;
+    const QString name = QFileInfo(path).fileName();
+    const auto refuse = [&](const QString& why) {
+        dialogs_.Message(QStringLiteral("%1 cannot be opened as a map of %2:\r\n%3").arg(name, ws_.strTextureName, why),
+                         QStringLiteral("Open Map"), MessageIcon::Exclamation, MessageButtons::Ok);
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(file.errorString());
+    // Far more than the entries a texture can hold: anything larger is not a map.
+    constexpr qint64 kLargest = qint64{1} << 28;
+    const QByteArray bytes = file.read(kLargest + 1);
+    if (bytes.size() > kLargest)
+        return refuse(QStringLiteral("it is too large to be a map"));
+    auto read = ReadMap(bytes, ws_);
+    if (const auto* refusal = std::get_if<MapRefusal>(&read))
+        return refuse(QStringLiteral("line %1: %2").arg(refusal->line).arg(refusal->reason));
+    ws_.entries = std::move(std::get<std::vector<Entry>>(read));
+    ws_.strIniPath = path;
+    ws_.blnSaved = true;
+    ws_.deleteOffered = !ws_.entries.empty();
+    KeepRecovery();
+    Show();
+    const qsizetype entries = static_cast<qsizetype>(ws_.entries.size());
+    view_.ShowMessage(QStringLiteral("Opened %1 %2 from %3")
+                          .arg(entries)
+                          .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"), name));
 }
 
 bool MainCommands::Save()
@@ -82,9 +167,34 @@ bool MainCommands::SaveAs()
     QString suggested = saved ? QFileInfo(ws_.strIniPath).fileName() : QString();
     if (!saved && !ws_.strTextureName.isEmpty())
         suggested = QFileInfo(ws_.strTextureName).completeBaseName() + QStringLiteral(".ini");
-    const std::optional<QString> path = dialogs_.SaveFile(
-        {QStringLiteral("Save As"), QStringLiteral("Ini File (*.ini)"), QStringLiteral("ini"), folder, suggested});
-    return path && WriteDocument(*path);
+    FileDialogSettings settings{QStringLiteral("Save As"), QStringLiteral("Ini File (*.ini)"), QStringLiteral("ini"),
+                                folder, suggested};
+    for (;;) {
+        const std::optional<QString> path = dialogs_.SaveFile(settings);
+        if (!path)
+            return false;
+        if (!QFileInfo::exists(*path) || ConfirmReplacing(*path))
+            return WriteDocument(*path);
+        // No: back to the choice of a file.
+        settings.initialDirectory = QFileInfo(*path).absolutePath();
+        settings.initialFileName = QFileInfo(*path).fileName();
+    }
+}
+
+bool MainCommands::ConfirmReplacing(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const int lost = EntriesNotHeld(path, ws_);
+    const QString question =
+        lost == 0 ? QStringLiteral("%1 already exists.\r\nDo you want to replace it?").arg(name)
+                  : QStringLiteral("%1 holds %2 Ravelock %3 that this document does not hold, and replacing it loses "
+                                   "them. File > Open Map (Ctrl+Shift+O) continues that map instead, while this "
+                                   "document has no entries.\r\nReplace it?")
+                        .arg(name)
+                        .arg(lost)
+                        .arg(lost == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+    return dialogs_.Message(question, QStringLiteral("Save As"), MessageIcon::Exclamation, MessageButtons::YesNo) ==
+           Answer::Yes;
 }
 
 bool MainCommands::WriteDocument(const QString& path)
@@ -94,6 +204,7 @@ bool MainCommands::WriteDocument(const QString& path)
                          QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
         return false;
     }
+    KeepRecovery();
     Show();
     const qsizetype entries = static_cast<qsizetype>(ws_.entries.size());
     view_.ShowMessage(QStringLiteral("Saved %1 %2 to %3")
@@ -116,6 +227,7 @@ void MainCommands::Exit()
             EndProgram();
         break;
     case Answer::No:
+        recovery_.Remove(ws_);
         EndProgram();
         break;
     default:
@@ -240,6 +352,7 @@ void MainCommands::CompleteEntry()
     ws_.picking.step = Step::FirstCorner;
     ws_.blnSaved = false;
     ws_.deleteOffered = true;
+    KeepRecovery();
     Show();
     if (answer != name)
         view_.ShowMessage(QStringLiteral("Added %1 (names are one word; \"%2\" was cut)").arg(name, answer));
@@ -257,8 +370,56 @@ void MainCommands::RemoveEntry(int index)
     const std::optional<Entry> removed = ravelock::RemoveEntry(ws_, index);
     if (!removed)
         return;
+    KeepRecovery();
     Show();
     view_.ShowMessage(QStringLiteral("Removed ") + removed->name);
+}
+
+std::optional<QString> MainCommands::EditRefused(int index, const Entry& edited) const
+{
+    const QString name = edited.name.simplified().section(QLatin1Char(' '), 0, 0);
+    if (name.isEmpty())
+        return QStringLiteral("An entry needs a name");
+    if (std::min({edited.left, edited.top, edited.right, edited.bottom}) < 0 || edited.left > ws_.lngImageWidth ||
+        edited.right > ws_.lngImageWidth || edited.top > ws_.lngImageHeight || edited.bottom > ws_.lngImageHeight)
+        return QStringLiteral("The corners lie outside the texture");
+    for (std::size_t other = 0; other < ws_.entries.size(); ++other)
+        if (static_cast<int>(other) != index && ws_.entries[other].name == name)
+            return name + QStringLiteral(" is already a image map name");
+    return std::nullopt;
+}
+
+bool MainCommands::RefuseEdit(int index, const Entry& edited)
+{
+    const std::optional<QString> why = EditRefused(index, edited);
+    if (why)
+        dialogs_.Message(*why,
+                         why->endsWith(QStringLiteral("image map name")) ? QStringLiteral("Duplicate Name")
+                                                                          : QStringLiteral("Entry Properties"),
+                         MessageIcon::Information, MessageButtons::Ok);
+    return why.has_value();
+}
+
+void MainCommands::EditEntry(int index, const Entry& edited)
+{
+    if (index < 0 || index >= static_cast<int>(ws_.entries.size()) || EditRefused(index, edited))
+        return;
+    Entry& entry = ws_.entries[static_cast<std::size_t>(index)];
+    const Entry before = entry;
+    entry = edited;
+    entry.name = edited.name.simplified().section(QLatin1Char(' '), 0, 0);
+    if (entry.name == before.name && entry.left == before.left && entry.top == before.top &&
+        entry.right == before.right && entry.bottom == before.bottom)
+        return;
+    ws_.blnSaved = false;
+    KeepRecovery();
+    Show();
+    view_.ShowMessage(QStringLiteral("Changed %1: %2, %3 to %4, %5")
+                          .arg(entry.name)
+                          .arg(entry.left)
+                          .arg(entry.top)
+                          .arg(entry.right)
+                          .arg(entry.bottom));
 }
 
 QString MainCommands::Hint() const

@@ -2,6 +2,7 @@
 
 #include "workspace/Dialogs.h"
 #include "workspace/MainView.h"
+#include "workspace/Recovery.h"
 #include "workspace/Workspace.h"
 
 #include <QRect>
@@ -13,7 +14,11 @@ namespace ravelock {
 // leaves through the view.
 class MainCommands {
 public:
-    MainCommands(MainView& view, Dialogs& dialogs) : view_(view), dialogs_(dialogs) {}
+    // Unsaved work is copied into `recoveryFolder` after every change.
+    MainCommands(MainView& view, Dialogs& dialogs, QString recoveryFolder = Recovery::DefaultFolder())
+        : view_(view), dialogs_(dialogs), recovery_(std::move(recoveryFolder))
+    {
+    }
 
     const Workspace& State() const { return ws_; }
     // True once the program has been told to end; nothing may run after that.
@@ -24,6 +29,10 @@ public:
     // Opens the texture at `path` as if it had been chosen in Open; nothing
     // happens once a texture is open or painting.
     void OpenTexture(const QString& path);
+    // Reads a map of the open texture, as Save writes it, into a document with
+    // no entries; a file that is not one is refused, naming the line.
+    void OpenMap();
+    void OpenMapFile(const QString& path);
     // Both tell whether the document was written.
     bool Save();
     bool SaveAs();
@@ -40,18 +49,29 @@ public:
     void Readme() { view_.ShowReadme(); }
     // Removes the entry at `index`, counted from 0 in document order.
     void RemoveEntry(int index);
+    // Says why `edited` cannot replace the entry at `index` and returns true, or returns false where it can.
+    bool RefuseEdit(int index, const Entry& edited);
+    // Replaces the entry at `index` in place; its name is taken as Complete Entry takes one.
+    void EditEntry(int index, const Entry& edited);
 
 private:
+    std::optional<QString> EditRefused(int index, const Entry& edited) const;
     void Show();
     void ShowRegionComplete();
     QString Hint() const;
     void ShowCaption();
     bool WriteDocument(const QString& path);
+    // Asks before Save As replaces the file at `path`; true to replace it.
+    bool ConfirmReplacing(const QString& path);
+    // Copies unsaved work for recovery, or removes the copy once the work is saved or given up.
+    void KeepRecovery();
+    void OfferRecovery();
     void EndProgram();
 
     MainView& view_;
     Dialogs& dialogs_;
     Workspace ws_;
+    Recovery recovery_;
     bool ending_ = false;
 };
 

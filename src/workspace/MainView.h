@@ -10,6 +10,7 @@ namespace ravelock {
 
 enum class MenuItem {
     mnuFileOpen,
+    mnuFileOpenMap,
     mnuFileSave,
     mnuFileSaveAs,
     mnuFileExit,

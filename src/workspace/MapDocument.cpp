@@ -2,7 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace ravelock {
 
@@ -60,6 +63,29 @@ std::optional<Entry> RemoveEntry(Workspace& ws, qsizetype index)
 
 namespace {
 
+// Left, Top, Right and Bottom of a Coords line; nothing where a value is not a whole number in the texture.
+std::optional<Entry> Coords(const QString& line, const Workspace& ws, QString& reason)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^Coords = Left:(\\S*) Top:(\\S*) Right:(\\S*) Bottom:(\\S*)$"));
+    const QRegularExpressionMatch match = pattern.match(line);
+    if (!match.hasMatch()) {
+        reason = QStringLiteral("expected \"Coords = Left:L Top:T Right:R Bottom:B\"");
+        return std::nullopt;
+    }
+    std::int32_t values[4];
+    for (int i = 0; i < 4; ++i) {
+        bool whole = false;
+        values[i] = match.captured(i + 1).toInt(&whole);
+        const std::int32_t limit = i % 2 ? ws.lngImageHeight : ws.lngImageWidth;
+        if (!whole || values[i] < 0 || values[i] > limit) {
+            reason = QStringLiteral("\"%1\" is not a whole number from 0 to %2").arg(match.captured(i + 1)).arg(limit);
+            return std::nullopt;
+        }
+    }
+    return Entry{QString(), values[0], values[1], values[2], values[3]};
+}
+
 QByteArray DocumentBytes(const QStringList& lines)
 {
     QByteArray bytes;
@@ -103,6 +129,72 @@ std::optional<QString> WriteReplacing(const QString& path, const QByteArray& byt
 }
 
 } // namespace
+
+std::variant<std::vector<Entry>, MapRefusal> ReadMap(const QByteArray& bytes, const Workspace& ws)
+{
+    if (bytes.isEmpty())
+        return MapRefusal{1, QStringLiteral("the file is empty")};
+    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+    if (!lines.last().isEmpty())
+        return MapRefusal{static_cast<int>(lines.size()), QStringLiteral("the last line is cut short")};
+    lines.removeLast();
+    for (QString& line : lines)
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    const QStringList header = HeaderLines();
+    std::vector<Entry> entries;
+    for (qsizetype at = 0; at < lines.size(); ++at) {
+        const int number = static_cast<int>(at + 1);
+        const qsizetype block = at - header.size();
+        if (block < 0) {
+            if (lines[at] != header[at])
+                return MapRefusal{number, QStringLiteral("expected the header line \"%1\"").arg(header[at])};
+            continue;
+        }
+        if (block % 8 == 0) {
+            const QString name = lines[at].mid(kEntryPrefix.size());
+            if (!lines[at].startsWith(kEntryPrefix) || name.isEmpty() || name.contains(QLatin1Char(' ')))
+                return MapRefusal{number, QStringLiteral("expected \"MappedImage\" and a one-word name")};
+            if (std::any_of(entries.begin(), entries.end(), [&name](const Entry& e) { return e.name == name; }))
+                return MapRefusal{number, QStringLiteral("%1 is already the name of an entry above").arg(name)};
+            if (lines.size() - at < 8)
+                return MapRefusal{static_cast<int>(lines.size()), QStringLiteral("the entry's block is cut short")};
+            entries.push_back({name});
+            continue;
+        }
+        if (block % 8 == 4) {
+            QString reason;
+            const std::optional<Entry> coords = Coords(lines[at], ws, reason);
+            if (!coords)
+                return MapRefusal{number, reason};
+            entries.back() = {entries.back().name, coords->left, coords->top, coords->right, coords->bottom};
+            continue;
+        }
+        // Every other line is as this texture's block has it.
+        const QString expected = EntryBlock(ws, {})[static_cast<qsizetype>(block % 8)];
+        if (lines[at] != expected)
+            return MapRefusal{number, QStringLiteral("expected \"%1\"").arg(expected)};
+    }
+    if (lines.size() < header.size())
+        return MapRefusal{static_cast<int>(lines.size()), QStringLiteral("the header is cut short")};
+    return entries;
+}
+
+int EntriesNotHeld(const QString& path, const Workspace& ws)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) ||
+        file.readLine(256).trimmed() != HeaderLines().first().toUtf8())
+        return 0;
+    const QStringList held = ws.colNames();
+    int lost = 0;
+    // Read a line at a time: the file may be large, and only the names count.
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine(64 * 1024)).trimmed();
+        lost += line.startsWith(kEntryPrefix) && !held.contains(line);
+    }
+    return lost;
+}
 
 std::optional<QString> WriteIniFile(Workspace& ws, const QString& path)
 {

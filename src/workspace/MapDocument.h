@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <optional>
+#include <variant>
+#include <vector>
 
 namespace ravelock {
 
@@ -21,11 +23,26 @@ QStringList EntryBlock(const Workspace& ws, const Entry& entry);
 // returns the entry removed, or nothing where there was none.
 std::optional<Entry> RemoveEntry(Workspace& ws, qsizetype index);
 
+// How many entries the file at `path` holds, as Ravelock writes them on any
+// texture, whose names the workspace's document does not hold; 0 for any other file.
+int EntriesNotHeld(const QString& path, const Workspace& ws);
+
 // Writes colLines to `path`, each line ended by CR LF, in UTF-8. The file is
 // replaced only once everything is written, so a failure leaves an earlier
 // file untouched; where the folder refuses the new file but the target may be
 // written, the target is written in place. On success the document is saved
 // at `path`; on failure nothing changes and the system's reason is returned.
 std::optional<QString> WriteIniFile(Workspace& ws, const QString& path);
+
+// Why a file is not a map of the open texture: the line (from 1) and what is wrong there.
+struct MapRefusal {
+    int line;
+    QString reason;
+};
+
+// The entries of a document as WriteIniFile writes it, on the workspace's
+// texture (its file name and size): the header lines, then eight-line blocks.
+// Lines may end in CR LF or LF. Any other content is refused, naming its line.
+std::variant<std::vector<Entry>, MapRefusal> ReadMap(const QByteArray& bytes, const Workspace& ws);
 
 } // namespace ravelock

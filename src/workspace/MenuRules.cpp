@@ -11,6 +11,7 @@ std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws)
     const bool redo = ready && !ws.colRedo.empty() && ws.colRedo.back().step == step;
     return {
         {MenuItem::mnuFileOpen, ws.texture == Texture::None},
+        {MenuItem::mnuFileOpenMap, ready && ws.entries.empty()},
         {MenuItem::mnuFileSave, true},
         {MenuItem::mnuFileSaveAs, true},
         {MenuItem::mnuFileExit, true},

@@ -1,6 +1,7 @@
 // Test entry point for suites that need a QApplication. Listing the tests
 // (as CTest's discovery does) must work without a display.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,9 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
+    // Recovery copies of the tests' unsaved work stay out of the user's data.
+    const QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -25,7 +25,8 @@ const std::pair<MenuItem, std::string> kChangingItems[] = {{MenuItem::mnuFileOpe
 struct Commands : ::testing::Test {
     FakeMainView view;
     ScriptedDialogs dialogs;
-    MainCommands commands{view, dialogs};
+    QTemporaryDir data;
+    MainCommands commands{view, dialogs, data.path()};
     const Workspace& ws = commands.State();
 
     void SetUp() override { commands.Load(); }

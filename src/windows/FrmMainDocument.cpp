@@ -1,0 +1,114 @@
+// The main window's document side: files dropped on it, the entries list and the Entry Properties dialog.
+#include "windows/EntryList.h"
+#include "windows/FrmEntryProperties.h"
+#include "windows/FrmMain.h"
+#include "windows/ViewAids.h"
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QMenu>
+#include <QScrollArea>
+
+namespace ravelock {
+
+namespace {
+
+// The one local file dragged, if its name ends in `suffix`.
+QString DraggedFile(const QMimeData* data, const QString& suffix)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return {};
+    const QString path = urls.first().toLocalFile();
+    return path.endsWith(suffix, Qt::CaseInsensitive) ? path : QString();
+}
+
+} // namespace
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedCommand(event->mimeData()).first.isEmpty())
+        event->acceptProposedAction();
+}
+
+// A texture while Open is offered, a map while Open Map is.
+std::pair<QString, bool> FrmMain::DroppedCommand(const QMimeData* data) const
+{
+    if (const QString texture = DraggedFile(data, QStringLiteral(".tga"));
+        !texture.isEmpty() && actions_.at(MenuItem::mnuFileOpen)->isEnabled())
+        return {texture, false};
+    if (const QString map = DraggedFile(data, QStringLiteral(".ini"));
+        !map.isEmpty() && actions_.at(MenuItem::mnuFileOpenMap)->isEnabled())
+        return {map, true};
+    return {};
+}
+
+void FrmMain::dropEvent(QDropEvent* event)
+{
+    const auto [path, map] = DroppedCommand(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Painting yields to the event loop; the drag source must not wait on it.
+    QTimer::singleShot(0, this, [this, path, map] {
+        Run([path, map](MainCommands& commands) { map ? commands.OpenMapFile(path) : commands.OpenTexture(path); });
+    });
+}
+
+
+void FrmMain::BuildEntryList(QMenu& view)
+{
+    QAction* toggle = view.addAction(QStringLiteral("&Entries"));
+    toggle->setObjectName(QStringLiteral("mnuViewEntries"));
+    toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    toggle->setShortcutContext(Qt::WindowShortcut);
+    toggle->setCheckable(true);
+    connect(toggle, &QAction::toggled, this, [this](bool on) {
+        entries_->setVisible(on);
+        if (on) {
+            entries_->Load(commands_.State().entries);
+            entries_->setFocus();
+        }
+        aids_->Choose(on ? entries_->Chosen() : -1);
+        ColumnToggled(*entries_);
+    });
+    connect(entries_, &EntryList::ChosenChanged, this, [this](int index) {
+        aids_->Choose(index);
+        if (index < 0)
+            return;
+        const Entry& e = commands_.State().entries[static_cast<std::size_t>(index)];
+        const QRect box = QRect(QPoint(e.left, e.top), QPoint(e.right, e.bottom)).normalized();
+        scroll_->ensureVisible(box.center().x(), box.center().y(), box.width() / 2 + 8, box.height() / 2 + 8);
+    });
+    connect(entries_, &EntryList::PropertiesRequested, this, &FrmMain::ShowEntryProperties);
+}
+
+void FrmMain::ShowEntryProperties(int index)
+{
+    if (properties_ || index < 0 || index >= static_cast<int>(commands_.State().entries.size()))
+        return;
+    const Workspace& ws = commands_.State();
+    const auto refused = [this, index](const Entry& values) {
+        bool refused = false;
+        Run([&](MainCommands& commands) { refused = commands.RefuseEdit(index, values); });
+        return refused;
+    };
+    properties_ = new FrmEntryProperties(this, ws.entries[static_cast<std::size_t>(index)],
+                                         QSize(ws.lngImageWidth, ws.lngImageHeight), refused);
+    properties_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(properties_, &FrmEntryProperties::Changed, this,
+            [this, index](const Entry& values) { aids_->Preview(std::pair(index, values)); });
+    connect(properties_, &FrmEntryProperties::Applied, this, [this, index](const Entry& values) {
+        Run([index, values](MainCommands& commands) { commands.EditEntry(index, values); });
+    });
+    connect(properties_, &QDialog::finished, this, [this] {
+        properties_ = nullptr;
+        aids_->Preview(std::nullopt);
+        entries_->setFocus();
+    });
+    properties_->open();
+}
+
+} // namespace ravelock
