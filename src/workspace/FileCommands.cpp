@@ -1,0 +1,209 @@
+// The commands that read and write files: the texture, the map, and the
+// recovery copy of unsaved work.
+#include "workspace/MainCommands.h"
+
+#include "workspace/MapDocument.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace ravelock {
+
+namespace {
+
+// Where the user works: the texture's folder once one was chosen, else home.
+QString WorkFolder(const Workspace& ws)
+{
+    return ws.strTexturePath.isEmpty() ? QDir::homePath() : QFileInfo(ws.strTexturePath).absolutePath();
+}
+
+// The file name in `path`; the last character is never taken as the separator.
+QString TextureName(const QString& path)
+{
+    const qsizetype separator = path.lastIndexOf(QLatin1Char('/'), path.size() - 2);
+    return path.size() < 2 || separator < 0 ? QString() : path.mid(separator + 1);
+}
+
+} // namespace
+
+void MainCommands::Open()
+{
+    const std::optional<QString> path = dialogs_.OpenFile(
+        {QStringLiteral("Open"), QStringLiteral("Targa (*.tga)"), QString(), WorkFolder(ws_), QString()});
+    if (path)
+        OpenTexture(*path);
+}
+
+void MainCommands::OpenTexture(const QString& path)
+{
+    // One texture a run: Open is offered only until one has been painted.
+    if (ws_.texture != Texture::None)
+        return;
+    ws_.strTexturePath = path;
+    ws_.texture = Texture::Painting;
+    Show();
+    // Nothing is mapped against a picture that is still coming in: the size
+    // reaches the workspace only once painting has ended.
+    const std::optional<QSize> painted = view_.LoadTexture(ws_.strTexturePath);
+    if (ending_)
+        return;
+    if (painted) {
+        ws_.texture = Texture::Ready;
+        ws_.lngImageHeight = painted->height();
+        ws_.lngImageWidth = painted->width();
+        ws_.strTextureName = TextureName(path);
+        ws_.picking.step = Step::FirstCorner;
+        view_.ShowPanel(true);
+        view_.FitWindowToPicture();
+        Show();
+        OfferRecovery();
+        return;
+    }
+    ws_.texture = Texture::None;
+    Show();
+}
+
+void MainCommands::OfferRecovery()
+{
+    const auto found = recovery_.Read(ws_);
+    const QString title = QStringLiteral("Recover Unsaved Work");
+    if (const auto* damaged = std::get_if<Recovery::Damaged>(&found)) {
+        const QString aside = recovery_.SetAside(ws_);
+        dialogs_.Message(QStringLiteral("The copy of unsaved work on %1 cannot be read (%2).\r\nIt was set aside as %3.")
+                             .arg(ws_.strTextureName, damaged->reason, aside),
+                         title, MessageIcon::Exclamation, MessageButtons::Ok);
+        return;
+    }
+    const auto* copy = std::get_if<Recovery::Copy>(&found);
+    if (!copy)
+        return;
+    const qsizetype count = static_cast<qsizetype>(copy->entries.size());
+    const QString question = QStringLiteral("Unsaved work on %1 was kept when Ravelock last ended without saving: "
+                                            "%2 %3, written %4.\r\nBring it back?")
+                                 .arg(ws_.strTextureName)
+                                 .arg(count)
+                                 .arg(count == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
+                                      QLocale().toString(copy->written, QLocale::ShortFormat));
+    if (dialogs_.Message(question, title, MessageIcon::Exclamation, MessageButtons::YesNo) != Answer::Yes) {
+        recovery_.Remove(ws_);
+        return;
+    }
+    ws_.entries = copy->entries;
+    ws_.strIniPath = copy->iniPath;
+    ws_.blnSaved = false;
+    ws_.deleteOffered = !ws_.entries.empty();
+    Show();
+    view_.ShowMessage(QStringLiteral("Brought back %1 unsaved %2").arg(count).arg(count == 1 ? "entry" : "entries"));
+}
+
+void MainCommands::KeepRecovery()
+{
+    if (ws_.blnSaved || ws_.texture != Texture::Ready)
+        recovery_.Remove(ws_);
+    else if (const std::optional<QString> failure = recovery_.Write(ws_))
+        view_.ShowMessage(QStringLiteral("Unsaved work could not be copied for recovery: ") + *failure);
+}
+
+void MainCommands::OpenMap()
+{
+    const std::optional<QString> path = dialogs_.OpenFile(
+        {QStringLiteral("Open Map"), QStringLiteral("Ini File (*.ini)"), QString(), WorkFolder(ws_), QString()});
+    if (path)
+        OpenMapFile(*path);
+}
+
+void MainCommands::OpenMapFile(const QString& path)
+{
+    if (ws_.texture != Texture::Ready || !ws_.entries.empty())
+        return;
+    const QString name = QFileInfo(path).fileName();
+    const auto refuse = [&](const QString& why) {
+        dialogs_.Message(QStringLiteral("%1 cannot be opened as a map of %2:\r\n%3").arg(name, ws_.strTextureName, why),
+                         QStringLiteral("Open Map"), MessageIcon::Exclamation, MessageButtons::Ok);
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(file.errorString());
+    // Far more than the entries a texture can hold: anything larger is not a map.
+    constexpr qint64 kLargest = qint64{1} << 28;
+    const QByteArray bytes = file.read(kLargest + 1);
+    if (bytes.size() > kLargest)
+        return refuse(QStringLiteral("it is too large to be a map"));
+    auto read = ReadMap(bytes, ws_);
+    if (const auto* refusal = std::get_if<MapRefusal>(&read))
+        return refuse(QStringLiteral("line %1: %2").arg(refusal->line).arg(refusal->reason));
+    ws_.entries = std::move(std::get<std::vector<Entry>>(read));
+    ws_.strIniPath = path;
+    ws_.blnSaved = true;
+    ws_.deleteOffered = !ws_.entries.empty();
+    KeepRecovery();
+    Show();
+    const qsizetype entries = static_cast<qsizetype>(ws_.entries.size());
+    view_.ShowMessage(QStringLiteral("Opened %1 %2 from %3")
+                          .arg(entries)
+                          .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"), name));
+}
+
+bool MainCommands::Save()
+{
+    return ws_.strIniPath.isEmpty() ? SaveAs() : WriteDocument(ws_.strIniPath);
+}
+
+bool MainCommands::SaveAs()
+{
+    // Where the document was saved last, else beside the texture, named after it.
+    const bool saved = !ws_.strIniPath.isEmpty();
+    const QString folder = saved ? QFileInfo(ws_.strIniPath).absolutePath() : WorkFolder(ws_);
+    QString suggested = saved ? QFileInfo(ws_.strIniPath).fileName() : QString();
+    if (!saved && !ws_.strTextureName.isEmpty())
+        suggested = QFileInfo(ws_.strTextureName).completeBaseName() + QStringLiteral(".ini");
+    FileDialogSettings settings{QStringLiteral("Save As"), QStringLiteral("Ini File (*.ini)"), QStringLiteral("ini"),
+                                folder, suggested};
+    for (;;) {
+        const std::optional<QString> path = dialogs_.SaveFile(settings);
+        if (!path)
+            return false;
+        if (!QFileInfo::exists(*path) || ConfirmReplacing(*path))
+            return WriteDocument(*path);
+        // No: back to the choice of a file.
+        settings.initialDirectory = QFileInfo(*path).absolutePath();
+        settings.initialFileName = QFileInfo(*path).fileName();
+    }
+}
+
+bool MainCommands::ConfirmReplacing(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const int lost = EntriesNotHeld(path, ws_);
+    const QString question =
+        lost == 0 ? QStringLiteral("%1 already exists.\r\nDo you want to replace it?").arg(name)
+                  : QStringLiteral("%1 holds %2 Ravelock %3 that this document does not hold, and replacing it loses "
+                                   "them. File > Open Map (Ctrl+Shift+O) continues that map instead, while this "
+                                   "document has no entries.\r\nReplace it?")
+                        .arg(name)
+                        .arg(lost)
+                        .arg(lost == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+    return dialogs_.Message(question, QStringLiteral("Save As"), MessageIcon::Exclamation, MessageButtons::YesNo) ==
+           Answer::Yes;
+}
+
+bool MainCommands::WriteDocument(const QString& path)
+{
+    if (const std::optional<QString> failure = WriteIniFile(ws_, path)) {
+        dialogs_.Message(QStringLiteral("There was an error writing the file:\r\n%1\r\n%2").arg(path, *failure),
+                         QStringLiteral("Error"), MessageIcon::Critical, MessageButtons::Ok);
+        return false;
+    }
+    KeepRecovery();
+    Show();
+    const qsizetype entries = static_cast<qsizetype>(ws_.entries.size());
+    view_.ShowMessage(QStringLiteral("Saved %1 %2 to %3")
+                          .arg(entries)
+                          .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
+                               QFileInfo(path).fileName()));
+    return true;
+}
+
+} // namespace ravelock
