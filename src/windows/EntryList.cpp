@@ -33,7 +33,8 @@ void EntryList::Load(const std::vector<Entry>& entries)
     clear();
     QList<QTreeWidgetItem*> rows;
     for (const Entry& e : entries) {
-        const QString size = QStringLiteral("%1 x %2").arg(std::abs(e.right - e.left) + 1).arg(std::abs(e.bottom - e.top) + 1);
+        const QString size =
+            QStringLiteral("%1 x %2").arg(std::abs(e.right - e.left) + 1).arg(std::abs(e.bottom - e.top) + 1);
         auto* row = new QTreeWidgetItem({e.name, QString::number(e.left), QString::number(e.top),
                                          QString::number(e.right), QString::number(e.bottom), size});
         for (int column = 1; column < 6; ++column)

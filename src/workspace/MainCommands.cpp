@@ -154,7 +154,6 @@ void MainCommands::CompleteEntry()
     ws_.picking.step = Step::FirstCorner;
     ws_.blnSaved = false;
     ws_.deleteOffered = true;
-    KeepRecovery();
     Show();
     if (answer != name)
         view_.ShowMessage(QStringLiteral("Added %1 (names are one word; \"%2\" was cut)").arg(name, answer));
@@ -165,6 +164,7 @@ void MainCommands::CompleteEntry()
                               .arg(first.y())
                               .arg(second.x())
                               .arg(second.y()));
+    KeepRecovery();
 }
 
 void MainCommands::RemoveEntry(int index)
@@ -172,9 +172,9 @@ void MainCommands::RemoveEntry(int index)
     const std::optional<Entry> removed = ravelock::RemoveEntry(ws_, index);
     if (!removed)
         return;
-    KeepRecovery();
     Show();
     view_.ShowMessage(QStringLiteral("Removed ") + removed->name);
+    KeepRecovery();
 }
 
 std::optional<QString> MainCommands::EditRefused(int index, const Entry& edited) const
@@ -214,7 +214,6 @@ void MainCommands::EditEntry(int index, const Entry& edited)
         entry.right == before.right && entry.bottom == before.bottom)
         return;
     ws_.blnSaved = false;
-    KeepRecovery();
     Show();
     view_.ShowMessage(QStringLiteral("Changed %1: %2, %3 to %4, %5")
                           .arg(entry.name)
@@ -222,6 +221,7 @@ void MainCommands::EditEntry(int index, const Entry& edited)
                           .arg(entry.top)
                           .arg(entry.right)
                           .arg(entry.bottom));
+    KeepRecovery();
 }
 
 QString MainCommands::Hint() const
