@@ -1,6 +1,7 @@
 #include "windows/EntryList.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include <cstdlib>
 
@@ -50,11 +51,11 @@ void EntryList::Load(const std::vector<Entry>& entries)
 
 int EntryList::Chosen() const { return currentItem() ? indexOfTopLevelItem(currentItem()) : -1; }
 
-// Wide enough for its columns' headers and typical values, never for a whole long name.
+// Wide enough for the headers, four-digit values and a name of a dozen letters; longer names scroll.
 QSize EntryList::sizeHint() const
 {
-    return {fontMetrics().horizontalAdvance(QStringLiteral("Button_Name  0000  0000  0000  0000  0000 x 0000")) + 24,
-            QTreeWidget::sizeHint().height()};
+    const int text = fontMetrics().horizontalAdvance(QStringLiteral("Button_NameLeftTopRightBottom0000 x 0000"));
+    return {text + 6 * 8 + verticalScrollBar()->sizeHint().width() + 2 * frameWidth(), QTreeWidget::sizeHint().height()};
 }
 
 } // namespace ravelock

@@ -9,11 +9,15 @@
 namespace ravelock {
 
 FrmEntryProperties::FrmEntryProperties(QWidget* owner, const Entry& entry, QSize texture, Refusal refused)
-    : QDialog(owner), txtName_(new QLineEdit(entry.name, this)), spnLeft_(new QSpinBox(this)),
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      txtName_(new QLineEdit(entry.name, this)), spnLeft_(new QSpinBox(this)),
       spnTop_(new QSpinBox(this)), spnRight_(new QSpinBox(this)), spnBottom_(new QSpinBox(this))
 {
     setObjectName(QStringLiteral("frmEntryProperties"));
     setWindowTitle(QStringLiteral("Entry Properties"));
+    // Room for the caption in the title bar, where window managers cut it short.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 2 + 80);
     auto* form = new QFormLayout(this);
     txtName_->setObjectName(QStringLiteral("txtName"));
     form->addRow(QStringLiteral("&Name:"), txtName_);
