@@ -343,6 +343,12 @@ TEST_F(Commands, UnsavedWorkSurvivesAKill)
         EXPECT_EQ(again.messages.size(), offered ? 1 : 0) << "No removes the copy";
         EXPECT_TRUE(next.State().entries.empty());
     }
+    testing_support::WriteAll(Recovery(data.path()).PathFor(ws), "; Ravelock recovery copy\r\n; Document: \r\nx\r\n");
+    ScriptedDialogs damaged;
+    damaged.openAnswers = {dir.filePath("ui.tga")};
+    MainCommands(view, damaged, data.path()).Open();
+    EXPECT_TRUE(damaged.messages.value(0).contains("cannot be read (line 3: expected the header line"));
+    EXPECT_TRUE(QFile::exists(Recovery(data.path()).PathFor(ws) + ".damaged"));
     MainCommands unwritable(view, dialogs, "/dev/null/recovery");
     dialogs.openAnswers = {dir.filePath("ui.tga")};
     unwritable.Open();
