@@ -10,6 +10,13 @@
 
 namespace ravelock {
 
+namespace {
+
+// A name is one word: the first of the answer.
+QString EntryName(const QString& answer) { return answer.simplified().section(QLatin1Char(' '), 0, 0); }
+
+} // namespace
+
 void MainCommands::Load()
 {
     view_.ShowPanel(false);
@@ -139,8 +146,7 @@ void MainCommands::CompleteEntry()
     if (ws_.picking.step != Step::Naming)
         return;
     const QString answer = dialogs_.Input(QStringLiteral("Enter Entry Name"), QStringLiteral("Entry Name")).trimmed();
-    // A name is one word: the first of the answer.
-    const QString name = answer.simplified().section(QLatin1Char(' '), 0, 0);
+    const QString name = EntryName(answer);
     if (name.isEmpty())
         return;
     if (std::any_of(ws_.entries.begin(), ws_.entries.end(), [&name](const Entry& e) { return e.name == name; })) {
@@ -177,29 +183,27 @@ void MainCommands::RemoveEntry(int index)
     KeepRecovery();
 }
 
-std::optional<QString> MainCommands::EditRefused(int index, const Entry& edited) const
+std::optional<std::pair<QString, QString>> MainCommands::EditRefused(int index, const Entry& edited) const
 {
-    const QString name = edited.name.simplified().section(QLatin1Char(' '), 0, 0);
+    const QString title = QStringLiteral("Entry Properties");
+    const QString name = EntryName(edited.name);
     if (name.isEmpty())
-        return QStringLiteral("An entry needs a name");
+        return std::pair(title, QStringLiteral("An entry needs a name"));
     if (std::min({edited.left, edited.top, edited.right, edited.bottom}) < 0 || edited.left > ws_.lngImageWidth ||
         edited.right > ws_.lngImageWidth || edited.top > ws_.lngImageHeight || edited.bottom > ws_.lngImageHeight)
-        return QStringLiteral("The corners lie outside the texture");
+        return std::pair(title, QStringLiteral("The corners lie outside the texture"));
     for (std::size_t other = 0; other < ws_.entries.size(); ++other)
         if (static_cast<int>(other) != index && ws_.entries[other].name == name)
-            return name + QStringLiteral(" is already a image map name");
+            return std::pair(QStringLiteral("Duplicate Name"), name + QStringLiteral(" is already a image map name"));
     return std::nullopt;
 }
 
 bool MainCommands::RefuseEdit(int index, const Entry& edited)
 {
-    const std::optional<QString> why = EditRefused(index, edited);
-    if (why)
-        dialogs_.Message(*why,
-                         why->endsWith(QStringLiteral("image map name")) ? QStringLiteral("Duplicate Name")
-                                                                          : QStringLiteral("Entry Properties"),
-                         MessageIcon::Information, MessageButtons::Ok);
-    return why.has_value();
+    const auto refused = EditRefused(index, edited);
+    if (refused)
+        dialogs_.Message(refused->second, refused->first, MessageIcon::Information, MessageButtons::Ok);
+    return refused.has_value();
 }
 
 void MainCommands::EditEntry(int index, const Entry& edited)
@@ -207,12 +211,11 @@ void MainCommands::EditEntry(int index, const Entry& edited)
     if (index < 0 || index >= static_cast<int>(ws_.entries.size()) || EditRefused(index, edited))
         return;
     Entry& entry = ws_.entries[static_cast<std::size_t>(index)];
-    const Entry before = entry;
-    entry = edited;
-    entry.name = edited.name.simplified().section(QLatin1Char(' '), 0, 0);
-    if (entry.name == before.name && entry.left == before.left && entry.top == before.top &&
-        entry.right == before.right && entry.bottom == before.bottom)
+    Entry changed = edited;
+    changed.name = EntryName(edited.name);
+    if (changed == entry)
         return;
+    entry = changed;
     ws_.blnSaved = false;
     Show();
     view_.ShowMessage(QStringLiteral("Changed %1: %2, %3 to %4, %5")

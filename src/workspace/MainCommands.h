@@ -55,7 +55,8 @@ public:
     void EditEntry(int index, const Entry& edited);
 
 private:
-    std::optional<QString> EditRefused(int index, const Entry& edited) const;
+    // The title and text of why `edited` cannot replace the entry at `index`.
+    std::optional<std::pair<QString, QString>> EditRefused(int index, const Entry& edited) const;
     void Show();
     void ShowRegionComplete();
     QString Hint() const;

@@ -18,6 +18,8 @@ struct Entry {
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+
+    bool operator==(const Entry&) const = default;
 };
 
 enum class Texture { None, Painting, Ready };
