@@ -43,11 +43,13 @@ Answer QtDialogs::Message(const QString& text, const QString& title, MessageIcon
                                      : icon == MessageIcon::Exclamation ? QMessageBox::Warning
                                                                         : QMessageBox::Critical;
     const auto qtButtons = buttons == MessageButtons::Ok      ? QMessageBox::StandardButtons(QMessageBox::Ok)
-                           : buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                           : buttons != MessageButtons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No
                                                               : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(qtIcon, title, shown, qtButtons, parent_);
+    if (buttons == MessageButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

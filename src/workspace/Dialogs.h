@@ -15,7 +15,7 @@ struct FileDialogSettings {
 };
 
 enum class MessageIcon { Information, Exclamation, Critical };
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 
 // Every modal interaction of the main window's commands. The program shows

@@ -185,8 +185,8 @@ bool MainCommands::ConfirmReplacing(const QString& path)
                         .arg(name)
                         .arg(lost)
                         .arg(lost == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
-    return dialogs_.Message(question, QStringLiteral("Save As"), MessageIcon::Exclamation, MessageButtons::YesNo) ==
-           Answer::Yes;
+    return dialogs_.Message(question, QStringLiteral("Save As"), MessageIcon::Exclamation,
+                            MessageButtons::YesNoDefaultNo) == Answer::Yes;
 }
 
 bool MainCommands::WriteDocument(const QString& path)
