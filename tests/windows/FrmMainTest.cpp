@@ -245,13 +245,13 @@ TEST(MainWindow, OpensADroppedTexture)
     EXPECT_EQ(h.State().strTextureName, "drop.TGA");
     EXPECT_FALSE(h.Enabled("mnuFileOpen"));
     EXPECT_FALSE(drop(h.WriteFile("second.tga", GradientTexture(4, 4)))) << "one texture a run";
-    const QString map = h.WriteFile("map.ini", {});
-    testing_support::WriteAll(map, testing_support::DocumentWith(
-                                       "MappedImage A\r\nTexture = drop.TGA\r\nTextureWidth = 40\r\nTextureHeight = "
-                                       "30\r\nCoords = Left:1 Top:2 Right:3 Bottom:4\r\nStatus = NONE\r\nEnd\r\n \r\n"));
+    h.AddEntry({1, 2}, {3, 4}, "A");
+    h.SaveAs("map.ini");
+    h.window.Run([](MainCommands& commands) { commands.RemoveEntry(0); });
+    const QString map = h.dir.filePath("map.ini");
     EXPECT_TRUE(drop(map));
     EXPECT_EQ(h.State().colNames(), QStringList{"MappedImage A"});
-    EXPECT_FALSE(drop(map)) << "only into a document with no entries";
+    EXPECT_FALSE(drop(map));
 }
 
 TEST(Program, AnswersHelpAndVersionWithoutADisplay)
