@@ -103,7 +103,7 @@ TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
     h.Trigger("mnuViewEntries");
     QApplication::processEvents();
     auto* list = h.Find<QTreeWidget>("lstEntries");
-    EXPECT_TRUE(list->hasFocus());
+    EXPECT_EQ(h.window.focusWidget(), list);
     h.AddEntry({70, 55}, {50, 30}, "B");
     const auto rows = [list] {
         QStringList shown;
