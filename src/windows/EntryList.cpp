@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace ravelock {
