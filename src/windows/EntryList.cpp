@@ -30,6 +30,10 @@ EntryList::EntryList(QWidget* parent) : QTreeWidget(parent)
 
 void EntryList::Load(const std::vector<Entry>& entries)
 {
+    // Every command reloads the list: a click that changed no entry rebuilds nothing.
+    if (entries == shown_ && topLevelItemCount() == static_cast<int>(entries.size()))
+        return;
+    shown_ = entries;
     const int chosen = Chosen();
     const QSignalBlocker quiet(this);
     clear();

@@ -22,6 +22,9 @@ public:
 signals:
     void ChosenChanged(int index);
     void PropertiesRequested(int index);
+
+private:
+    std::vector<Entry> shown_;
 };
 
 } // namespace ravelock
