@@ -367,5 +367,5 @@ TEST(WindowGeometry, PlacesThePanelBesideThePicture)
         EXPECT_EQ(tops, std::vector({first, first, first, first, second, second, second, second})) << picture.height();
     }
     EXPECT_EQ(PanelExtent(sizes), QSize(221, 57));
-    EXPECT_EQ(FramePicture({100, 90}, {100, 90}, 15).frame, QSize(100, 90)) << "a picture that just fits has no bars";
+    EXPECT_EQ(FramePicture({100, 90}, {100, 90}, 15).visible, QSize(100, 90)) << "a picture that just fits has no bars";
 }
