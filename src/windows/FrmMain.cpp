@@ -28,6 +28,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 
 #include <cmath>
 #include <functional>
@@ -243,6 +244,17 @@ void FrmMain::RowsPainted(int first, int last, int rowsDone)
     if (magnifier_->isVisible()) // it may show rows just painted
         magnifier_->update();
     status_->ReadingProgress(rowsDone);
+}
+
+bool FrmMain::event(QEvent* event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    // A compositor may tell the window its fractional scale only after the window took the picture's size,
+    // whose spare device pixels depend on that scale.
+    if (event->type() == QEvent::DevicePixelRatioChange && !drawing_->size().isEmpty())
+        QTimer::singleShot(0, this, [this] { FitWindowToPicture(); });
+#endif
+    return QMainWindow::event(event);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

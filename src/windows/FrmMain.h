@@ -49,6 +49,7 @@ public:
     void RowsPainted(int first, int last, int rowsDone);
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -25,6 +25,9 @@ struct WindowHarness {
     {
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        if (QGuiApplication::platformName() == "wayland")
+            QTest::qWait(200); // the compositor's scale comes after the first frame
+
     }
     template <typename T = QWidget>
     T* Find(const char* name) const

@@ -135,7 +135,9 @@ TEST(ViewAids, MagnifierEnlargesAroundThePointer)
     const QColor middle = magnifier->grab().toImage().pixelColor(7 * cell + cell / 2, 7 * cell + cell / 2);
     EXPECT_EQ(middle, QColor(centre.x(), centre.y(), 7)) << "the pending corner";
     h.Trigger("mnuViewMagnifier");
-    EXPECT_EQ(std::pair(magnifier->isVisible(), h.window.width()), std::pair(false, width));
+    EXPECT_FALSE(magnifier->isVisible());
+    // A compositor may answer with the wider size once more before it takes the narrower one.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h.window.width() == width; }, 2000)) << h.window.width() << " " << width;
 }
 
 // Each arrow, Shift with it, Space, Return and Enter, from the texel clicked last; the column past the texture.
