@@ -115,15 +115,17 @@ TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
         return shown.join(' ');
     };
     EXPECT_EQ(rows(), "A 5 26 x 16 B 2970 21 x 26");
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down})
         QTest::keyClick(list, key);
     EXPECT_GT(h.Find<QScrollArea>("pictureFrame")->horizontalScrollBar()->value(), 2000);
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Return})
+        QTest::keyClick(list, key);
     auto* properties = h.Find<QDialog>("frmEntryProperties");
     ASSERT_TRUE(properties->isVisible());
     EXPECT_EQ(properties->focusWidget(), h.Find("txtName"));
-    h.Find<QLineEdit>("txtName")->setText("A two");
+    h.Find<QLineEdit>("txtName")->setText("B two");
     QTest::keyClick(h.Find("txtName"), Qt::Key_Return);
-    EXPECT_TRUE(properties->isVisible() && h.dialogs.messages.last().startsWith("Duplicate Name: A is already"));
+    EXPECT_TRUE(properties->isVisible() && h.dialogs.messages.last().startsWith("Duplicate Name: B is already"));
     QTest::keyClick(h.Find("spnTop"), Qt::Key_Escape);
     EXPECT_EQ(rows(), "A 5 26 x 16 B 2970 21 x 26");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -131,10 +133,10 @@ TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
     h.Find<QSpinBox>("spnLeft")->setValue(9999);
     h.Find<QLineEdit>("txtName")->setText("C d");
     QTest::keyClick(h.Find("txtName"), Qt::Key_Return);
-    EXPECT_EQ(rows(), "A 5 26 x 16 C 3000 11 x 26");
+    EXPECT_EQ(rows(), "C 3000 2971 x 16 B 2970 21 x 26");
     EXPECT_EQ(h.window.windowTitle(), "Untitled[*] \u2014 Ravelock");
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(h.Find<QComboBox>("cmbDelete")->currentText(), "MappedImage C");
     h.window.Run([](MainCommands& commands) { commands.RemoveEntry(1); });
-    EXPECT_EQ(rows(), "A 5 26 x 16");
+    EXPECT_EQ(rows(), "C 3000 2971 x 16");
 }

@@ -37,7 +37,7 @@ bool OnEdge(const QRect& r, QPoint t)
 TEST(RegionOverlay, OutlinesCoverTheirTexels)
 {
     using Expected = std::function<QRgb(QPoint texel, QPoint device)>; // 0: left as it was
-    const QRect entry(QPoint(2, 3), QPoint(9, 7)), pending(QPoint(14, 2), QPoint(14, 9)), shape(5, 10, 3, 4);
+    const QRect entry(QPoint(2, 3), QPoint(9, 7)), edge(-1, -1, 5, 4), pending(QPoint(14, 2), QPoint(14, 9)), shape(5, 10, 3, 4);
     const QPoint corner(20, 10);
     const QRgb dark = 0xFF000000, light = 0xFFFFFFFF, yellow = 0xFFFFD000, blue = 0xFF00C8FF;
     const auto dash = [=](QPoint t, QRgb on) { return ((t.x() + t.y()) >> 2) & 1 ? on : dark; };
@@ -48,6 +48,7 @@ TEST(RegionOverlay, OutlinesCoverTheirTexels)
                          QPoint(grid.FirstDeviceX(21), grid.FirstDeviceY(11)));
         const std::pair<RegionScene, Expected> scenes[] = {
             {{.entries = {{entry, "A"}}}, [&](QPoint t, QPoint) { return OnEdge(entry, t) ? dash(t, light) : 0; }},
+            {{.entries = {{edge, "E"}}}, [&](QPoint t, QPoint) { return OnEdge(edge, t) ? dash(t, light) : 0; }},
             {{.pending = pending}, [&](QPoint t, QPoint) { return pending.contains(t) ? dash(t, yellow) : 0; }},
             {{.shapes = {shape}}, [&](QPoint t, QPoint) {
                  return OnEdge(shape.adjusted(-1, -1, 1, 1), t) ? dot(t.x() + t.y(), blue) : 0;
