@@ -251,7 +251,7 @@ bool FrmMain::event(QEvent* event)
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     // A compositor may tell the window its fractional scale only after the window took the picture's size,
     // whose spare device pixels depend on that scale.
-    if (event->type() == QEvent::DevicePixelRatioChange && drawing_ && !drawing_->size().isEmpty())
+    if (event->type() == QEvent::DevicePixelRatioChange && !drawing_->size().isEmpty())
         QTimer::singleShot(0, this, [this] { FitWindowToPicture(); });
 #endif
     return QMainWindow::event(event);
