@@ -75,6 +75,7 @@ TEST(Splash, ProceedsOnKeysAndClicks)
         bool proceeds;
     } const cases[] = {
         {"letter", key(Qt::Key_Q), true},
+        {"two letters", [](FrmSplash& s) { QTest::keyClick(&s, Qt::Key_Q); QTest::keyClick(&s, Qt::Key_W); }, true},
         {"arrow", key(Qt::Key_Left), false},
         {"version line", click("lblVersion"), false},
         {"frame beside the version line", click("Frame1", QPoint(30, 90)), true},

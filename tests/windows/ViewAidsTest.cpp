@@ -37,7 +37,8 @@ bool OnEdge(const QRect& r, QPoint t)
 TEST(RegionOverlay, OutlinesCoverTheirTexels)
 {
     using Expected = std::function<QRgb(QPoint texel, QPoint device)>; // 0: left as it was
-    const QRect entry(QPoint(2, 3), QPoint(9, 7)), edge(-1, -1, 5, 4), pending(QPoint(14, 2), QPoint(14, 9)), shape(5, 10, 3, 4);
+    const QRect entry(QPoint(2, 3), QPoint(9, 7)), edge(-1, -1, 5, 4), shape(5, 10, 3, 4);
+    const QRect pending(QPoint(14, 2), QPoint(14, 9));
     const QPoint corner(20, 10);
     const QRgb dark = 0xFF000000, light = 0xFFFFFFFF, yellow = 0xFFFFD000, blue = 0xFF00C8FF;
     const auto dash = [=](QPoint t, QRgb on) { return ((t.x() + t.y()) >> 2) & 1 ? on : dark; };
@@ -98,6 +99,7 @@ TEST(ViewAids, ShowRegionsFollowsEveryChange)
     // A's name above its corner, also when a repaint covers only the label's top row.
     const QPoint label(6, 25 - QFontMetrics(h.Drawing()->font()).height() - 1);
     EXPECT_NE(h.ShownAt(label.x(), label.y()), Shown(plain, label.x(), label.y()));
+    EXPECT_NE(h.ShownAt(5, label.y() + 2), Shown(plain, 5, label.y() + 2)) << "only its first column";
     h.window.Run([](MainCommands& commands) { commands.RemoveEntry(0); });
     h.Trigger("mnuEditUndo");
     EXPECT_EQ(looks(), (std::vector{false, false, true, false, false}));

@@ -110,7 +110,8 @@ TEST(MapDocumentFile, ReadsBackOnlyWhatItWrites)
     const std::tuple<QByteArray, QByteArray, int> refused[] = {
         {"Texture = ui.tga", "Texture = other.tga", 7}, {"TextureHeight = 256", "TextureHeight = 255", 9},
         {"Status = NONE\r\n", "", 11},                     {"NONE\r\nEnd", "End\r\nNONE", 11},
-        {"Top:1", "Top:1.5", 10},
+        {"Top:1", "Top:1.5", 10},                          {"MappedImage Button", "MappedImag Button", 6},
+        {"MappedImage Button", "MappedImage ", 6},
     };
     for (const auto& [from, to, line] : refused) {
         const auto refusal = ReadMap(QByteArray(written).replace(from, to), ws);
