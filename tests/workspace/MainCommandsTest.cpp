@@ -240,7 +240,7 @@ TEST_F(Commands, SavingTracksUnsavedWork)
     EXPECT_EQ(view.ended, 2) << "a failed save keeps the program open";
 }
 
-// A saved map opens into an empty document and saves as it was; another file is refused.
+// A saved map opens into an empty document; another file is refused.
 TEST_F(Commands, OpenMapContinuesASavedMap)
 {
     QTemporaryDir dir;
@@ -263,7 +263,7 @@ TEST_F(Commands, OpenMapContinuesASavedMap)
     EXPECT_EQ(ReadAll(dir.filePath("ui.ini")), saved);
 }
 
-// Save As asks before replacing a file, naming the entries a map would lose.
+// Save As asks before replacing a map, naming what it would lose.
 TEST_F(Commands, SaveAsAsksBeforeReplacingAMap)
 {
     QTemporaryDir dir;
@@ -282,7 +282,7 @@ TEST_F(Commands, SaveAsAsksBeforeReplacingAMap)
     EXPECT_EQ(ReadAll(dir.filePath("map.ini")), map);
 }
 
-// A session killed with unsaved entries leaves a copy, offered back at the next opening.
+// A killed session's unsaved entries come back.
 TEST_F(Commands, UnsavedWorkSurvivesAKill)
 {
     QTemporaryDir dir;
