@@ -6,10 +6,10 @@
 
 #include <QAction>
 #include <QDragEnterEvent>
-#include <QMimeData>
-#include <QTimer>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollArea>
+#include <QTimer>
 
 namespace ravelock {
 
@@ -56,7 +56,6 @@ void FrmMain::dropEvent(QDropEvent* event)
         Run([path, map](MainCommands& commands) { map ? commands.OpenMapFile(path) : commands.OpenTexture(path); });
     });
 }
-
 
 void FrmMain::BuildEntryList(QMenu& view)
 {

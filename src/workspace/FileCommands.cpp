@@ -26,6 +26,12 @@ QString TextureName(const QString& path)
     return path.size() < 2 || separator < 0 ? QString() : path.mid(separator + 1);
 }
 
+// "1 entry", "3 entries".
+QString Entries(qsizetype count)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+}
+
 } // namespace
 
 void MainCommands::Open()
@@ -81,10 +87,8 @@ void MainCommands::OfferRecovery()
         return;
     const qsizetype count = static_cast<qsizetype>(copy->entries.size());
     const QString question = QStringLiteral("Unsaved work on %1 was kept when Ravelock last ended without saving: "
-                                            "%2 %3, written %4.\r\nBring it back?")
-                                 .arg(ws_.strTextureName)
-                                 .arg(count)
-                                 .arg(count == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
+                                            "%2, written %3.\r\nBring it back?")
+                                 .arg(ws_.strTextureName, Entries(count),
                                       QLocale().toString(copy->written, QLocale::ShortFormat));
     if (dialogs_.Message(question, title, MessageIcon::Exclamation, MessageButtons::YesNo) != Answer::Yes) {
         recovery_.Remove(ws_);
@@ -140,10 +144,8 @@ void MainCommands::OpenMapFile(const QString& path)
     ws_.deleteOffered = !ws_.entries.empty();
     KeepRecovery();
     Show();
-    const qsizetype entries = static_cast<qsizetype>(ws_.entries.size());
-    view_.ShowMessage(QStringLiteral("Opened %1 %2 from %3")
-                          .arg(entries)
-                          .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"), name));
+    view_.ShowMessage(
+        QStringLiteral("Opened %1 from %2").arg(Entries(static_cast<qsizetype>(ws_.entries.size())), name));
 }
 
 bool MainCommands::Save()
@@ -198,11 +200,8 @@ bool MainCommands::WriteDocument(const QString& path)
     }
     KeepRecovery();
     Show();
-    const qsizetype entries = static_cast<qsizetype>(ws_.entries.size());
-    view_.ShowMessage(QStringLiteral("Saved %1 %2 to %3")
-                          .arg(entries)
-                          .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
-                               QFileInfo(path).fileName()));
+    view_.ShowMessage(QStringLiteral("Saved %1 to %2")
+                          .arg(Entries(static_cast<qsizetype>(ws_.entries.size())), QFileInfo(path).fileName()));
     return true;
 }
 
