@@ -5,6 +5,7 @@
 #include "targa/SurfacePainter.h"
 
 #include <cstdio>
+#include <string>
 #include <tuple>
 
 namespace testing_support {
@@ -30,6 +31,21 @@ struct Decoded {
         return row;
     }
 };
+
+// Rows top first: '#' opaque, '+' alpha 1, '.' clear; at depth 16 by the attribute bit, at 24 by colour.
+inline std::vector<std::uint8_t> RowsTexture(const std::vector<std::string>& rows, int depth = 32)
+{
+    Tga t{.depth = depth, .width = int(rows[0].size()), .height = int(rows.size()), .descriptor = 0x28};
+    for (const std::string& row : rows)
+        for (char c : row) {
+            const int alpha = c == '.' ? 0 : c == '+' ? 1 : 255;
+            const std::vector<int> texel = depth == 24   ? std::vector{alpha ? 50 : 9, 9, 9}
+                                           : depth == 16 ? std::vector{9, alpha ? 0x80 : 0}
+                                                         : std::vector{9, 9, 9, alpha};
+            t.data.insert(t.data.end(), texel.begin(), texel.end());
+        }
+    return t.Bytes();
+}
 
 // Decodes onto a surface as the program does; `stopAtYield` ends painting
 // at that yield, as closing the program does.

@@ -65,6 +65,7 @@ struct WindowHarness {
     }
     void OpenGradient(int width, int height, const QString& name = "ui.tga");
     // Delivered to the window, as the system does.
+    void Hover(int x, int y) { QTest::mouseMove(window.windowHandle(), Drawing()->mapTo(&window, QPoint(x, y))); }
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {})
     {
         QTest::mouseClick(window.windowHandle(), button, keys, Drawing()->mapTo(&window, QPoint(x, y)));
