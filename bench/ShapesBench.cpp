@@ -1,6 +1,7 @@
 // Times finding every shape of a texture that has painted: on the decode
 // variants, on an 8192 x 8192 atlas of 4096 round shapes, and on a texture of
-// noise, whose millions of one-texel shapes the search stops at.
+// noise, whose millions of one-texel shapes the search stops at; and the fill
+// of one Shift+click on the atlas.
 #include "ShapesBench.h"
 
 #include "BenchInputs.h"
@@ -72,6 +73,14 @@ std::unique_ptr<Painted> Noise()
     return painted;
 }
 
+// One Shift+click: the box of the disc under a texel of the atlas.
+void TakeOne(benchmark::State& state)
+{
+    const std::unique_ptr<Painted> painted = Atlas();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(targa::ShapeAt(targa::ShapeTexels(painted->surface, true), 64, 64));
+}
+
 } // namespace
 
 void RegisterShapeBenchmarks(const std::string& folder)
@@ -83,6 +92,7 @@ void RegisterShapeBenchmarks(const std::string& folder)
     }
     benchmark::RegisterBenchmark("BM_FindShapes/atlas8192", Find, Atlas)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_FindShapes/noise4096", Find, Noise)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_ShapeAt/atlas8192", TakeOne)->Unit(benchmark::kMicrosecond);
 }
 
 } // namespace bench

@@ -69,15 +69,17 @@ std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y)
 {
     if (!texels.In(x, y))
         return std::nullopt;
-    const int width = texels.Width();
-    std::vector<bool> seen(static_cast<std::size_t>(width) * static_cast<std::size_t>(texels.Height()));
+    // A row's marks are made when the fill first reaches it: a small shape on a huge texture costs little.
+    std::vector<std::vector<bool>> seen(static_cast<std::size_t>(texels.Height()));
     const auto visit = [&](int vx, int vy) {
         if (!texels.In(vx, vy))
             return false;
-        const std::size_t at = static_cast<std::size_t>(vy) * static_cast<std::size_t>(width) + static_cast<std::size_t>(vx);
-        if (seen[at])
+        std::vector<bool>& row = seen[static_cast<std::size_t>(vy)];
+        if (row.empty())
+            row.resize(static_cast<std::size_t>(texels.Width()));
+        if (row[static_cast<std::size_t>(vx)])
             return false;
-        seen[at] = true;
+        row[static_cast<std::size_t>(vx)] = true;
         return true;
     };
     ShapeBox box{x, y, x, y};
