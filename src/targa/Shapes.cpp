@@ -77,9 +77,10 @@ std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y)
         std::vector<bool>& row = seen[static_cast<std::size_t>(vy)];
         if (row.empty())
             row.resize(static_cast<std::size_t>(texels.Width()));
-        if (row[static_cast<std::size_t>(vx)])
+        const auto at = static_cast<std::size_t>(vx);
+        if (row[at])
             return false;
-        row[static_cast<std::size_t>(vx)] = true;
+        row[at] = true;
         return true;
     };
     ShapeBox box{x, y, x, y};
