@@ -1,3 +1,4 @@
+#include "app/Batch.h"
 #include "windows/FrmMain.h"
 #include "windows/FrmSplash.h"
 #include "windows/Version.h"
@@ -6,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
+#include <QTextStream>
 #include <QTimer>
 
 #include <memory>
@@ -19,7 +21,9 @@ QStringList FileArguments(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Marks regions of a Targa texture and writes them as MappedImage entries."));
+        QStringLiteral("Marks regions of a Targa texture and writes them as MappedImage entries.\n\n"
+                       "Commands that open no window (see ravelock(1)):\n") +
+        ravelock::batch::Usage().chopped(1));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("texture"), QStringLiteral("A Targa (.tga) file to open."),
@@ -43,6 +47,12 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Ravelock"));
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+    if (argc > 1 && ravelock::batch::IsCommand(QString::fromLocal8Bit(argv[1]))) {
+        // No QGuiApplication: the commands need no display.
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout), err(stderr);
+        return ravelock::batch::Run(QCoreApplication::arguments().mid(1), out, err);
+    }
     const QStringList files = FileArguments(argc, argv);
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("dev.ravelock.Ravelock"));

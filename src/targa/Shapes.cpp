@@ -121,12 +121,15 @@ int Root(std::vector<int>& parent, int label)
     return label;
 }
 
+bool ReadingOrder(const ShapeBox& l, const ShapeBox& r) { return std::pair(l.top, l.left) < std::pair(r.top, r.left); }
+
 } // namespace
 
-Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit)
+Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit, bool keepRuns)
 {
     Shapes found;
     std::vector<int> parent;
+    std::vector<ShapeRun> runs; // their shape still a label
     std::vector<ShapeBox> boxes; // per label, merged into its root's
     std::vector<Run> above, here;
     const int width = texels.Width();
@@ -159,15 +162,53 @@ Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit)
                        std::max(box.right, merged.right), std::max(box.bottom, merged.bottom)};
             }
             here.push_back({first, x, label});
+            if (keepRuns)
+                runs.push_back({y, first, x, label});
         }
         std::swap(above, here);
     }
+    std::vector<std::size_t> roots;
     for (std::size_t label = 0; label < parent.size(); ++label)
         if (parent[label] == static_cast<int>(label))
-            found.boxes.push_back(boxes[label]);
-    std::stable_sort(found.boxes.begin(), found.boxes.end(),
-                     [](const ShapeBox& l, const ShapeBox& r) { return std::pair(l.top, l.left) < std::pair(r.top, r.left); });
+            roots.push_back(label);
+    std::stable_sort(roots.begin(), roots.end(), [&boxes](std::size_t l, std::size_t r) {
+        return ReadingOrder(boxes[l], boxes[r]);
+    });
+    for (std::size_t root : roots)
+        found.boxes.push_back(boxes[root]);
+    if (keepRuns) {
+        std::vector<int> index(parent.size());
+        for (std::size_t i = 0; i < roots.size(); ++i)
+            index[roots[i]] = static_cast<int>(i);
+        for (ShapeRun& run : runs)
+            run.shape = index[static_cast<std::size_t>(Root(parent, run.shape))];
+        found.runs = std::move(runs);
+    }
     return found;
+}
+
+std::vector<ShapeBox> JoinShapes(std::vector<ShapeBox> boxes, int distance)
+{
+    const auto gap = [](int firstEnd, int secondStart) { return std::max(0, secondStart - firstEnd - 1); };
+    for (bool joined = distance > 0; joined;) {
+        joined = false;
+        std::sort(boxes.begin(), boxes.end(), [](const ShapeBox& l, const ShapeBox& r) { return l.left < r.left; });
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            for (std::size_t j = i + 1; j < boxes.size() && gap(boxes[i].right, boxes[j].left) < distance;) {
+                ShapeBox& box = boxes[i];
+                const ShapeBox& other = boxes[j];
+                if (std::max(gap(box.bottom, other.top), gap(other.bottom, box.top)) >= distance) {
+                    ++j;
+                    continue;
+                }
+                box = {std::min(box.left, other.left), std::min(box.top, other.top), std::max(box.right, other.right),
+                       std::max(box.bottom, other.bottom)};
+                boxes.erase(boxes.begin() + static_cast<std::ptrdiff_t>(j));
+                joined = true;
+            }
+    }
+    std::stable_sort(boxes.begin(), boxes.end(), ReadingOrder);
+    return boxes;
 }
 
 } // namespace targa

@@ -52,13 +52,27 @@ private:
 // that holds texel (x, y); nothing where that texel is in none.
 std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y);
 
+// Texels first to last of row y, all of one shape: its index in Shapes::boxes.
+struct ShapeRun {
+    int y = 0;
+    int first = 0;
+    int last = 0;
+    int shape = 0;
+};
+
 struct Shapes {
     std::vector<ShapeBox> boxes; // ordered by their top row, then their left column
     bool complete = true;        // false where more than the limit of runs made the search stop
+    std::vector<ShapeRun> runs;  // only when asked for: row by row, left to right
 };
 
 // Every shape's box, found row by row from runs of texels, keeping nothing of a
-// texel but its run. Stops after `runLimit` runs, so that noise stays bounded.
-Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit = std::size_t{1} << 20);
+// texel but its run (and the runs themselves with `keepRuns`). Stops after
+// `runLimit` runs, so that noise stays bounded.
+Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit = std::size_t{1} << 20, bool keepRuns = false);
+
+// Boxes whose gap (the texels between them across or down, 0 where they touch
+// or overlap) is less than `distance` become one box, repeatedly; reading order.
+std::vector<ShapeBox> JoinShapes(std::vector<ShapeBox> boxes, int distance);
 
 } // namespace targa

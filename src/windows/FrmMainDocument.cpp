@@ -47,7 +47,10 @@ std::pair<QString, bool> FrmMain::DroppedCommand(const QMimeData* data) const
 
 void FrmMain::dropEvent(QDropEvent* event)
 {
-    const auto [path, map] = DroppedCommand(event->mimeData());
+    const std::pair<QString, bool> dropped = DroppedCommand(event->mimeData());
+    // Not a structured binding: clang 14 refuses to capture one.
+    const QString path = dropped.first;
+    const bool map = dropped.second;
     if (path.isEmpty())
         return;
     event->acceptProposedAction();

@@ -127,17 +127,10 @@ void MainCommands::OpenMapFile(const QString& path)
         dialogs_.Message(QStringLiteral("%1 cannot be opened as a map of %2:\r\n%3").arg(name, ws_.strTextureName, why),
                          QStringLiteral("Open Map"), MessageIcon::Exclamation, MessageButtons::Ok);
     };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(file.errorString());
-    // Far more than the entries a texture can hold: anything larger is not a map.
-    constexpr qint64 kLargest = qint64{1} << 28;
-    const QByteArray bytes = file.read(kLargest + 1);
-    if (bytes.size() > kLargest)
-        return refuse(QStringLiteral("it is too large to be a map"));
-    auto read = ReadMap(bytes, ws_);
+    auto read = ReadMapFile(path, ws_);
     if (const auto* refusal = std::get_if<MapRefusal>(&read))
-        return refuse(QStringLiteral("line %1: %2").arg(refusal->line).arg(refusal->reason));
+        return refuse(refusal->line ? QStringLiteral("line %1: %2").arg(refusal->line).arg(refusal->reason)
+                                    : refusal->reason);
     ws_.entries = std::move(std::get<std::vector<Entry>>(read));
     ws_.strIniPath = path;
     ws_.blnSaved = true;

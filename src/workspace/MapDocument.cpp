@@ -135,15 +135,18 @@ std::variant<std::vector<Entry>, MapRefusal> ReadMap(const QByteArray& bytes, co
     if (bytes.isEmpty())
         return MapRefusal{1, QStringLiteral("the file is empty")};
     QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
-    if (!lines.last().isEmpty())
-        return MapRefusal{static_cast<int>(lines.size()), QStringLiteral("the last line is cut short")};
-    lines.removeLast();
     for (QString& line : lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
     const QStringList header = HeaderLines();
+    // Any other file is refused where it starts, not where it ends.
+    if (lines.first() != header.first())
+        return MapRefusal{1, QStringLiteral("line 1 is not the start of a Ravelock map")};
+    // The last element is what follows the last line end: empty unless that line is cut short.
+    const bool cut = !lines.last().isEmpty();
+    const qsizetype whole = lines.size() - 1;
     std::vector<Entry> entries;
-    for (qsizetype at = 0; at < lines.size(); ++at) {
+    for (qsizetype at = 0; at < whole; ++at) {
         const int number = static_cast<int>(at + 1);
         const qsizetype block = at - header.size();
         if (block < 0) {
@@ -157,8 +160,6 @@ std::variant<std::vector<Entry>, MapRefusal> ReadMap(const QByteArray& bytes, co
                 return MapRefusal{number, QStringLiteral("expected \"MappedImage\" and a one-word name")};
             if (std::any_of(entries.begin(), entries.end(), [&name](const Entry& e) { return e.name == name; }))
                 return MapRefusal{number, QStringLiteral("%1 is already the name of an entry above").arg(name)};
-            if (lines.size() - at < 8)
-                return MapRefusal{static_cast<int>(lines.size()), QStringLiteral("the entry's block is cut short")};
             entries.push_back({name});
             continue;
         }
@@ -175,9 +176,39 @@ std::variant<std::vector<Entry>, MapRefusal> ReadMap(const QByteArray& bytes, co
         if (lines[at] != expected)
             return MapRefusal{number, QStringLiteral("expected \"%1\"").arg(expected)};
     }
-    if (lines.size() < header.size())
-        return MapRefusal{static_cast<int>(lines.size()), QStringLiteral("the header is cut short")};
+    const int last = static_cast<int>(lines.size() - (cut ? 0 : 1));
+    if (cut)
+        return MapRefusal{last, QStringLiteral("the last line is cut short")};
+    if (whole < header.size())
+        return MapRefusal{last, QStringLiteral("the header is cut short")};
+    if ((whole - header.size()) % 8 != 0)
+        return MapRefusal{last, QStringLiteral("the entry's block is cut short")};
     return entries;
+}
+
+std::variant<std::vector<Entry>, MapRefusal> ReadMapFile(const QString& path, const Workspace& ws)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir())
+        return MapRefusal{0, QStringLiteral("it is a folder, not a file")};
+    if (!file.open(QIODevice::ReadOnly))
+        return MapRefusal{0, file.errorString()};
+    // Far more than the entries a texture can hold: anything larger is not a map.
+    constexpr qint64 kLargest = qint64{1} << 28;
+    const QByteArray bytes = file.read(kLargest + 1);
+    if (bytes.size() > kLargest)
+        return MapRefusal{0, QStringLiteral("it is too large to be a map")};
+    return ReadMap(bytes, ws);
+}
+
+int EntryLine(std::size_t index)
+{
+    return static_cast<int>(HeaderLines().size() + 8 * index + 1);
+}
+
+QString NumberedName(const QString& base, std::size_t number, std::size_t count)
+{
+    return base + QStringLiteral("%1").arg(number, static_cast<int>(QString::number(count).size()), 10, QLatin1Char('0'));
 }
 
 int EntriesNotHeld(const QString& path, const Workspace& ws)

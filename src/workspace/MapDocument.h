@@ -45,4 +45,14 @@ struct MapRefusal {
 // Lines may end in CR LF or LF. Any other content is refused, naming its line.
 std::variant<std::vector<Entry>, MapRefusal> ReadMap(const QByteArray& bytes, const Workspace& ws);
 
+// ReadMap on the file at `path`; a file that cannot be read, or is far too
+// large to be a map, is refused at line 0 with the reason.
+std::variant<std::vector<Entry>, MapRefusal> ReadMapFile(const QString& path, const Workspace& ws);
+
+// The line (from 1) of the document that starts the block of entry `index` (from 0).
+int EntryLine(std::size_t index);
+
+// `base` and `number`, with as many digits as `count` has: "Icon07" of 42.
+QString NumberedName(const QString& base, std::size_t number, std::size_t count);
+
 } // namespace ravelock
