@@ -3,6 +3,7 @@
 // inputs in the same run. Inputs are written on first use into
 // RAVELOCK_BENCH_INPUTS (default: bench-inputs beside the working folder).
 #include "BenchInputs.h"
+#include "RemapBench.h"
 #include "RepaintBench.h"
 #include "ShapesBench.h"
 #include "targa/PixelSurface.h"
@@ -209,6 +210,7 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("BM_FreshDecode/t10_d32_bl", FreshDecode, rle32)->Unit(benchmark::kMillisecond);
     bench::RegisterRepaintBenchmarks();
     bench::RegisterShapeBenchmarks(Folder());
+    bench::RegisterRemapBenchmarks(Folder());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and validates the desktop entry and
-# the AppStream metadata as the desktop sees them.
+# the AppStream metadata as the desktop sees them, and the manual page.
 set -euo pipefail
 build=$1
-for tool in desktop-file-validate appstreamcli; do
+for tool in desktop-file-validate appstreamcli mandoc; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 prefix=$(mktemp -d)
@@ -16,4 +16,5 @@ for size in 16 32 48; do
 done
 test -x "$prefix/bin/ravelock"
 test -s "$prefix/share/doc/ravelock/README.md"
+mandoc -T lint -W warning "$prefix/share/man/man1/ravelock.1"
 echo "installed files validate"
