@@ -246,8 +246,7 @@ int Remap(const QStringList& args, QTextStream& out)
     const std::unique_ptr<Texture> old = LoadTexture(arguments.files[0]);
     auto read = ReadMapFile(mapPath, old->Document());
     if (const auto* refusal = std::get_if<MapRefusal>(&read))
-        throw Refused{mapPath, refusal->line ? QStringLiteral("line %1: %2").arg(refusal->line).arg(refusal->reason)
-                                             : refusal->reason};
+        throw Refused{mapPath, refusal->Text()};
     const std::vector<Entry> entries = std::get<std::vector<Entry>>(std::move(read));
     const std::unique_ptr<Texture> fresh = LoadTexture(arguments.files[2]);
     const ShapeIndex before(*old), after(*fresh);

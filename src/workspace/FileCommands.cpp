@@ -129,8 +129,7 @@ void MainCommands::OpenMapFile(const QString& path)
     };
     auto read = ReadMapFile(path, ws_);
     if (const auto* refusal = std::get_if<MapRefusal>(&read))
-        return refuse(refusal->line ? QStringLiteral("line %1: %2").arg(refusal->line).arg(refusal->reason)
-                                    : refusal->reason);
+        return refuse(refusal->Text());
     ws_.entries = std::move(std::get<std::vector<Entry>>(read));
     ws_.strIniPath = path;
     ws_.blnSaved = true;

@@ -201,6 +201,12 @@ std::variant<std::vector<Entry>, MapRefusal> ReadMapFile(const QString& path, co
     return ReadMap(bytes, ws);
 }
 
+QString MapRefusal::Text() const
+{
+    const QString at = QStringLiteral("line %1").arg(line);
+    return line == 0 || reason.startsWith(at + QLatin1Char(' ')) ? reason : at + QStringLiteral(": ") + reason;
+}
+
 int EntryLine(std::size_t index)
 {
     return static_cast<int>(HeaderLines().size() + 8 * index + 1);

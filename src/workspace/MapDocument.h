@@ -36,8 +36,11 @@ std::optional<QString> WriteIniFile(Workspace& ws, const QString& path);
 
 // Why a file is not a map of the open texture: the line (from 1) and what is wrong there.
 struct MapRefusal {
-    int line;
+    int line; // 0 where the file itself cannot be read
     QString reason;
+
+    // "line 18: reason", or the reason alone where it names its line itself or there is none.
+    QString Text() const;
 };
 
 // The entries of a document as WriteIniFile writes it, on the workspace's
