@@ -10,8 +10,6 @@
 #include <QJsonObject>
 #include <QTextStream>
 
-#include <algorithm>
-
 namespace ravelock::batch {
 
 bool IsCommand(const QString& word)
@@ -102,12 +100,6 @@ std::unique_ptr<Texture> LoadTexture(const QString& path)
     texture->height = loaded.height;
     texture->alpha = loaded.alpha;
     return texture;
-}
-
-QRect Box(const Entry& entry)
-{
-    return QRect(QPoint(std::min(entry.left, entry.right), std::min(entry.top, entry.bottom)),
-                 QPoint(std::max(entry.left, entry.right), std::max(entry.top, entry.bottom)));
 }
 
 void WriteMap(Workspace& document, const QString& path)

@@ -51,9 +51,6 @@ struct Texture {
 // Refused where the file cannot be read whole or is no texture.
 std::unique_ptr<Texture> LoadTexture(const QString& path);
 
-// The entry's rectangle with its corners in order, whatever order they were clicked in.
-QRect Box(const Entry& entry);
-
 // Writes the document as Save does, refused where it cannot be written.
 void WriteMap(Workspace& document, const QString& path);
 

@@ -44,7 +44,7 @@ std::vector<std::pair<std::size_t, std::size_t>> Overlaps(const std::vector<Entr
 {
     std::vector<QRect> boxes;
     for (const Entry& entry : entries)
-        boxes.push_back(Box(entry));
+        boxes.push_back(entry.Box());
     std::vector<std::size_t> order(entries.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::sort(order.begin(), order.end(), [&boxes](std::size_t l, std::size_t r) { return boxes[l].left() < boxes[r].left(); });
@@ -67,7 +67,7 @@ std::vector<Finding> Findings(const std::vector<Entry>& entries, const targa::Sh
         const int line = EntryLine(i);
         if (const QString inverted = Inverted(entry); !inverted.isEmpty())
             findings.push_back({line, false, QStringLiteral("%1 has its corners inverted: %2").arg(entry.name, inverted)});
-        if (!HoldsShapeTexel(texels, Box(entry)))
+        if (!HoldsShapeTexel(texels, entry.Box()))
             findings.push_back({line, false, QStringLiteral("%1 holds no texel of any shape").arg(entry.name)});
         for (; overlap != overlaps.end() && overlap->first == i; ++overlap) {
             const std::size_t other = overlap->second;

@@ -167,7 +167,7 @@ private:
 
 Outcome Place(const Entry& entry, const ShapeIndex& before, Twins& twins, const Texture& fresh)
 {
-    const std::vector<std::size_t> shapes = before.Within(Box(entry));
+    const std::vector<std::size_t> shapes = before.Within(entry.Box());
     if (shapes.empty())
         return {Outcome::NotFound, QStringLiteral("on no shape"), {}};
     // The offsets by which every shape under the entry moved alike.

@@ -8,10 +8,10 @@
 
 namespace ravelock {
 
-FrmEntryProperties::FrmEntryProperties(QWidget* owner, const Entry& entry, QSize texture, Refusal refused)
+FrmEntryProperties::FrmEntryProperties(QWidget* owner, const Entry& entry, QSize texture, Apply apply)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      txtName_(new QLineEdit(entry.name, this)), spnLeft_(new QSpinBox(this)),
+      apply_(std::move(apply)), txtName_(new QLineEdit(entry.name, this)), spnLeft_(new QSpinBox(this)),
       spnTop_(new QSpinBox(this)), spnRight_(new QSpinBox(this)), spnBottom_(new QSpinBox(this))
 {
     setObjectName(QStringLiteral("frmEntryProperties"));
@@ -39,13 +39,14 @@ FrmEntryProperties::FrmEntryProperties(QWidget* owner, const Entry& entry, QSize
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this, refused = std::move(refused)] {
-        if (refused(Values()))
-            return;
-        emit Applied(Values());
-        accept();
-    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     txtName_->setFocus();
+}
+
+void FrmEntryProperties::accept()
+{
+    if (apply_(Values()))
+        QDialog::accept();
 }
 
 Entry FrmEntryProperties::Values() const

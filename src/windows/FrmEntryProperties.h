@@ -12,20 +12,23 @@ class QSpinBox;
 
 namespace ravelock {
 
-// An entry's name and corners, to change in place. OK applies the values
-// unless `refused` says why not, and then the dialog stays open with them;
-// `changed` follows every value while it is open.
+// An entry's name and corners, to change in place. OK applies the values,
+// or the dialog stays open with them where `apply` refused them after saying
+// why; `Changed` follows every value while it is open.
 class FrmEntryProperties final : public QDialog {
     Q_OBJECT
 public:
-    using Refusal = std::function<bool(const Entry&)>; // true where the values were refused, after saying why
-    FrmEntryProperties(QWidget* owner, const Entry& entry, QSize texture, Refusal refused);
+    using Apply = std::function<bool(const Entry&)>; // false where the values were refused
+    FrmEntryProperties(QWidget* owner, const Entry& entry, QSize texture, Apply apply);
 
     Entry Values() const;
+    void accept() override;
 
 signals:
     void Changed(const Entry& values);
-    void Applied(const Entry& values);
+
+private:
+    Apply apply_;
 
 private:
     QLineEdit* txtName_;

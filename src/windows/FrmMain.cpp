@@ -113,7 +113,7 @@ void FrmMain::Run(const std::function<void(MainCommands&)>& command)
         return;
     aids_->Update();
     if (entries_->isVisible())
-        entries_->Load(commands_.State().entries);
+        entries_->Load(commands_.State().entries, commands_.State().history.Put());
 }
 
 FrmMain::~FrmMain() = default;
@@ -148,12 +148,18 @@ void FrmMain::BuildMenus()
                &MainCommands::Undo);
     AddCommand(edit, MenuItem::mnuEditRedo, "mnuEditRedo", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y),
                &MainCommands::Redo);
+    AddCommand(edit, MenuItem::mnuEditUndoEntry, "mnuEditUndoEntry", QStringLiteral("U&ndo Entry Change"),
+               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z), &MainCommands::UndoEntryChange);
+    AddCommand(edit, MenuItem::mnuEditRedoEntry, "mnuEditRedoEntry", QStringLiteral("R&edo Entry Change"),
+               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Y), &MainCommands::RedoEntryChange);
     edit->addSeparator();
     AddCommand(edit, MenuItem::mnuEditComplete, "mnuEditComplete", QStringLiteral("&Complete Entry"),
                QKeySequence(Qt::CTRL | Qt::Key_E), &MainCommands::CompleteEntry);
     edit->addSeparator();
     AddCommand(edit, MenuItem::mnuEditDelete, "mnuEditDelete", QStringLiteral("&Delete Entry"),
-               QKeySequence(Qt::Key_Delete), &MainCommands::DeleteEntry);
+               QKeySequence(Qt::Key_Delete), [this](MainCommands& commands) {
+                   commands.DeleteEntry(entries_->isVisible() ? entries_->ChosenRows() : std::vector<int>());
+               });
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     aids_ = new ViewAids(commands_.State(), *view, *drawing_, *magnifier_, [this] { ColumnToggled(*magnifier_); },
@@ -285,6 +291,12 @@ void FrmMain::ShowCorners(std::optional<QPoint> first, std::optional<QPoint> sec
 }
 
 void FrmMain::SetMenuEnabled(MenuItem item, bool enabled) { actions_.at(item)->setEnabled(enabled); }
+
+// The mnemonic stays on the second letter: U&ndo, R&edo.
+void FrmMain::SetMenuText(MenuItem item, const QString& text)
+{
+    actions_.at(item)->setText(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")).insert(1, QLatin1Char('&')));
+}
 
 void FrmMain::SetCaption(const QString& caption, bool modified)
 {

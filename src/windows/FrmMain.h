@@ -73,6 +73,7 @@ private:
     void ShowPanel(bool shown) override;
     void ShowCorners(std::optional<QPoint> first, std::optional<QPoint> second) override;
     void SetMenuEnabled(MenuItem item, bool enabled) override;
+    void SetMenuText(MenuItem item, const QString& text) override;
     void SetCaption(const QString& caption, bool modified) override;
     void FitWindowToPicture() override;
     void ShowHint(const QString& text) override;

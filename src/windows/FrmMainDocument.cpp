@@ -80,8 +80,7 @@ void FrmMain::BuildEntryList(QMenu& view)
         aids_->Choose(index);
         if (index < 0)
             return;
-        const Entry& e = commands_.State().entries[static_cast<std::size_t>(index)];
-        const QRect box = QRect(QPoint(e.left, e.top), QPoint(e.right, e.bottom)).normalized();
+        const QRect box = commands_.State().entries[static_cast<std::size_t>(index)].Box();
         scroll_->ensureVisible(box.center().x(), box.center().y(), box.width() / 2 + 8, box.height() / 2 + 8);
     });
     connect(entries_, &EntryList::PropertiesRequested, this, &FrmMain::ShowEntryProperties);
@@ -92,19 +91,16 @@ void FrmMain::ShowEntryProperties(int index)
     if (properties_ || index < 0 || index >= static_cast<int>(commands_.State().entries.size()))
         return;
     const Workspace& ws = commands_.State();
-    const auto refused = [this, index](const Entry& values) {
-        bool refused = false;
-        Run([&](MainCommands& commands) { refused = commands.RefuseEdit(index, values); });
-        return refused;
+    const auto apply = [this, index](const Entry& values) {
+        bool applied = false;
+        Run([&](MainCommands& commands) { applied = commands.EditEntry(index, values); });
+        return applied;
     };
     properties_ = new FrmEntryProperties(this, ws.entries[static_cast<std::size_t>(index)],
-                                         QSize(ws.lngImageWidth, ws.lngImageHeight), refused);
+                                         QSize(ws.lngImageWidth, ws.lngImageHeight), apply);
     properties_->setAttribute(Qt::WA_DeleteOnClose);
     connect(properties_, &FrmEntryProperties::Changed, this,
             [this, index](const Entry& values) { aids_->Preview(std::pair(index, values)); });
-    connect(properties_, &FrmEntryProperties::Applied, this, [this, index](const Entry& values) {
-        Run([index, values](MainCommands& commands) { commands.EditEntry(index, values); });
-    });
     connect(properties_, &QDialog::finished, this, [this] {
         properties_ = nullptr;
         aids_->Preview(std::nullopt);

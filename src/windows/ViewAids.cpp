@@ -23,11 +23,6 @@ QAction* AddToggle(QMenu& menu, const char* name, const QString& caption, const 
     return action;
 }
 
-QRect Spanned(QPoint a, QPoint b)
-{
-    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())), QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
-}
-
 } // namespace
 
 ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magnifier& magnifier,
@@ -63,7 +58,7 @@ void ViewAids::ShowRegions(bool shown)
         scene.entries.reserve(ws_.entries.size());
         for (std::size_t i = 0; i < ws_.entries.size(); ++i) {
             const Entry& entry = preview_ && preview_->first == static_cast<int>(i) ? preview_->second : ws_.entries[i];
-            scene.entries.push_back({Spanned({entry.left, entry.top}, {entry.right, entry.bottom}), entry.name});
+            scene.entries.push_back({entry.Box(), entry.name});
         }
         if (chosen_ >= 0 && chosen_ < static_cast<int>(ws_.entries.size()))
             scene.chosen = static_cast<std::size_t>(chosen_);
@@ -71,7 +66,7 @@ void ViewAids::ShowRegions(bool shown)
         if (picking.step == Step::SecondCorner)
             scene.firstCorner = picking.first;
         else if (picking.step == Step::Naming)
-            scene.pending = Spanned(picking.first, picking.second);
+            scene.pending = Entry{QString(), picking.first.x(), picking.first.y(), picking.second.x(), picking.second.y()}.Box();
         if (const std::vector<QRect>* shapes = shapes_()) {
             for (const QRect& shape : *shapes)
                 if (std::none_of(scene.entries.begin(), scene.entries.end(),

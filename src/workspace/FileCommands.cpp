@@ -96,6 +96,7 @@ void MainCommands::OfferRecovery()
     }
     ws_.entries = copy->entries;
     ws_.strIniPath = copy->iniPath;
+    ws_.history.Restart(false);
     ws_.blnSaved = false;
     ws_.deleteOffered = !ws_.entries.empty();
     Show();
@@ -131,8 +132,8 @@ void MainCommands::OpenMapFile(const QString& path)
     if (const auto* refusal = std::get_if<MapRefusal>(&read))
         return refuse(refusal->Text());
     ws_.entries = std::move(std::get<std::vector<Entry>>(read));
-    ws_.strIniPath = path;
-    ws_.blnSaved = true;
+    ws_.history.Restart(true);
+    ws_.SavedAs(path);
     ws_.deleteOffered = !ws_.entries.empty();
     KeepRecovery();
     Show();

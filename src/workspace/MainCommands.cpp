@@ -52,8 +52,7 @@ void MainCommands::EndProgram()
 
 void MainCommands::Click(QPoint texel)
 {
-    if (ws_.texture != Texture::Ready || texel.x() < 0 || texel.y() < 0 || texel.y() > ws_.lngImageHeight ||
-        texel.x() > ws_.lngImageWidth)
+    if (ws_.texture != Texture::Ready || !ws_.Holds(texel))
         return;
     Picking& picking = ws_.picking;
     switch (picking.step) {
@@ -149,81 +148,106 @@ void MainCommands::CompleteEntry()
     const QString name = EntryName(answer);
     if (name.isEmpty())
         return;
-    if (std::any_of(ws_.entries.begin(), ws_.entries.end(), [&name](const Entry& e) { return e.name == name; })) {
+    if (ws_.Find(name)) {
         dialogs_.Message(name + QStringLiteral(" is already a image map name"), QStringLiteral("Duplicate Name"),
                          MessageIcon::Information, MessageButtons::Ok);
         return;
     }
     const QPoint first = ws_.picking.first;
     const QPoint second = ws_.picking.second;
-    ws_.entries.push_back({name, first.x(), first.y(), second.x(), second.y()});
+    const Entry entry{name, first.x(), first.y(), second.x(), second.y()};
     ws_.picking.step = Step::FirstCorner;
-    ws_.blnSaved = false;
     ws_.deleteOffered = true;
-    Show();
-    if (answer != name)
-        view_.ShowMessage(QStringLiteral("Added %1 (names are one word; \"%2\" was cut)").arg(name, answer));
-    else
-        view_.ShowMessage(QStringLiteral("Added %1: %2, %3 to %4, %5")
-                              .arg(name)
-                              .arg(first.x())
-                              .arg(first.y())
-                              .arg(second.x())
-                              .arg(second.y()));
-    KeepRecovery();
+    Change({QStringLiteral("Adding ") + name, {}, {{ws_.entries.size(), entry}}},
+           answer != name ? QStringLiteral("Added %1 (names are one word; \"%2\" was cut)").arg(name, answer)
+                          : QStringLiteral("Added %1: %2, %3 to %4, %5")
+                                .arg(name)
+                                .arg(first.x())
+                                .arg(first.y())
+                                .arg(second.x())
+                                .arg(second.y()));
+}
+
+void MainCommands::DeleteEntry(const std::vector<int>& chosen)
+{
+    if (chosen.size() < 2)
+        return view_.ShowDeleteDialog();
+    std::vector<std::pair<std::size_t, Entry>> out;
+    QStringList names;
+    for (int index : chosen)
+        if (index >= 0 && index < static_cast<int>(ws_.entries.size())) {
+            out.emplace_back(static_cast<std::size_t>(index), ws_.entries[static_cast<std::size_t>(index)]);
+            names << out.back().second.name;
+        }
+    std::sort(out.begin(), out.end(), [](const auto& l, const auto& r) { return l.first < r.first; });
+    const QString count = QStringLiteral("%1 entries").arg(out.size());
+    const QString shown = names.mid(0, 3).join(QStringLiteral(", ")) + (names.size() > 3 ? QStringLiteral(", \u2026") : QString());
+    if (dialogs_.Message(QStringLiteral("Remove %1 (%2)?").arg(count, shown), QStringLiteral("Delete Entry"),
+                         MessageIcon::Exclamation, MessageButtons::YesNoDefaultNo) != Answer::Yes)
+        return;
+    Change({QStringLiteral("Removing ") + count, std::move(out), {}}, QStringLiteral("Removed ") + count);
 }
 
 void MainCommands::RemoveEntry(int index)
 {
-    const std::optional<Entry> removed = ravelock::RemoveEntry(ws_, index);
-    if (!removed)
+    if (index < 0 || index >= static_cast<int>(ws_.entries.size()))
         return;
-    Show();
-    view_.ShowMessage(QStringLiteral("Removed ") + removed->name);
-    KeepRecovery();
+    const Entry removed = ws_.entries[static_cast<std::size_t>(index)];
+    Change({QStringLiteral("Removing ") + removed.name, {{static_cast<std::size_t>(index), removed}}, {}},
+           QStringLiteral("Removed ") + removed.name);
 }
 
-std::optional<std::pair<QString, QString>> MainCommands::EditRefused(int index, const Entry& edited) const
+bool MainCommands::EditEntry(int index, const Entry& edited)
 {
-    const QString title = QStringLiteral("Entry Properties");
-    const QString name = EntryName(edited.name);
-    if (name.isEmpty())
-        return std::pair(title, QStringLiteral("An entry needs a name"));
-    if (std::min({edited.left, edited.top, edited.right, edited.bottom}) < 0 || edited.left > ws_.lngImageWidth ||
-        edited.right > ws_.lngImageWidth || edited.top > ws_.lngImageHeight || edited.bottom > ws_.lngImageHeight)
-        return std::pair(title, QStringLiteral("The corners lie outside the texture"));
-    for (std::size_t other = 0; other < ws_.entries.size(); ++other)
-        if (static_cast<int>(other) != index && ws_.entries[other].name == name)
-            return std::pair(QStringLiteral("Duplicate Name"), name + QStringLiteral(" is already a image map name"));
-    return std::nullopt;
-}
-
-bool MainCommands::RefuseEdit(int index, const Entry& edited)
-{
-    const auto refused = EditRefused(index, edited);
-    if (refused)
-        dialogs_.Message(refused->second, refused->first, MessageIcon::Information, MessageButtons::Ok);
-    return refused.has_value();
-}
-
-void MainCommands::EditEntry(int index, const Entry& edited)
-{
-    if (index < 0 || index >= static_cast<int>(ws_.entries.size()) || EditRefused(index, edited))
-        return;
-    Entry& entry = ws_.entries[static_cast<std::size_t>(index)];
+    const auto refuse = [this](const QString& text, const QString& title) {
+        dialogs_.Message(text, title, MessageIcon::Information, MessageButtons::Ok);
+        return false;
+    };
+    if (index < 0 || index >= static_cast<int>(ws_.entries.size()))
+        return false;
+    const auto at = static_cast<std::size_t>(index);
     Entry changed = edited;
     changed.name = EntryName(edited.name);
-    if (changed == entry)
-        return;
-    entry = changed;
-    ws_.blnSaved = false;
+    if (changed.name.isEmpty())
+        return refuse(QStringLiteral("An entry needs a name"), QStringLiteral("Entry Properties"));
+    if (const std::optional<std::size_t> other = ws_.Find(changed.name); other && *other != at)
+        return refuse(changed.name + QStringLiteral(" is already a image map name"), QStringLiteral("Duplicate Name"));
+    if (changed == ws_.entries[at])
+        return true;
+    Change({QStringLiteral("Changing ") + changed.name, {{at, ws_.entries[at]}}, {{at, changed}}},
+           QStringLiteral("Changed %1: %2, %3 to %4, %5")
+               .arg(changed.name)
+               .arg(changed.left)
+               .arg(changed.top)
+               .arg(changed.right)
+               .arg(changed.bottom));
+    return true;
+}
+
+void MainCommands::UndoEntryChange()
+{
+    if (const EntryStep* step = ws_.history.Undo(ws_.entries))
+        Changed(step->in.empty() ? QStringLiteral("Brought back ") + step->what.section(QLatin1Char(' '), 1)
+                                 : QStringLiteral("Undid ") + step->what.left(1).toLower() + step->what.mid(1));
+}
+
+void MainCommands::RedoEntryChange()
+{
+    if (const EntryStep* step = ws_.history.Redo(ws_.entries))
+        Changed(QStringLiteral("Redid ") + step->what.left(1).toLower() + step->what.mid(1));
+}
+
+void MainCommands::Change(EntryStep step, const QString& message)
+{
+    ws_.history.Do(ws_.entries, std::move(step));
+    Changed(message);
+}
+
+void MainCommands::Changed(const QString& message)
+{
+    ws_.blnSaved = ws_.history.AtSaved();
     Show();
-    view_.ShowMessage(QStringLiteral("Changed %1: %2, %3 to %4, %5")
-                          .arg(entry.name)
-                          .arg(entry.left)
-                          .arg(entry.top)
-                          .arg(entry.right)
-                          .arg(entry.bottom));
+    view_.ShowMessage(message);
     KeepRecovery();
 }
 
@@ -254,6 +278,10 @@ void MainCommands::Show()
     view_.ShowCorners(ws_.picking.First(), ws_.picking.Second());
     for (const auto& [item, enabled] : MenuStates(ws_))
         view_.SetMenuEnabled(item, enabled);
+    const EntryStep* undoable = ws_.history.Undoable();
+    const EntryStep* redoable = ws_.history.Redoable();
+    view_.SetMenuText(MenuItem::mnuEditUndoEntry, QStringLiteral("Undo ") + (undoable ? undoable->what : QStringLiteral("Entry Change")));
+    view_.SetMenuText(MenuItem::mnuEditRedoEntry, QStringLiteral("Redo ") + (redoable ? redoable->what : QStringLiteral("Entry Change")));
     view_.ShowHint(Hint());
     ShowCaption();
 }

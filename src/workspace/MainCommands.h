@@ -45,18 +45,23 @@ public:
     void Undo();
     void Redo();
     void CompleteEntry();
-    void DeleteEntry() { view_.ShowDeleteDialog(); }
+    // With several entries chosen (places from 0), asks once and removes them; else opens the Delete Entry dialog.
+    void DeleteEntry(const std::vector<int>& chosen = {});
     void Readme() { view_.ShowReadme(); }
     // Removes the entry at `index`, counted from 0 in document order.
     void RemoveEntry(int index);
-    // Says why `edited` cannot replace the entry at `index` and returns true, or returns false where it can.
-    bool RefuseEdit(int index, const Entry& edited);
-    // Replaces the entry at `index` in place; its name is taken as Complete Entry takes one.
-    void EditEntry(int index, const Entry& edited);
+    // Replaces the entry at `index` in place, its name taken as Complete Entry takes one; or says why
+    // not and returns false.
+    bool EditEntry(int index, const Entry& edited);
+    // Take back, or make again, the last change of the entries. The corners have Undo and Redo of their own.
+    void UndoEntryChange();
+    void RedoEntryChange();
 
 private:
-    // The title and text of why `edited` cannot replace the entry at `index`.
-    std::optional<std::pair<QString, QString>> EditRefused(int index, const Entry& edited) const;
+    // Every change of the entries: makes `step` and keeps it in the history, then shows the state, says
+    // `message` and keeps the recovery copy.
+    void Change(EntryStep step, const QString& message);
+    void Changed(const QString& message);
     void Show();
     void ShowRegionComplete();
     QString Hint() const;

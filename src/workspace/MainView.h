@@ -16,6 +16,8 @@ enum class MenuItem {
     mnuFileExit,
     mnuEditUndo,
     mnuEditRedo,
+    mnuEditUndoEntry,
+    mnuEditRedoEntry,
     mnuEditComplete,
     mnuEditDelete,
     mnuHelpReadme,
@@ -32,6 +34,8 @@ public:
     // Left and Top from `first`, Right and Bottom from `second`; empty fields where there is none.
     virtual void ShowCorners(std::optional<QPoint> first, std::optional<QPoint> second) = 0;
     virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
+    // An item whose words name what it would do ("Undo Removing Button"); the window adds the mnemonic.
+    virtual void SetMenuText(MenuItem item, const QString& text) = 0;
     // The window's caption; "[*]" in it stands where the unsaved mark goes.
     virtual void SetCaption(const QString& caption, bool modified) = 0;
     // Gives the window room for the whole picture and the panel, within the screen.

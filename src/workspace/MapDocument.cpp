@@ -51,16 +51,6 @@ QStringList Workspace::colLines() const
     return lines;
 }
 
-std::optional<Entry> RemoveEntry(Workspace& ws, qsizetype index)
-{
-    if (index < 0 || index >= static_cast<qsizetype>(ws.entries.size()))
-        return std::nullopt;
-    Entry removed = ws.entries[static_cast<std::size_t>(index)];
-    ws.entries.erase(ws.entries.begin() + index);
-    ws.blnSaved = false;
-    return removed;
-}
-
 namespace {
 
 // Left, Top, Right and Bottom of a Coords line; nothing where a value is not a whole number in the texture.
@@ -244,8 +234,7 @@ std::optional<QString> WriteIniFile(Workspace& ws, const QString& path)
     const bool special = info.exists() && !info.isFile();
     if (auto failure = special ? WriteInPlace(path, bytes) : WriteReplacing(path, bytes))
         return failure;
-    ws.strIniPath = path;
-    ws.blnSaved = true;
+    ws.SavedAs(path);
     return std::nullopt;
 }
 

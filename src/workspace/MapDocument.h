@@ -19,10 +19,6 @@ QStringList HeaderLines();
 // The eight lines of `entry`, on the workspace's texture.
 QStringList EntryBlock(const Workspace& ws, const Entry& entry);
 
-// Removes the entry at `index` (from 0) and marks the document unsaved;
-// returns the entry removed, or nothing where there was none.
-std::optional<Entry> RemoveEntry(Workspace& ws, qsizetype index);
-
 // How many entries the file at `path` holds, as Ravelock writes them on any
 // texture, whose names the workspace's document does not hold; 0 for any other file.
 int EntriesNotHeld(const QString& path, const Workspace& ws);

@@ -17,6 +17,8 @@ std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws)
         {MenuItem::mnuFileExit, true},
         {MenuItem::mnuEditUndo, ready && step != Step::FirstCorner},
         {MenuItem::mnuEditRedo, redo},
+        {MenuItem::mnuEditUndoEntry, ws.history.Undoable() != nullptr},
+        {MenuItem::mnuEditRedoEntry, ws.history.Redoable() != nullptr},
         {MenuItem::mnuEditComplete, ready && step == Step::Naming},
         {MenuItem::mnuEditDelete, ws.deleteOffered},
         {MenuItem::mnuHelpReadme, true},

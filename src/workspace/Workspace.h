@@ -1,5 +1,8 @@
 #pragma once
 
+#include "workspace/Entry.h"
+#include "workspace/EntryHistory.h"
+
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -9,18 +12,6 @@
 #include <vector>
 
 namespace ravelock {
-
-// A named region: the texels clicked as its corners, both included. A
-// rectangle clicked bottom-right first stays inverted.
-struct Entry {
-    QString name;
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-
-    bool operator==(const Entry&) const = default;
-};
 
 enum class Texture { None, Painting, Ready };
 
@@ -56,10 +47,18 @@ struct Workspace {
     Texture texture = Texture::None;
     Picking picking;
     QString strIniPath; // where the document was written last; empty until then
-    bool blnSaved = true;
+    bool blnSaved = true; // follows the history: whether the entries are as the file holds them
     // Once an entry was added, Delete Entry stays offered, even with none left.
     bool deleteOffered = false;
     std::vector<UndoneCorner> colRedo; // back() is the top
+    EntryHistory history;              // of the entries, apart from the corners' undo
+
+    // The place of the entry named `name`, if there is one.
+    std::optional<std::size_t> Find(const QString& name) const;
+    // Whether `texel` lies on the texture or in the column and row just past it.
+    bool Holds(QPoint texel) const;
+    // Marks the document as written to `path`, as its entries now are.
+    void SavedAs(const QString& path);
 
     // "MappedImage <name>", one per entry, in entry order.
     QStringList colNames() const;

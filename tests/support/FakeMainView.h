@@ -9,6 +9,7 @@ namespace testing_support {
 // The main window reduced to what the commands show on it.
 struct FakeMainView : ravelock::MainView {
     std::map<ravelock::MenuItem, bool> menus;
+    std::map<ravelock::MenuItem, QString> texts;
     bool panel = true;
     QString corners = "?", hint, message, caption;
     int textureWidth = 0, textureHeight = 0, fits = 0, ended = 0, bells = 0;
@@ -22,6 +23,7 @@ struct FakeMainView : ravelock::MainView {
         corners = text(first) + " " + text(second);
     }
     void SetMenuEnabled(ravelock::MenuItem m, bool e) override { menus[m] = e; }
+    void SetMenuText(ravelock::MenuItem m, const QString& text) override { texts[m] = text; }
     void SetCaption(const QString& text, bool modified) override
     {
         caption = QString(text).replace("[*]", modified ? "*" : "");

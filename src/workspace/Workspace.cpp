@@ -1,0 +1,25 @@
+#include "workspace/Workspace.h"
+
+#include <algorithm>
+
+namespace ravelock {
+
+std::optional<std::size_t> Workspace::Find(const QString& name) const
+{
+    const auto found = std::find_if(entries.begin(), entries.end(), [&name](const Entry& e) { return e.name == name; });
+    return found == entries.end() ? std::nullopt : std::optional(static_cast<std::size_t>(found - entries.begin()));
+}
+
+bool Workspace::Holds(QPoint texel) const
+{
+    return texel.x() >= 0 && texel.y() >= 0 && texel.x() <= lngImageWidth && texel.y() <= lngImageHeight;
+}
+
+void Workspace::SavedAs(const QString& path)
+{
+    strIniPath = path;
+    history.MarkSaved();
+    blnSaved = true;
+}
+
+} // namespace ravelock
