@@ -356,6 +356,8 @@ void FrmMain::ShowDeleteDialog()
         delete_ = std::make_unique<FrmDelete>(this);
         connect(delete_.get(), &FrmDelete::RemoveRequested, this,
                 [this](int index) { Run([index](MainCommands& commands) { commands.RemoveEntry(index); }); });
+        // A window manager may give the keyboard to no window when the dialog goes.
+        connect(delete_.get(), &QDialog::finished, this, [this] { activateWindow(); });
     }
     const int chosen = entries_->isVisible() ? entries_->Chosen() : -1;
     Present(*delete_, [this, chosen] { delete_->Load(commands_.State().colNames(), chosen); });

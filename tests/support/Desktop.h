@@ -115,6 +115,8 @@ public:
         pointer_->waitForReadyRead(5000);
         pointer_->readAll();
     }
+    // Real key presses on X, in xdotool's names ("ctrl+alt+z"), to the window that has the keyboard.
+    static void Keys(const QStringList& keys) { QProcess::execute("xdotool", QStringList{"key", "--delay", "50"} + keys); }
     ~Desktop()
     {
         if (pointer_) {

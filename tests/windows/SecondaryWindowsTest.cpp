@@ -1,3 +1,4 @@
+#include "support/Desktop.h"
 #include "support/WindowHarness.h"
 #include "windows/FrmSplash.h"
 
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -16,6 +18,8 @@
 #include <gtest/gtest.h>
 
 using namespace ravelock;
+using testing_support::Desktop;
+using testing_support::ReadAll;
 using testing_support::WindowHarness;
 
 TEST(DeleteDialog, RemovesTheChosenEntry)
@@ -41,6 +45,34 @@ TEST(DeleteDialog, RemovesTheChosenEntry)
         QTest::keyClick(dialog->focusWidget(), key);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(h.State().colNames(), QStringList{"MappedImage Three"});
+}
+
+// With real keys on X: a wrong row removed and brought back, then saved in its place.
+TEST(DeleteDialog, ARemovalIsTakenBackWithRealKeys)
+{
+    if (QGuiApplication::platformName() != "xcb" || !Desktop::Unavailable().isEmpty())
+        GTEST_SKIP() << "real keys on X (runs under Xvfb)";
+    WindowHarness h;
+    h.AddEntries({"One", "Two", "Three"});
+    const auto active = [](const char* name) {
+        return QTest::qWaitFor([name] { return QApplication::activeWindow() && QApplication::activeWindow()->objectName() == name; }, 3000);
+    };
+    h.window.activateWindow();
+    ASSERT_TRUE(active("frmMain"));
+    Desktop::Keys({"shift", "Delete"}); // X drops the first key after a start
+    ASSERT_TRUE(active("frmDelete"));
+    Desktop::Keys({"Down", "Down", "Return"});
+    ASSERT_TRUE(QTest::qWaitFor([&h] { return h.State().entries.size() == 2; }, 3000));
+    EXPECT_TRUE(active("frmMain")) << "the window has the keys again";
+    Desktop::Keys({"ctrl+alt+z"});
+    EXPECT_TRUE(QTest::qWaitFor([&h] { return h.Message() == "Brought back Two"; }, 3000));
+    h.dialogs.saveAnswers.push_back(h.dir.filePath("ui.ini"));
+    Desktop::Keys({"ctrl+s"});
+    const auto saved = [&h] {
+        return QString(ReadAll(h.dir.filePath("ui.ini"))).split("\r\n").filter(QRegularExpression("^Map"));
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return saved().size() == 3; }, 3000));
+    EXPECT_EQ(saved(), (QStringList{"MappedImage One", "MappedImage Two", "MappedImage Three"}));
 }
 
 TEST(ReadmeWindow, ShowsOneReadOnlyAddress)

@@ -243,6 +243,7 @@ TEST_F(Commands, SavingTracksUnsavedWork)
 // A saved map opens into an empty document; another file is refused.
 TEST_F(Commands, OpenMapContinuesASavedMap)
 {
+    const auto undo = [this] { return view.texts[MenuItem::mnuEditUndoEntry]; };
     QTemporaryDir dir;
     Open(64, 32, dir.filePath("ui.tga"));
     for (const char* action : {"click 1,2", "click 64,32", "complete Button", "click 3,3", "click 4,4", "complete B"})
@@ -258,6 +259,7 @@ TEST_F(Commands, OpenMapContinuesASavedMap)
     EXPECT_EQ(dialogs.messages.last(), "Open Map: bad.ini cannot be opened as a map of ui.tga:\r\n"
                                        "line 18: \"x\" is not a whole number from 0 to 32");
     commands.OpenMap();
+    EXPECT_EQ(view.caption + " " + undo(), "ui.ini \u2014 Ravelock Undo Entry Change") << "saved, a new history";
     WriteAll(dir.filePath("ui.ini"), "");
     EXPECT_TRUE(commands.Save());
     EXPECT_EQ(ReadAll(dir.filePath("ui.ini")), saved);
@@ -310,4 +312,55 @@ TEST_F(Commands, UnsavedWorkSurvivesAKill)
     dialogs.inputAnswers = {"A"};
     unwritable.CompleteEntry();
     EXPECT_TRUE(view.message.startsWith("Unsaved work could not be copied for recovery: "));
+}
+
+// Every change of the entries is one step back and forth; the corners keep their own undo.
+TEST_F(Commands, EntryChangesUndoAndRedoInPlace)
+{
+    QTemporaryDir dir;
+    Open(64, 32, dir.filePath("ui.tga"));
+    for (const char* action : {"shape 1,1 2,2", "complete A", "shape 3,3 4,4", "complete B", "shape 5,5 6,6",
+                               "complete C", "shape 7,7 8,8", "complete D"})
+        Do(action);
+    dialogs.saveAnswers = {dir.filePath("ui.ini")};
+    ASSERT_TRUE(commands.SaveAs());
+    const auto names = [this] { return ws.colNames().join(' ').remove("MappedImage "); };
+    const auto undo = [this] { return view.texts[MenuItem::mnuEditUndoEntry]; };
+    const auto redo = [this] { return view.texts[MenuItem::mnuEditRedoEntry]; };
+    const QString copy = Recovery(data.path()).PathFor(ws);
+    commands.RemoveEntry(1);
+    EXPECT_FALSE(commands.EditEntry(1, {" ", 9, 9, 1, 1}));
+    EXPECT_EQ(dialogs.messages.last(), "Entry Properties: An entry needs a name");
+    EXPECT_TRUE(commands.EditEntry(1, {"C2 x", 9, 9, 1, 1}));
+    dialogs.messageAnswers = {Answer::No, Answer::Yes};
+    commands.DeleteEntry({2, 0});
+    commands.DeleteEntry({2, 0});
+    EXPECT_EQ(dialogs.messages.last(), "Delete Entry: Remove 2 entries (D, A)?");
+    EXPECT_EQ(names() + " | " + undo(), "C2 | Undo Removing 2 entries");
+
+    const std::pair<const char*, const char*> back[] = {
+        {"A C2 D | Brought back 2 entries | Undo Changing C2 | Redo Removing 2 entries", "ui.ini*"},
+        {"A C D | Undid changing C2 | Undo Removing B | Redo Changing C2", "ui.ini*"},
+        {"A B C D | Brought back B | Undo Adding D | Redo Removing B", "ui.ini"},
+    };
+    for (const auto& [state, caption] : back) {
+        commands.UndoEntryChange();
+        EXPECT_EQ(names() + " | " + view.message + " | " + undo() + " | " + redo(), state);
+        EXPECT_EQ(view.caption.section(' ', 0, 0), caption);
+    }
+    EXPECT_FALSE(QFile::exists(copy)) << "back where it was saved: nothing to recover";
+    commands.Exit();
+    EXPECT_EQ(view.ended, 1) << "no question";
+    commands.RedoEntryChange();
+    EXPECT_EQ(names() + " | " + view.message + " | " + view.caption, "A C D | Redid removing B | ui.ini* \u2014 Ravelock");
+    EXPECT_EQ(ReadAll(copy).count("\nMappedImage"), 3);
+
+    Do("click 1,1");
+    commands.UndoEntryChange();
+    EXPECT_EQ(names() + " " + view.corners, "A B C D 1,1 ,") << "the corners stay";
+    Do("undo");
+    EXPECT_EQ(names() + " " + view.corners, "A B C D , ,") << "and keep their own undo";
+    EXPECT_TRUE(commands.EditEntry(0, {"A", 0, 0, 1, 1}));
+    EXPECT_FALSE(view.menus[MenuItem::mnuEditRedoEntry]) << "a new change drops what could be redone";
+    EXPECT_EQ(redo(), "Redo Entry Change");
 }
