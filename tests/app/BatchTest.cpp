@@ -131,8 +131,10 @@ TEST(Commands, RunWithoutADisplay)
 {
     QTemporaryDir dir;
     const QString tga = dir.filePath("icons.tga"), map = dir.filePath("icons.ini");
-    std::vector<Sprite> sprites = {kA, {{"c"}, 4, 3}};
-    for (auto [x, y] : {std::pair(8, 0), {11, 0}, {14, 0}, {11, 3}, {8, 6}, {11, 6}, {14, 6}, {0, 7}, {3, 7}})
+    // Three single texels that join only once two of them are one box, then nine more.
+    std::vector<Sprite> sprites;
+    for (auto [x, y] : {std::pair(2, 0), {4, 2}, {0, 3}, {8, 0}, {11, 0}, {14, 0}, {11, 3}, {8, 6}, {11, 6}, {14, 6},
+                        {0, 7}, {3, 7}})
         sprites.push_back({{"f"}, x, y});
     WriteSprites(tga, sprites);
     QProcess program;
@@ -145,8 +147,8 @@ TEST(Commands, RunWithoutADisplay)
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     Workspace ws = Map("icons.tga", {});
     const auto read = ReadMapFile(map, ws);
-    const std::vector<Entry> expected = {{"Icon01", 8, 0, 8, 0},   {"Icon02", 11, 0, 11, 0}, {"Icon03", 14, 0, 14, 0},
-                                         {"Icon04", 1, 1, 4, 3},   {"Icon05", 11, 3, 11, 3}, {"Icon06", 8, 6, 8, 6},
+    const std::vector<Entry> expected = {{"Icon01", 0, 0, 4, 3},   {"Icon02", 8, 0, 8, 0},   {"Icon03", 11, 0, 11, 0},
+                                         {"Icon04", 14, 0, 14, 0}, {"Icon05", 11, 3, 11, 3}, {"Icon06", 8, 6, 8, 6},
                                          {"Icon07", 11, 6, 11, 6}, {"Icon08", 14, 6, 14, 6}, {"Icon09", 0, 7, 0, 7},
                                          {"Icon10", 3, 7, 3, 7}};
     EXPECT_EQ(std::get<std::vector<Entry>>(read), expected);
