@@ -97,7 +97,6 @@ void MainCommands::OfferRecovery()
     ws_.entries = copy->entries;
     ws_.strIniPath = copy->iniPath;
     ws_.history.Restart(false);
-    ws_.blnSaved = false;
     ws_.deleteOffered = !ws_.entries.empty();
     Show();
     view_.ShowMessage(QStringLiteral("Brought back %1 unsaved %2").arg(count).arg(count == 1 ? "entry" : "entries"));
@@ -105,7 +104,7 @@ void MainCommands::OfferRecovery()
 
 void MainCommands::KeepRecovery()
 {
-    if (ws_.blnSaved || ws_.texture != Texture::Ready)
+    if (ws_.Saved() || ws_.texture != Texture::Ready)
         recovery_.Remove(ws_);
     else if (const std::optional<QString> failure = recovery_.Write(ws_))
         view_.ShowMessage(QStringLiteral("Unsaved work could not be copied for recovery: ") + *failure);

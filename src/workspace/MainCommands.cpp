@@ -25,7 +25,7 @@ void MainCommands::Load()
 
 void MainCommands::Exit()
 {
-    if (ws_.blnSaved) {
+    if (ws_.Saved()) {
         EndProgram();
         return;
     }
@@ -245,7 +245,6 @@ void MainCommands::Change(EntryStep step, const QString& message)
 
 void MainCommands::Changed(const QString& message)
 {
-    ws_.blnSaved = ws_.history.AtSaved();
     Show();
     view_.ShowMessage(message);
     KeepRecovery();
@@ -295,7 +294,7 @@ void MainCommands::ShowCaption()
     else if (ws_.texture == Texture::Ready)
         document = QStringLiteral("Untitled");
     view_.SetCaption(document.isEmpty() ? QStringLiteral("Ravelock") : QStringLiteral("%1[*] \u2014 Ravelock").arg(document),
-                     !ws_.blnSaved);
+                     !ws_.Saved());
 }
 
 } // namespace ravelock

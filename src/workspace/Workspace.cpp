@@ -19,7 +19,6 @@ void Workspace::SavedAs(const QString& path)
 {
     strIniPath = path;
     history.MarkSaved();
-    blnSaved = true;
 }
 
 } // namespace ravelock

@@ -47,7 +47,6 @@ struct Workspace {
     Texture texture = Texture::None;
     Picking picking;
     QString strIniPath; // where the document was written last; empty until then
-    bool blnSaved = true; // follows the history: whether the entries are as the file holds them
     // Once an entry was added, Delete Entry stays offered, even with none left.
     bool deleteOffered = false;
     std::vector<UndoneCorner> colRedo; // back() is the top
@@ -59,6 +58,8 @@ struct Workspace {
     bool Holds(QPoint texel) const;
     // Marks the document as written to `path`, as its entries now are.
     void SavedAs(const QString& path);
+    // Whether the entries are as the document's file holds them, or as they were at the start.
+    bool Saved() const { return history.AtSaved(); }
 
     // "MappedImage <name>", one per entry, in entry order.
     QStringList colNames() const;

@@ -234,7 +234,7 @@ TEST_F(Commands, SavingTracksUnsavedWork)
     EXPECT_EQ(dialogs.messages.last(), "Error: There was an error writing the file:\r\n" +
                                            dir.filePath("maps/out.ini") + "\r\nNo such file or directory");
     EXPECT_EQ(dialogs.icons.back(), MessageIcon::Critical);
-    EXPECT_FALSE(ws.blnSaved);
+    EXPECT_FALSE(ws.Saved());
     dialogs.messageAnswers = {Answer::Yes};
     commands.Exit();
     EXPECT_EQ(view.ended, 2) << "a failed save keeps the program open";

@@ -20,7 +20,8 @@ namespace {
 // Entries on ui.tga, 512 x 256, each at Left: the length of its name, Bottom: -1.
 Workspace WithEntries(const QStringList& names)
 {
-    Workspace ws{.lngImageHeight = 256, .lngImageWidth = 512, .strTextureName = "ui.tga", .blnSaved = false};
+    Workspace ws{.lngImageHeight = 256, .lngImageWidth = 512, .strTextureName = "ui.tga"};
+    ws.history.Restart(false);
     for (const QString& name : names)
         ws.entries.push_back({name, static_cast<std::int32_t>(name.size()), 0, 0, -1});
     return ws;
@@ -43,7 +44,7 @@ TEST(MapDocumentFile, WritesTheExactBytesOrSaysWhyNot)
     testing_support::WriteAll(path, QByteArray(5000, 'x'));
     ASSERT_EQ(WriteIniFile(ws, path), std::nullopt);
     EXPECT_EQ(ReadAll(path), DocumentWith(Block("Button", 6) + Block("T\xC3\xBCr", 3)));
-    EXPECT_TRUE(ws.blnSaved);
+    EXPECT_TRUE(ws.Saved());
     EXPECT_EQ(ws.strIniPath, path);
 
     QDir().mkpath(dir.filePath("folder"));
@@ -55,7 +56,7 @@ TEST(MapDocumentFile, WritesTheExactBytesOrSaysWhyNot)
         const auto failure = WriteIniFile(failing, path);
         EXPECT_TRUE(failure && failure->contains(reason))
             << path.toStdString() << ": " << failure.value_or("none").toStdString();
-        EXPECT_FALSE(failing.blnSaved);
+        EXPECT_FALSE(failing.Saved());
         EXPECT_EQ(failing.strIniPath, QString());
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
