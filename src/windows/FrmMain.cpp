@@ -15,6 +15,7 @@
 #include "windows/StatusLine.h"
 #include "windows/ViewAids.h"
 #include "windows/WindowPainter.h"
+#include "workspace/MenuRules.h"
 
 #include <QAction>
 #include <QApplication>
@@ -109,11 +110,6 @@ void FrmMain::Run(const std::function<void(MainCommands&)>& command)
     if (commands_.Ending())
         return;
     command(commands_);
-    if (commands_.Ending())
-        return;
-    aids_->Update();
-    if (entries_->isVisible())
-        entries_->Load(commands_.State().entries, commands_.State().history.Put());
 }
 
 FrmMain::~FrmMain() = default;
@@ -279,29 +275,26 @@ void FrmMain::ShowPanel(bool shown)
         widget->setVisible(shown);
 }
 
-void FrmMain::ShowCorners(std::optional<QPoint> first, std::optional<QPoint> second)
+void FrmMain::ShowState(const Workspace& ws)
 {
     const auto show = [this](PanelControl field, std::optional<int> value) {
         static_cast<QLineEdit*>(controls_.at(field))->setText(value ? QString::number(*value) : QString());
     };
+    const std::optional<QPoint> first = ws.picking.First(), second = ws.picking.Second();
     show(PanelControl::txtLeft, first ? std::optional(first->x()) : std::nullopt);
     show(PanelControl::txtTop, first ? std::optional(first->y()) : std::nullopt);
     show(PanelControl::txtRight, second ? std::optional(second->x()) : std::nullopt);
     show(PanelControl::txtBottom, second ? std::optional(second->y()) : std::nullopt);
-}
-
-void FrmMain::SetMenuEnabled(MenuItem item, bool enabled) { actions_.at(item)->setEnabled(enabled); }
-
-// The mnemonic stays on the second letter: U&ndo, R&edo.
-void FrmMain::SetMenuText(MenuItem item, const QString& text)
-{
-    actions_.at(item)->setText(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")).insert(1, QLatin1Char('&')));
-}
-
-void FrmMain::SetCaption(const QString& caption, bool modified)
-{
-    setWindowTitle(caption);
-    setWindowModified(modified);
+    for (const auto& [item, enabled] : MenuStates(ws))
+        actions_.at(item)->setEnabled(enabled);
+    // The mnemonic stays on the second letter: U&ndo, R&edo.
+    for (const auto& [item, text] : MenuTexts(ws))
+        actions_.at(item)->setText(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")).insert(1, QLatin1Char('&')));
+    setWindowTitle(Caption(ws));
+    setWindowModified(!ws.Saved());
+    aids_->Update();
+    if (entries_->isVisible())
+        entries_->Load(ws.entries, ws.history.Put());
 }
 
 void FrmMain::ShowHint(const QString& text) { status_->ShowHint(text); }

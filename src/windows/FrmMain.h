@@ -41,7 +41,8 @@ public:
     ~FrmMain() override;
 
     const MainCommands& Commands() const { return commands_; }
-    // Runs `command` unless the program is ending, then shows the aids as it left the workspace.
+    // Runs `command` unless the program is ending. Painting a texture yields to the event loop, so any
+    // command may run while OpenTexture waits: hence the guards on the workspace's state.
     void Run(const std::function<void(MainCommands&)>& command);
 
     // Called by the painter while a texture is read.
@@ -55,6 +56,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     std::pair<QString, bool> DroppedCommand(const QMimeData* data) const; // the path, and whether it is a map
+    bool Offered(MenuItem item) const;
 
 private:
     void BuildMenus();
@@ -71,10 +73,7 @@ private:
 
     // MainView
     void ShowPanel(bool shown) override;
-    void ShowCorners(std::optional<QPoint> first, std::optional<QPoint> second) override;
-    void SetMenuEnabled(MenuItem item, bool enabled) override;
-    void SetMenuText(MenuItem item, const QString& text) override;
-    void SetCaption(const QString& caption, bool modified) override;
+    void ShowState(const Workspace& ws) override;
     void FitWindowToPicture() override;
     void ShowHint(const QString& text) override;
     void ShowMessage(const QString& text) override;

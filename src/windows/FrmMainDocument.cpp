@@ -3,6 +3,7 @@
 #include "windows/FrmEntryProperties.h"
 #include "windows/FrmMain.h"
 #include "windows/ViewAids.h"
+#include "workspace/MenuRules.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -33,14 +34,22 @@ void FrmMain::dragEnterEvent(QDragEnterEvent* event)
         event->acceptProposedAction();
 }
 
+bool FrmMain::Offered(MenuItem item) const
+{
+    for (const auto& [each, enabled] : MenuStates(commands_.State()))
+        if (each == item)
+            return enabled;
+    return false;
+}
+
 // A texture while Open is offered, a map while Open Map is.
 std::pair<QString, bool> FrmMain::DroppedCommand(const QMimeData* data) const
 {
     if (const QString texture = DraggedFile(data, QStringLiteral(".tga"));
-        !texture.isEmpty() && actions_.at(MenuItem::mnuFileOpen)->isEnabled())
+        !texture.isEmpty() && Offered(MenuItem::mnuFileOpen))
         return {texture, false};
     if (const QString map = DraggedFile(data, QStringLiteral(".ini"));
-        !map.isEmpty() && actions_.at(MenuItem::mnuFileOpenMap)->isEnabled())
+        !map.isEmpty() && Offered(MenuItem::mnuFileOpenMap))
         return {map, true};
     return {};
 }

@@ -3,7 +3,6 @@
 #include "workspace/MapDocument.h"
 #include "workspace/MenuRules.h"
 
-#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -271,30 +270,10 @@ QString MainCommands::Hint() const
     return QStringLiteral("Name the region: Edit > Complete Entry (Ctrl+E)");
 }
 
-// The fields, the menus, the hint and the caption as the workspace now has them.
 void MainCommands::Show()
 {
-    view_.ShowCorners(ws_.picking.First(), ws_.picking.Second());
-    for (const auto& [item, enabled] : MenuStates(ws_))
-        view_.SetMenuEnabled(item, enabled);
-    const EntryStep* undoable = ws_.history.Undoable();
-    const EntryStep* redoable = ws_.history.Redoable();
-    view_.SetMenuText(MenuItem::mnuEditUndoEntry, QStringLiteral("Undo ") + (undoable ? undoable->what : QStringLiteral("Entry Change")));
-    view_.SetMenuText(MenuItem::mnuEditRedoEntry, QStringLiteral("Redo ") + (redoable ? redoable->what : QStringLiteral("Entry Change")));
+    view_.ShowState(ws_);
     view_.ShowHint(Hint());
-    ShowCaption();
-}
-
-// The document's name and whether it holds unsaved work, once there is a texture or a file.
-void MainCommands::ShowCaption()
-{
-    QString document;
-    if (!ws_.strIniPath.isEmpty())
-        document = QFileInfo(ws_.strIniPath).fileName();
-    else if (ws_.texture == Texture::Ready)
-        document = QStringLiteral("Untitled");
-    view_.SetCaption(document.isEmpty() ? QStringLiteral("Ravelock") : QStringLiteral("%1[*] \u2014 Ravelock").arg(document),
-                     !ws_.Saved());
 }
 
 } // namespace ravelock

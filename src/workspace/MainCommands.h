@@ -65,7 +65,6 @@ private:
     void Show();
     void ShowRegionComplete();
     QString Hint() const;
-    void ShowCaption();
     bool WriteDocument(const QString& path);
     // Asks before Save As replaces the file at `path`; true to replace it.
     bool ConfirmReplacing(const QString& path);

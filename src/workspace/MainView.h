@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workspace/Workspace.h"
+
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -31,13 +33,10 @@ public:
 
     // The coordinate panel beside the picture.
     virtual void ShowPanel(bool shown) = 0;
-    // Left and Top from `first`, Right and Bottom from `second`; empty fields where there is none.
-    virtual void ShowCorners(std::optional<QPoint> first, std::optional<QPoint> second) = 0;
-    virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
-    // An item whose words name what it would do ("Undo Removing Button"); the window adds the mnemonic.
-    virtual void SetMenuText(MenuItem item, const QString& text) = 0;
-    // The window's caption; "[*]" in it stands where the unsaved mark goes.
-    virtual void SetCaption(const QString& caption, bool modified) = 0;
+    // Everything the window shows of the state `ws` is in: the corners in the fields, the menu items
+    // (MenuStates, MenuTexts), the caption (Caption, marked while the document is not saved), the aids
+    // over the picture and the entries list. Called after every change.
+    virtual void ShowState(const Workspace& ws) = 0;
     // Gives the window room for the whole picture and the panel, within the screen.
     virtual void FitWindowToPicture() = 0;
 

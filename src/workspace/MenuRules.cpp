@@ -1,5 +1,7 @@
 #include "workspace/MenuRules.h"
 
+#include <QFileInfo>
+
 namespace ravelock {
 
 std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws)
@@ -23,6 +25,25 @@ std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws)
         {MenuItem::mnuEditDelete, ws.deleteOffered},
         {MenuItem::mnuHelpReadme, true},
     };
+}
+
+std::vector<std::pair<MenuItem, QString>> MenuTexts(const Workspace& ws)
+{
+    const EntryStep* undoable = ws.history.Undoable();
+    const EntryStep* redoable = ws.history.Redoable();
+    const QString any = QStringLiteral("Entry Change");
+    return {{MenuItem::mnuEditUndoEntry, QStringLiteral("Undo ") + (undoable ? undoable->what : any)},
+            {MenuItem::mnuEditRedoEntry, QStringLiteral("Redo ") + (redoable ? redoable->what : any)}};
+}
+
+QString Caption(const Workspace& ws)
+{
+    QString document;
+    if (!ws.strIniPath.isEmpty())
+        document = QFileInfo(ws.strIniPath).fileName();
+    else if (ws.texture == Texture::Ready)
+        document = QStringLiteral("Untitled");
+    return document.isEmpty() ? QStringLiteral("Ravelock") : QStringLiteral("%1[*] \u2014 Ravelock").arg(document);
 }
 
 } // namespace ravelock

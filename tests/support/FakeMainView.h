@@ -1,6 +1,7 @@
 #pragma once
 
 #include "workspace/MainView.h"
+#include "workspace/MenuRules.h"
 
 #include <map>
 
@@ -16,17 +17,16 @@ struct FakeMainView : ravelock::MainView {
     bool painted = true;
 
     void ShowPanel(bool shown) override { panel = shown; }
-    // "left,top right,bottom", with empty fields empty.
-    void ShowCorners(std::optional<QPoint> first, std::optional<QPoint> second) override
+    // corners: "left,top right,bottom", with empty fields empty; caption: the unsaved mark as "*".
+    void ShowState(const ravelock::Workspace& ws) override
     {
         const auto text = [](std::optional<QPoint> p) { return p ? QString("%1,%2").arg(p->x()).arg(p->y()) : ","; };
-        corners = text(first) + " " + text(second);
-    }
-    void SetMenuEnabled(ravelock::MenuItem m, bool e) override { menus[m] = e; }
-    void SetMenuText(ravelock::MenuItem m, const QString& text) override { texts[m] = text; }
-    void SetCaption(const QString& text, bool modified) override
-    {
-        caption = QString(text).replace("[*]", modified ? "*" : "");
+        corners = text(ws.picking.First()) + " " + text(ws.picking.Second());
+        for (const auto& [item, enabled] : ravelock::MenuStates(ws))
+            menus[item] = enabled;
+        for (const auto& [item, words] : ravelock::MenuTexts(ws))
+            texts[item] = words;
+        caption = ravelock::Caption(ws).replace("[*]", ws.Saved() ? "" : "*");
     }
     void FitWindowToPicture() override { ++fits; }
     void ShowHint(const QString& text) override { hint = text; }
