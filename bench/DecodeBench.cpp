@@ -3,6 +3,7 @@
 // inputs in the same run. Inputs are written on first use into
 // RAVELOCK_BENCH_INPUTS (default: bench-inputs beside the working folder).
 #include "BenchInputs.h"
+#include "HistoryBench.h"
 #include "RemapBench.h"
 #include "RepaintBench.h"
 #include "ShapesBench.h"
@@ -211,6 +212,7 @@ int main(int argc, char** argv)
     bench::RegisterRepaintBenchmarks();
     bench::RegisterShapeBenchmarks(Folder());
     bench::RegisterRemapBenchmarks(Folder());
+    bench::RegisterHistoryBenchmarks();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

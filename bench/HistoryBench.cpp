@@ -1,0 +1,42 @@
+// The entries' history: ten thousand edits of a map of a thousand entries,
+// timed, with the memory the kept steps hold.
+#include "HistoryBench.h"
+
+#include "workspace/Workspace.h"
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+namespace bench {
+
+namespace {
+
+void Edits(benchmark::State& state)
+{
+    const auto steps = static_cast<std::size_t>(state.range(0));
+    double mib = 0;
+    for (auto _ : state) {
+        ravelock::Workspace ws;
+        for (int i = 0; i < 1000; ++i)
+            ws.entries.push_back({QStringLiteral("Entry%1").arg(i), i, i, i + 10, i + 10});
+        const std::size_t before = mallinfo2().uordblks;
+        for (std::size_t step = 0; step < steps; ++step) {
+            const std::size_t at = step % ws.entries.size();
+            ravelock::Entry moved = ws.entries[at];
+            ++moved.left;
+            ws.history.Do(ws.entries, {QStringLiteral("Changing ") + moved.name, {{at, ws.entries[at]}}, {{at, moved}}});
+        }
+        mib = static_cast<double>(mallinfo2().uordblks - before) / (1 << 20);
+    }
+    state.counters["MiB"] = mib;
+}
+
+} // namespace
+
+void RegisterHistoryBenchmarks()
+{
+    benchmark::RegisterBenchmark("BM_EntryHistory", Edits)->Arg(10000)->Unit(benchmark::kMillisecond);
+}
+
+} // namespace bench
