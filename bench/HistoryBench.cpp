@@ -25,7 +25,8 @@ void Edits(benchmark::State& state)
             const std::size_t at = step % ws.entries.size();
             ravelock::Entry moved = ws.entries[at];
             ++moved.left;
-            ws.history.Do(ws.entries, {QStringLiteral("Changing ") + moved.name, {{at, ws.entries[at]}}, {{at, moved}}});
+            ravelock::EntryStep step{QStringLiteral("Changing ") + moved.name, {{at, ws.entries[at]}}, {{at, moved}}};
+            ws.history.Do(ws.entries, std::move(step));
         }
         mib = static_cast<double>(mallinfo2().uordblks - before) / (1 << 20);
     }

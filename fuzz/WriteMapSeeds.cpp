@@ -15,12 +15,15 @@ int main(int argc, char** argv)
     const std::vector<std::vector<Entry>> maps = {
         {},
         {{QStringLiteral("Button"), 10, 20, 73, 83}},
-        {{QStringLiteral("Left"), 0, 0, 512, 256}, {QStringLiteral("Back"), 9, 8, 7, 6}, {QString::fromUtf8("Tür"), 1, 1, 1, 1}},
+        {{QStringLiteral("Left"), 0, 0, 512, 256},
+         {QStringLiteral("Back"), 9, 8, 7, 6},
+         {QString::fromUtf8("Tür"), 1, 1, 1, 1}},
     };
     for (std::size_t i = 0; i < maps.size(); ++i) {
         ravelock::Workspace ws{.entries = maps[i], .lngImageHeight = 256, .lngImageWidth = 512,
                                .strTextureName = QStringLiteral("ui.tga")};
-        if (ravelock::WriteIniFile(ws, QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("map-%1.ini").arg(i)))) {
+        const QString path = QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("map-%1.ini").arg(i));
+        if (ravelock::WriteIniFile(ws, path)) {
             std::cerr << "map_fuzz_seeds: cannot write to " << argv[1] << '\n';
             return 1;
         }

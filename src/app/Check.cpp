@@ -47,7 +47,8 @@ std::vector<std::pair<std::size_t, std::size_t>> Overlaps(const std::vector<Entr
         boxes.push_back(entry.Box());
     std::vector<std::size_t> order(entries.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(), [&boxes](std::size_t l, std::size_t r) { return boxes[l].left() < boxes[r].left(); });
+    std::sort(order.begin(), order.end(),
+              [&boxes](std::size_t l, std::size_t r) { return boxes[l].left() < boxes[r].left(); });
     std::vector<std::pair<std::size_t, std::size_t>> pairs;
     for (auto i = order.begin(); i != order.end(); ++i)
         for (auto j = i + 1; j != order.end() && boxes[*j].left() <= boxes[*i].right(); ++j)
@@ -66,7 +67,8 @@ std::vector<Finding> Findings(const std::vector<Entry>& entries, const targa::Sh
         const Entry& entry = entries[i];
         const int line = EntryLine(i);
         if (const QString inverted = Inverted(entry); !inverted.isEmpty())
-            findings.push_back({line, false, QStringLiteral("%1 has its corners inverted: %2").arg(entry.name, inverted)});
+            findings.push_back(
+                {line, false, QStringLiteral("%1 has its corners inverted: %2").arg(entry.name, inverted)});
         if (!HoldsShapeTexel(texels, entry.Box()))
             findings.push_back({line, false, QStringLiteral("%1 holds no texel of any shape").arg(entry.name)});
         for (; overlap != overlaps.end() && overlap->first == i; ++overlap) {

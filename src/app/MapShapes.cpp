@@ -9,12 +9,13 @@ namespace ravelock::batch {
 
 int MapShapes(const QStringList& args, QTextStream& out)
 {
-    const Arguments arguments = Parse(args, 1, {}, {QStringLiteral("--name"), QStringLiteral("--join"), QStringLiteral("-o")});
-    const QString base = arguments.Value(QStringLiteral("--name")), output = arguments.Value(QStringLiteral("-o"));
+    const QString name = QStringLiteral("--name"), joinOption = QStringLiteral("--join"), to = QStringLiteral("-o");
+    const Arguments arguments = Parse(args, 1, {}, {name, joinOption, to});
+    const QString base = arguments.Value(name), output = arguments.Value(to);
     if (base.isEmpty() || base != base.simplified() || base.contains(QLatin1Char(' ')))
         throw Refused{QString(), QStringLiteral("--name must be one word")};
     bool number = true;
-    const int join = arguments.Has(QStringLiteral("--join")) ? arguments.options[QStringLiteral("--join")].toInt(&number) : 0;
+    const int join = arguments.Has(joinOption) ? arguments.options[joinOption].toInt(&number) : 0;
     if (!number || join < 0 || join > 16)
         throw Refused{QString(), QStringLiteral("--join must be a whole number from 0 to 16")};
     const std::unique_ptr<Texture> texture = LoadTexture(arguments.files[0]);

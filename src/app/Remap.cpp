@@ -41,8 +41,14 @@ private:
     {
         return static_cast<std::size_t>(y % targa::PixelSurface::kBandRows) * static_cast<std::size_t>(width_);
     }
-    const std::uint32_t* Colours(int y) const { return surface_.Band(y / targa::PixelSurface::kBandRows) + RowOffset(y); }
-    const std::uint8_t* Alphas(int y) const { return surface_.AlphaBand(y / targa::PixelSurface::kBandRows) + RowOffset(y); }
+    const std::uint32_t* Colours(int y) const
+    {
+        return surface_.Band(y / targa::PixelSurface::kBandRows) + RowOffset(y);
+    }
+    const std::uint8_t* Alphas(int y) const
+    {
+        return surface_.AlphaBand(y / targa::PixelSurface::kBandRows) + RowOffset(y);
+    }
 
     const targa::PixelSurface& surface_;
     int width_;
@@ -99,10 +105,13 @@ bool ShapeIndex::Same(std::size_t shape, const ShapeIndex& other, std::size_t th
         return false;
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const targa::ShapeRun &a = runs[i], &b = otherRuns[i];
-        const int length = a.last - a.first + 1;
-        if (a.y - mine.top != b.y - box.top || a.first - mine.left != b.first - box.left || b.last - b.first + 1 != length ||
-            std::memcmp(Colours(a.y) + a.first, other.Colours(b.y) + b.first, sizeof(std::uint32_t) * std::size_t(length)) ||
-            std::memcmp(Alphas(a.y) + a.first, other.Alphas(b.y) + b.first, std::size_t(length)))
+        const auto length = static_cast<std::size_t>(a.last - a.first + 1);
+        if (a.y - mine.top != b.y - box.top || a.first - mine.left != b.first - box.left)
+            return false;
+        if (b.last - b.first != a.last - a.first)
+            return false;
+        if (std::memcmp(Colours(a.y) + a.first, other.Colours(b.y) + b.first, sizeof(std::uint32_t) * length) ||
+            std::memcmp(Alphas(a.y) + a.first, other.Alphas(b.y) + b.first, length))
             return false;
     }
     return true;
@@ -181,9 +190,11 @@ Outcome Place(const Entry& entry, const ShapeIndex& before, Twins& twins, const 
                               order);
         common = std::move(both);
     }
+    const QString freshName = QFileInfo(fresh.path).fileName();
     if (common.empty())
-        return {Outcome::NotFound, shapes.size() == 1 ? QStringLiteral("its shape is not in %1").arg(QFileInfo(fresh.path).fileName())
-                                                      : QStringLiteral("its shapes did not move alike"),
+        return {Outcome::NotFound,
+                shapes.size() == 1 ? QStringLiteral("its shape is not in %1").arg(freshName)
+                                   : QStringLiteral("its shapes did not move alike"),
                 {}};
     std::vector<Entry> places;
     for (QPoint offset : common) {
@@ -193,7 +204,7 @@ Outcome Place(const Entry& entry, const ShapeIndex& before, Twins& twins, const 
             places.push_back(moved);
     }
     if (places.empty())
-        return {Outcome::NotFound, QStringLiteral("it would leave %1").arg(QFileInfo(fresh.path).fileName()), {}};
+        return {Outcome::NotFound, QStringLiteral("it would leave %1").arg(freshName), {}};
     if (places.size() > 1)
         return {Outcome::Several, QString(), places};
     return {places.front() == entry ? Outcome::Unchanged : Outcome::Moved, QString(), places};
@@ -241,7 +252,8 @@ QJsonObject Json(const Entry& entry, int line, const Outcome& outcome)
 
 int Remap(const QStringList& args, QTextStream& out)
 {
-    const Arguments arguments = Parse(args, 3, {QStringLiteral("--partial"), QStringLiteral("--json")}, {QStringLiteral("-o")});
+    const Arguments arguments =
+        Parse(args, 3, {QStringLiteral("--partial"), QStringLiteral("--json")}, {QStringLiteral("-o")});
     const QString output = arguments.Value(QStringLiteral("-o")), &mapPath = arguments.files[1];
     const std::unique_ptr<Texture> old = LoadTexture(arguments.files[0]);
     auto read = ReadMapFile(mapPath, old->Document());
@@ -274,9 +286,10 @@ int Remap(const QStringList& args, QTextStream& out)
     } else {
         for (const QString& line : lines)
             out << line << '\n';
-        out << (written ? QStringLiteral("wrote %1 of %2 entries to %3").arg(document.entries.size()).arg(entries.size()).arg(output)
+        const std::size_t found = document.entries.size();
+        out << (written ? QStringLiteral("wrote %1 of %2 entries to %3").arg(found).arg(entries.size()).arg(output)
                         : QStringLiteral("wrote nothing: %1 of %2 entries were not found once")
-                              .arg(entries.size() - document.entries.size())
+                              .arg(entries.size() - found)
                               .arg(entries.size()))
             << '\n';
     }

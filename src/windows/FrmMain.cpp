@@ -289,7 +289,8 @@ void FrmMain::ShowState(const Workspace& ws)
         actions_.at(item)->setEnabled(enabled);
     // The mnemonic stays on the second letter: U&ndo, R&edo.
     for (const auto& [item, text] : MenuTexts(ws))
-        actions_.at(item)->setText(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")).insert(1, QLatin1Char('&')));
+        actions_.at(item)->setText(
+            QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")).insert(1, QLatin1Char('&')));
     setWindowTitle(Caption(ws));
     setWindowModified(!ws.Saved());
     aids_->Update();

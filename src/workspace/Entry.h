@@ -21,7 +21,8 @@ struct Entry {
     // The texels it covers, whichever corner was clicked first.
     QRect Box() const
     {
-        return {QPoint(std::min(left, right), std::min(top, bottom)), QPoint(std::max(left, right), std::max(top, bottom))};
+        return {QPoint(std::min(left, right), std::min(top, bottom)),
+                QPoint(std::max(left, right), std::max(top, bottom))};
     }
 };
 

@@ -180,7 +180,8 @@ void MainCommands::DeleteEntry(const std::vector<int>& chosen)
         }
     std::sort(out.begin(), out.end(), [](const auto& l, const auto& r) { return l.first < r.first; });
     const QString count = QStringLiteral("%1 entries").arg(out.size());
-    const QString shown = names.mid(0, 3).join(QStringLiteral(", ")) + (names.size() > 3 ? QStringLiteral(", \u2026") : QString());
+    const QString shown =
+        names.mid(0, 3).join(QStringLiteral(", ")) + (names.size() > 3 ? QStringLiteral(", \u2026") : QString());
     if (dialogs_.Message(QStringLiteral("Remove %1 (%2)?").arg(count, shown), QStringLiteral("Delete Entry"),
                          MessageIcon::Exclamation, MessageButtons::YesNoDefaultNo) != Answer::Yes)
         return;

@@ -16,7 +16,10 @@
 using namespace ravelock;
 
 namespace ravelock {
-void PrintTo(const Entry& e, std::ostream* out) { *out << e.name.toStdString() << ' ' << e.left << ',' << e.top << ' ' << e.right << ',' << e.bottom; }
+void PrintTo(const Entry& e, std::ostream* out)
+{
+    *out << e.name.toStdString() << ' ' << e.left << ',' << e.top << ' ' << e.right << ',' << e.bottom;
+}
 } // namespace ravelock
 using testing_support::ReadAll;
 
@@ -78,7 +81,8 @@ TEST(Check, SaysWhatNoLongerFitsAtItsLine)
                            map + ":30: warning: Back has its corners inverted: Left:6 Right:5\n" +
                            map + ":30: warning: Back overlaps Wide (line 22)\n");
 
-    const QJsonArray findings = QJsonDocument::fromJson(Command({"check", tga, map, "--json"}).out.toUtf8())["findings"].toArray();
+    const QJsonDocument json = QJsonDocument::fromJson(Command({"check", tga, map, "--json"}).out.toUtf8());
+    const QJsonArray findings = json["findings"].toArray();
     EXPECT_EQ(findings.size(), 4);
     EXPECT_EQ(findings[1].toObject()["line"].toInt(), 22);
     EXPECT_EQ(findings[1].toObject()["severity"].toString(), "warning");
@@ -110,7 +114,8 @@ TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
     EXPECT_EQ(ran.status, 1);
     EXPECT_EQ(ran.out, "A: 1, 1 -> 12, 1\nCap: 2, 2 -> 13, 2\nB: found in 2 places: 5, 1; 5, 3\n"
                        "C: not found (its shape is not in new.tga)\nD: not found (its shape is not in new.tga)\n"
-                       "E: unchanged\nNone: not found (on no shape)\nwrote nothing: 4 of 7 entries were not found once\n");
+                       "E: unchanged\nNone: not found (on no shape)\n"
+                       "wrote nothing: 4 of 7 entries were not found once\n");
     EXPECT_EQ(ReadAll(out), "<missing>");
 
     EXPECT_EQ(Command({"remap", old, map, fresh, "-o", out, "--partial"}).status, 1);
@@ -119,7 +124,8 @@ TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
 
     ws.entries = {ws.entries[0], ws.entries[5]};
     ASSERT_FALSE(WriteIniFile(ws, map));
-    const QJsonDocument json = QJsonDocument::fromJson(Command({"remap", old, map, fresh, "-o", out, "--json"}).out.toUtf8());
+    const Ran remapped = Command({"remap", old, map, fresh, "-o", out, "--json"});
+    const QJsonDocument json = QJsonDocument::fromJson(remapped.out.toUtf8());
     EXPECT_TRUE(json["written"].toBool());
     EXPECT_EQ(json["entries"][0]["places"][0]["left"].toInt(), 12);
     EXPECT_EQ(json["entries"][1]["status"].toString(), "unchanged");

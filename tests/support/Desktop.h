@@ -116,7 +116,10 @@ public:
         pointer_->readAll();
     }
     // Real key presses on X, in xdotool's names ("ctrl+alt+z"), to the window that has the keyboard.
-    static void Keys(const QStringList& keys) { QProcess::execute("xdotool", QStringList{"key", "--delay", "50"} + keys); }
+    static void Keys(const QStringList& keys)
+    {
+        QProcess::execute("xdotool", QStringList{"key", "--delay", "50"} + keys);
+    }
     ~Desktop()
     {
         if (pointer_) {

@@ -55,7 +55,10 @@ TEST(DeleteDialog, ARemovalIsTakenBackWithRealKeys)
     WindowHarness h;
     h.AddEntries({"One", "Two", "Three"});
     const auto active = [](const char* name) {
-        return QTest::qWaitFor([name] { return QApplication::activeWindow() && QApplication::activeWindow()->objectName() == name; }, 3000);
+        const auto now = [name] {
+            return QApplication::activeWindow() && QApplication::activeWindow()->objectName() == name;
+        };
+        return QTest::qWaitFor(now, 3000);
     };
     h.window.activateWindow();
     ASSERT_TRUE(active("frmMain"));

@@ -352,7 +352,8 @@ TEST_F(Commands, EntryChangesUndoAndRedoInPlace)
     commands.Exit();
     EXPECT_EQ(view.ended, 1) << "no question";
     commands.RedoEntryChange();
-    EXPECT_EQ(names() + " | " + view.message + " | " + view.caption, "A C D | Redid removing B | ui.ini* \u2014 Ravelock");
+    EXPECT_EQ(names() + " | " + view.message + " | " + view.caption.section(' ', 0, 0),
+              "A C D | Redid removing B | ui.ini*");
     EXPECT_EQ(ReadAll(copy).count("\nMappedImage"), 3);
 
     Do("click 1,1");
