@@ -3,7 +3,6 @@
 #include "workspace/MapDocument.h"
 #include "workspace/MenuRules.h"
 
-
 #include <algorithm>
 #include <optional>
 
@@ -13,6 +12,8 @@ namespace {
 
 // A name is one word: the first of the answer.
 QString EntryName(const QString& answer) { return answer.simplified().section(QLatin1Char(' '), 0, 0); }
+
+QString Duplicate(const QString& name) { return name + QStringLiteral(" is already a image map name"); }
 
 } // namespace
 
@@ -148,8 +149,8 @@ void MainCommands::CompleteEntry()
     if (name.isEmpty())
         return;
     if (ws_.Find(name)) {
-        dialogs_.Message(name + QStringLiteral(" is already a image map name"), QStringLiteral("Duplicate Name"),
-                         MessageIcon::Information, MessageButtons::Ok);
+        dialogs_.Message(Duplicate(name), QStringLiteral("Duplicate Name"), MessageIcon::Information,
+                         MessageButtons::Ok);
         return;
     }
     const QPoint first = ws_.picking.first;
@@ -211,7 +212,7 @@ bool MainCommands::EditEntry(int index, const Entry& edited)
     if (changed.name.isEmpty())
         return refuse(QStringLiteral("An entry needs a name"), QStringLiteral("Entry Properties"));
     if (const std::optional<std::size_t> other = ws_.Find(changed.name); other && *other != at)
-        return refuse(changed.name + QStringLiteral(" is already a image map name"), QStringLiteral("Duplicate Name"));
+        return refuse(Duplicate(changed.name), QStringLiteral("Duplicate Name"));
     if (changed == ws_.entries[at])
         return true;
     Change({QStringLiteral("Changing ") + changed.name, {{at, ws_.entries[at]}}, {{at, changed}}},
