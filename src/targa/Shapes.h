@@ -16,10 +16,6 @@ struct ShapeBox {
     int bottom = 0;
 
     bool operator==(const ShapeBox&) const = default;
-    bool Contains(const ShapeBox& other) const
-    {
-        return left <= other.left && top <= other.top && right >= other.right && bottom >= other.bottom;
-    }
 };
 
 // Which texels make up shapes: in a texture with transparency those of alpha
