@@ -47,8 +47,7 @@ std::vector<std::pair<std::size_t, std::size_t>> Overlaps(const std::vector<Entr
         boxes.push_back(entry.Box());
     std::vector<std::size_t> order(entries.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::sort(order.begin(), order.end(),
-              [&boxes](std::size_t l, std::size_t r) { return boxes[l].left() < boxes[r].left(); });
+    std::ranges::sort(order, {}, [&boxes](std::size_t i) { return boxes[i].left(); });
     std::vector<std::pair<std::size_t, std::size_t>> pairs;
     for (auto i = order.begin(); i != order.end(); ++i)
         for (auto j = i + 1; j != order.end() && boxes[*j].left() <= boxes[*i].right(); ++j)

@@ -54,8 +54,8 @@ void EntryList::Load(const std::vector<Entry>& entries, const std::vector<std::s
             if (at < entries.size())
                 topLevelItem(static_cast<int>(at))->setSelected(true);
         scrollToItem(currentItem());
-    } else if (chosen >= 0 && !rows.isEmpty()) {
-        setCurrentItem(topLevelItem(std::min(chosen, static_cast<int>(rows.size()) - 1)));
+    } else {
+        setCurrentItem(topLevelItem(std::min(chosen, static_cast<int>(rows.size()) - 1))); // none for -1
     }
     // The columns take their contents' widths; the list grows to show them whole.
     updateGeometry();

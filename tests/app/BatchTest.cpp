@@ -104,7 +104,7 @@ TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
                   out = dir.filePath("out.ini");
     WriteSprites(old, {kA, kB, kC, kD, kE});
     Sprite movedA = kA, otherB = kB, recolouredD = kD;
-    movedA.x = 12, otherB.y = 3, recolouredD.rows = {"dx"};
+    movedA.x = 0, otherB.y = 3, recolouredD.rows = {"dx"};
     WriteSprites(fresh, {movedA, kB, otherB, recolouredD, kE});
     Workspace ws = Map("old.tga", {{"A", 1, 1, 2, 2}, {"Cap", 2, 2, 1, 1}, {"B", 5, 1, 7, 1}, {"C", 10, 1, 10, 1},
                                    {"D", 1, 5, 2, 5}, {"E", 14, 6, 16, 8}, {"None", 0, 7, 0, 7}});
@@ -112,14 +112,14 @@ TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
 
     const Ran ran = Command({"remap", old, map, fresh, "-o", out});
     EXPECT_EQ(ran.status, 1);
-    EXPECT_EQ(ran.out, "A: 1, 1 -> 12, 1\nCap: 2, 2 -> 13, 2\nB: found in 2 places: 5, 1; 5, 3\n"
+    EXPECT_EQ(ran.out, "A: 1, 1 -> 0, 1\nCap: 2, 2 -> 1, 2\nB: found in 2 places: 5, 1; 5, 3\n"
                        "C: not found (its shape is not in new.tga)\nD: not found (its shape is not in new.tga)\n"
                        "E: unchanged\nNone: not found (on no shape)\n"
                        "wrote nothing: 4 of 7 entries were not found once\n");
     EXPECT_EQ(ReadAll(out), "<missing>");
 
     EXPECT_EQ(Command({"remap", old, map, fresh, "-o", out, "--partial"}).status, 1);
-    Workspace expected = Map("new.tga", {{"A", 12, 1, 13, 2}, {"Cap", 13, 2, 12, 1}, {"E", 14, 6, 16, 8}});
+    Workspace expected = Map("new.tga", {{"A", 0, 1, 1, 2}, {"Cap", 1, 2, 0, 1}, {"E", 14, 6, 16, 8}});
     EXPECT_EQ(ReadAll(out), (expected.colLines().join("\r\n") + "\r\n").toUtf8());
 
     ws.entries = {ws.entries[0], ws.entries[5]};
@@ -127,7 +127,7 @@ TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
     const Ran remapped = Command({"remap", old, map, fresh, "-o", out, "--json"});
     const QJsonDocument json = QJsonDocument::fromJson(remapped.out.toUtf8());
     EXPECT_TRUE(json["written"].toBool());
-    EXPECT_EQ(json["entries"][0]["places"][0]["left"].toInt(), 12);
+    EXPECT_EQ(json["entries"][0]["places"][0]["right"].toInt(), 1);
     EXPECT_EQ(json["entries"][1]["status"].toString(), "unchanged");
     EXPECT_EQ(Command({"remap", old, map, fresh, "-o", dir.filePath("no/such/folder.ini")}).status, 2);
 }

@@ -210,9 +210,9 @@ TEST(MainWindow, AFailedOpenLeavesOpenOffered)
 TEST(MainWindow, OpensADroppedTexture)
 {
     WindowHarness h;
-    const auto drop = [&h](const QString& path) {
+    const auto drop = [&h](const QString& path, const QString& also = {}) {
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(path)});
+        data.setUrls(also.isEmpty() ? QList{QUrl::fromLocalFile(path)} : QList{QUrl::fromLocalFile(path), QUrl(also)});
         QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&h.window, &enter);
         QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -221,7 +221,8 @@ TEST(MainWindow, OpensADroppedTexture)
         return enter.isAccepted() && drop.isAccepted();
     };
     EXPECT_FALSE(drop(h.WriteFile("notes.txt", GradientTexture(4, 4))));
-    EXPECT_TRUE(drop(h.WriteFile("drop.TGA", GradientTexture(40, 30))));
+    EXPECT_FALSE(drop(h.WriteFile("drop.TGA", GradientTexture(40, 30)), "file:///b.tga")) << "one file at a time";
+    EXPECT_TRUE(drop(h.dir.filePath("drop.TGA")));
     EXPECT_EQ(h.State().strTextureName, "drop.TGA");
     EXPECT_FALSE(h.Enabled("mnuFileOpen"));
     EXPECT_FALSE(drop(h.WriteFile("second.tga", GradientTexture(4, 4)))) << "one texture a run";

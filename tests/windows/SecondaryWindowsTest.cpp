@@ -173,6 +173,8 @@ TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
     EXPECT_EQ(h.window.windowTitle(), "Untitled[*] \u2014 Ravelock");
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(h.Find<QComboBox>("cmbDelete")->currentText(), "MappedImage C");
+    QTest::keyClick(list, Qt::Key_Down);
     h.window.Run([](MainCommands& commands) { commands.RemoveEntry(1); });
     EXPECT_EQ(rows(), "C 3000 2971 x 16");
+    EXPECT_EQ(list->currentIndex().row(), 0) << "the last row, once the current one went";
 }
