@@ -64,11 +64,7 @@ int main(int argc, char** argv)
         main->show();
         if (!files.isEmpty())
             QTimer::singleShot(0, main.get(), [&main, files] {
-                main->Run([files](ravelock::MainCommands& commands) {
-                    commands.OpenTexture(files[0]);
-                    if (files.size() > 1 && !commands.Ending())
-                        commands.OpenMapFile(files[1]);
-                });
+                main->Run([files](ravelock::MainCommands& commands) { commands.OpenFiles(files); });
             });
     });
     splash->show();

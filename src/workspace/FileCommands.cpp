@@ -140,6 +140,13 @@ void MainCommands::OpenMapFile(const QString& path)
         QStringLiteral("Opened %1 from %2").arg(Entries(static_cast<qsizetype>(ws_.entries.size())), name));
 }
 
+void MainCommands::OpenFiles(const QStringList& files)
+{
+    OpenTexture(files.value(0));
+    if (files.size() > 1 && !ending_)
+        OpenMapFile(files[1]);
+}
+
 bool MainCommands::Save()
 {
     return ws_.strIniPath.isEmpty() ? SaveAs() : WriteDocument(ws_.strIniPath);

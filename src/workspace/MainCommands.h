@@ -33,6 +33,8 @@ public:
     // no entries; a file that is not one is refused, naming the line.
     void OpenMap();
     void OpenMapFile(const QString& path);
+    // The texture named on the command line, and a map of it where one follows.
+    void OpenFiles(const QStringList& files);
     // Both tell whether the document was written.
     bool Save();
     bool SaveAs();

@@ -263,6 +263,11 @@ TEST_F(Commands, OpenMapContinuesASavedMap)
     WriteAll(dir.filePath("ui.ini"), "");
     EXPECT_TRUE(commands.Save());
     EXPECT_EQ(ReadAll(dir.filePath("ui.ini")), saved);
+    MainCommands again(view, dialogs, data.path()), alone(view, dialogs, data.path());
+    again.OpenFiles({dir.filePath("ui.tga"), dir.filePath("ui.ini")});
+    alone.OpenFiles({dir.filePath("ui.tga")});
+    EXPECT_EQ(again.State().entries.size() + alone.State().entries.size(), 2u) << "as the command line gives them";
+    EXPECT_EQ(dialogs.messages.size(), 1) << "only bad.ini was refused";
 }
 
 // Save As asks before replacing a map, naming what it would lose.
