@@ -41,7 +41,7 @@ TEST(PixelSurface, OperationsClipToTheSurface)
             shown +=
                 std::string(at % 6 == 0 && at ? " " : "") + (surface.GetPixel(at % 6, at / 6) == 0xFF0000 ? '.' : '#');
         EXPECT_EQ(shown, rows) << "operation " << op << " at " << x << "," << y << " of " << count;
-        EXPECT_EQ(surface.GetPixel(6, 0), PixelSurface::kInvalidColour) << "past the row's end";
+        EXPECT_EQ(surface.GetPixel(6, 0) & surface.GetPixel(0, 3), PixelSurface::kInvalidColour) << "past the last";
         EXPECT_EQ(surface.GetPixel(x < 0 ? x : 6, y), 0xFFFFFFFFu) << "outside reads all bits set";
     }
 }

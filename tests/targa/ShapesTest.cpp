@@ -13,6 +13,7 @@ TEST(Shapes, AreEightConnectedTexelsOfAlphaOrOfAnotherColour)
     const std::pair<std::vector<std::string>, std::vector<ShapeBox>> cases[] = {
         {{"......", ".+##+.", ".#..#.", ".+##+.", "......"}, {{1, 1, 4, 3}}}, // a faint rim around a hole
         {{".#.....", "..#....", "...#..#", "......#"}, {{1, 0, 3, 2}, {6, 2, 6, 3}}}, // corners touch; a gap
+        {{"..#", ".#."}, {{1, 0, 2, 1}}},                                                // the other corner
         {{"........#......##..........#", "#..............##..........."}, // on every edge, across blocks of eight
          {{8, 0, 8, 0}, {15, 0, 16, 1}, {27, 0, 27, 0}, {0, 1, 0, 1}}},
     };
