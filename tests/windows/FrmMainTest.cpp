@@ -49,6 +49,7 @@ TEST(MainWindow, TypicalRoad)
     h.OpenGradient(512, 256);
     EXPECT_EQ(h.Find("pictureFrame")->geometry(), QRect(0, 0, 513, 257)) << "the whole picture, no scroll bars";
     EXPECT_EQ(h.Find("lblLeft")->x(), 512 + 1);
+    EXPECT_EQ(h.Find("txtLeft")->geometry().bottom() + 2, 256 / 2) << "the first row ends a gap above the middle";
     ExpectPanelInView(h, "512 x 256");
 
     h.Click(10, 257);

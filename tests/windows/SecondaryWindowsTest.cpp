@@ -162,15 +162,16 @@ TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
     EXPECT_EQ(rows(), "A 5 26 x 16 B 2970 21 x 26");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTest::keyClick(list, Qt::Key_Return);
-    h.Find<QSpinBox>("spnLeft")->setValue(9999);
+    for (const char* corner : {"spnLeft", "spnTop", "spnRight", "spnBottom"})
+        h.Find<QSpinBox>(corner)->setValue(9999);
     h.Find<QLineEdit>("txtName")->setText("C d");
     QTest::keyClick(h.Find("txtName"), Qt::Key_Return);
-    EXPECT_EQ(rows(), "C 3000 2971 x 16 B 2970 21 x 26");
+    EXPECT_EQ(rows(), "C 3000 1 x 1 B 2970 21 x 26") << "each corner bounded by its own side";
     EXPECT_EQ(h.window.windowTitle(), "Untitled[*] \u2014 Ravelock");
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(h.Find<QComboBox>("cmbDelete")->currentText(), "MappedImage C");
     QTest::keyClick(list, Qt::Key_Down);
     h.window.Run([](MainCommands& commands) { commands.RemoveEntry(1); });
-    EXPECT_EQ(rows(), "C 3000 2971 x 16");
+    EXPECT_EQ(rows(), "C 3000 1 x 1");
     EXPECT_EQ(list->currentIndex().row(), 0) << "the last row, once the current one went";
 }
