@@ -187,6 +187,28 @@ Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit, bool keepRuns
     return found;
 }
 
+std::optional<ShapeBox> TexelsWithin(const ShapeTexels& texels, ShapeBox area)
+{
+    const int left = std::max(area.left, 0), right = std::min(area.right, texels.Width() - 1);
+    std::optional<ShapeBox> found;
+    for (int y = std::max(area.top, 0); y <= std::min(area.bottom, texels.Height() - 1) && left <= right; ++y) {
+        const ShapeTexels::Row row = texels.RowAt(y);
+        const int first = row.Next(left, right + 1, true);
+        if (first > right)
+            continue;
+        int last = first;
+        for (int x = first; x <= right;) {
+            const int out = row.Next(x, right + 1, false);
+            last = out - 1;
+            x = row.Next(out, right + 1, true);
+        }
+        if (!found)
+            found = ShapeBox{first, y, last, y};
+        found = ShapeBox{std::min(found->left, first), found->top, std::max(found->right, last), y};
+    }
+    return found;
+}
+
 std::vector<ShapeBox> JoinShapes(std::vector<ShapeBox> boxes, int distance)
 {
     const auto gap = [](int firstEnd, int secondStart) { return std::max(0, secondStart - firstEnd - 1); };

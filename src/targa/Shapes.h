@@ -48,6 +48,9 @@ private:
 // that holds texel (x, y); nothing where that texel is in none.
 std::optional<ShapeBox> ShapeAt(const ShapeTexels& texels, int x, int y);
 
+// The box of the shape texels inside `area` (clipped to the texture); nothing where it holds none.
+std::optional<ShapeBox> TexelsWithin(const ShapeTexels& texels, ShapeBox area);
+
 // Texels first to last of row y, all of one shape: its index in Shapes::boxes.
 struct ShapeRun {
     int y = 0;

@@ -8,15 +8,6 @@
 
 namespace ravelock {
 
-namespace {
-
-// A name is one word: the first of the answer.
-QString EntryName(const QString& answer) { return answer.simplified().section(QLatin1Char(' '), 0, 0); }
-
-QString Duplicate(const QString& name) { return name + QStringLiteral(" is already a image map name"); }
-
-} // namespace
-
 void MainCommands::Load()
 {
     view_.ShowPanel(false);
@@ -149,7 +140,7 @@ void MainCommands::CompleteEntry()
     if (name.isEmpty())
         return;
     if (ws_.Find(name)) {
-        dialogs_.Message(Duplicate(name), QStringLiteral("Duplicate Name"), MessageIcon::Information,
+        dialogs_.Message(DuplicateName(name), QStringLiteral("Duplicate Name"), MessageIcon::Information,
                          MessageButtons::Ok);
         return;
     }
@@ -212,7 +203,7 @@ bool MainCommands::EditEntry(int index, const Entry& edited)
     if (changed.name.isEmpty())
         return refuse(QStringLiteral("An entry needs a name"), QStringLiteral("Entry Properties"));
     if (const std::optional<std::size_t> other = ws_.Find(changed.name); other && *other != at)
-        return refuse(Duplicate(changed.name), QStringLiteral("Duplicate Name"));
+        return refuse(DuplicateName(changed.name), QStringLiteral("Duplicate Name"));
     if (changed == ws_.entries[at])
         return true;
     Change({QStringLiteral("Changing ") + changed.name, {{at, ws_.entries[at]}}, {{at, changed}}},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "workspace/Dialogs.h"
+#include "workspace/ManyEntries.h"
 #include "workspace/MainView.h"
 #include "workspace/Recovery.h"
 #include "workspace/Workspace.h"
@@ -55,6 +56,11 @@ public:
     // Replaces the entry at `index` in place, its name taken as Complete Entry takes one; or says why
     // not and returns false.
     bool EditEntry(int index, const Entry& edited);
+    // Each adds its entries at the end of the document as one step, or says why not and returns false.
+    bool RepeatEntries(const std::vector<Entry>& sources, const RepeatSettings& settings);
+    bool MapAllShapes(const std::vector<QRect>& shapes, const QString& base, int join);
+    // Cuts the rectangle waiting for its name, which is then given up.
+    bool SliceRectangle(const SliceSettings& settings, const targa::ShapeTexels* texels);
     // Take back, or make again, the last change of the entries. The corners have Undo and Redo of their own.
     void UndoEntryChange();
     void RedoEntryChange();
@@ -64,6 +70,7 @@ private:
     // `message` and keeps the recovery copy.
     void Change(EntryStep step, const QString& message);
     void Changed(const QString& message);
+    bool Add(const Plan& plan, const QString& what, const QString& message);
     void Show();
     void ShowRegionComplete();
     QString Hint() const;

@@ -21,6 +21,9 @@ enum class MenuItem {
     mnuEditUndoEntry,
     mnuEditRedoEntry,
     mnuEditComplete,
+    mnuEditRepeat,
+    mnuEditMapShapes,
+    mnuEditSlice,
     mnuEditDelete,
     mnuHelpReadme,
 };

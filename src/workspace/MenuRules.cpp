@@ -22,6 +22,9 @@ std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws)
         {MenuItem::mnuEditUndoEntry, ws.history.Undoable() != nullptr},
         {MenuItem::mnuEditRedoEntry, ws.history.Redoable() != nullptr},
         {MenuItem::mnuEditComplete, ready && step == Step::Naming},
+        {MenuItem::mnuEditRepeat, ready && !ws.entries.empty()}, // and entries chosen in the list
+        {MenuItem::mnuEditMapShapes, ready},
+        {MenuItem::mnuEditSlice, ready && step == Step::Naming},
         {MenuItem::mnuEditDelete, ws.deleteOffered},
         {MenuItem::mnuHelpReadme, true},
     };
