@@ -8,6 +8,7 @@
 #include "windows/DrawingArea.h"
 #include "windows/EntryList.h"
 #include "windows/FrmDelete.h"
+#include "windows/FrmManyEntries.h"
 #include "windows/FrmReadme.h"
 #include "windows/Magnifier.h"
 #include "windows/QtDialogs.h"
@@ -64,19 +65,21 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     layout_ = new ClientLayout(*client_, *scroll_, controls_, {magnifier_, entries_});
     status_ = std::make_unique<StatusLine>(*statusBar());
     connect(aids_, &ViewAids::ShapesLeft, this, [this](std::optional<int> count) {
-        status_->ShowShapesLeft(count, !shapes_ || shapes_->complete);
+        status_->ShowShapesLeft(count, shapes_.Complete());
     });
     UpdateMinimumSize();
     const QColor background = drawing_->palette().color(QPalette::Window);
     surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
     connect(drawing_, &DrawingArea::TexelPressed, this,
-            [this](QPoint texel) { Run([texel](MainCommands& commands) { commands.Click(texel); }); });
+            [this](QPoint texel) {
+                // While Repeat Entries is open, a click places its copies.
+                if (repeat_)
+                    repeat_->Aim(texel);
+                else
+                    Run([texel](MainCommands& commands) { commands.Click(texel); });
+            });
     connect(drawing_, &DrawingArea::ShapePressed, this, [this](QPoint texel, bool grow) {
-        std::optional<QRect> shape;
-        QApplication::setOverrideCursor(Qt::BusyCursor); // a shape the size of a huge texture takes a moment
-        if (const auto box = targa::ShapeAt(targa::ShapeTexels(surface_, textureAlpha_), texel.x(), texel.y()))
-            shape = QRect(QPoint(box->left, box->top), QPoint(box->right, box->bottom));
-        QApplication::restoreOverrideCursor();
+        const std::optional<QRect> shape = shapes_.At(texel);
         Run([shape, grow](MainCommands& commands) { commands.TakeShape(shape, grow); });
     });
     connect(drawing_, &DrawingArea::TexelHovered, this, [this](std::optional<QPoint> texel) {
@@ -90,19 +93,6 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     // Moved before its native window exists, a window is placed by its frame.
     move(1, 1);
     commands_.Load();
-}
-
-const std::vector<QRect>* FrmMain::Shapes()
-{
-    if (commands_.State().texture != Texture::Ready || (!shapes_ && !shapesFound_.valid()))
-        return nullptr;
-    if (!shapes_) {
-        // Asked for before the search has ended: a moment's wait.
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-        shapes_ = shapesFound_.get();
-        QApplication::restoreOverrideCursor();
-    }
-    return &shapes_->boxes;
 }
 
 void FrmMain::Run(const std::function<void(MainCommands&)>& command)
@@ -151,6 +141,12 @@ void FrmMain::BuildMenus()
     edit->addSeparator();
     AddCommand(edit, MenuItem::mnuEditComplete, "mnuEditComplete", QStringLiteral("&Complete Entry"),
                QKeySequence(Qt::CTRL | Qt::Key_E), &MainCommands::CompleteEntry);
+    AddCommand(edit, MenuItem::mnuEditRepeat, "mnuEditRepeat", QStringLiteral("&Repeat Entries\u2026"),
+               QKeySequence(Qt::CTRL | Qt::Key_D), [this](MainCommands&) { ShowRepeat(); });
+    AddCommand(edit, MenuItem::mnuEditMapShapes, "mnuEditMapShapes", QStringLiteral("Map &All Shapes\u2026"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), [this](MainCommands&) { ShowMapShapes(); });
+    AddCommand(edit, MenuItem::mnuEditSlice, "mnuEditSlice", QStringLiteral("&Slice\u2026"),
+               QKeySequence(Qt::CTRL | Qt::Key_K), [this](MainCommands&) { ShowSlice(); });
     edit->addSeparator();
     AddCommand(edit, MenuItem::mnuEditDelete, "mnuEditDelete", QStringLiteral("&Delete Entry"),
                QKeySequence(Qt::Key_Delete), [this](MainCommands& commands) {
@@ -159,7 +155,7 @@ void FrmMain::BuildMenus()
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     aids_ = new ViewAids(commands_.State(), *view, *drawing_, *magnifier_, [this] { ColumnToggled(*magnifier_); },
-                         [this] { return Shapes(); });
+                         shapes_);
 
     BuildEntryList(*view);
 
@@ -296,6 +292,7 @@ void FrmMain::ShowState(const Workspace& ws)
     aids_->Update();
     if (entries_->isVisible())
         entries_->Load(ws.entries, ws.history.Put());
+    OfferRepeat();
 }
 
 void FrmMain::ShowHint(const QString& text) { status_->ShowHint(text); }
@@ -316,21 +313,13 @@ std::optional<QSize> FrmMain::LoadTexture(const QString& path)
     if (loaded.message)
         dialogs_.Message(QString::fromStdString(*loaded.message), QString::fromLatin1(targa::messages::kTitle),
                          MessageIcon::Critical, MessageButtons::Ok);
-    textureAlpha_ = loaded.alpha;
     if (!loaded.painted) {
         drawing_->setFixedSize(pictureBefore);
         keptSize_.Resize(windowBefore);
         layout_->Relayout();
         return std::nullopt;
     }
-    // The surface changes no more: its shapes are found beside the window, not in its way.
-    shapesFound_ = std::async(std::launch::async, [this] {
-        const targa::Shapes shapes = targa::FindShapes(targa::ShapeTexels(surface_, textureAlpha_));
-        FoundBoxes found{.boxes = {}, .complete = shapes.complete};
-        for (const targa::ShapeBox& box : shapes.boxes)
-            found.boxes.push_back(QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)));
-        return found;
-    });
+    shapes_.Search(loaded.alpha);
     return QSize(loaded.width, loaded.height);
 }
 

@@ -3,13 +3,13 @@
 #include "targa/PixelSurface.h"
 #include "windows/KeptSize.h"
 #include "windows/PanelLayout.h"
+#include "windows/TextureShapes.h"
 #include "workspace/MainCommands.h"
 #include "workspace/MainView.h"
 
 #include <QMainWindow>
 
 #include <functional>
-#include <future>
 #include <map>
 #include <memory>
 
@@ -29,6 +29,8 @@ class ViewAids;
 class FrmDelete;
 class FrmEntryProperties;
 class FrmReadme;
+class FrmRepeat;
+class PlanDialog;
 
 // The main window: the texture in a scrolling frame, the coordinate panel
 // beside it, the menus and the status line. All its behaviour lives in
@@ -67,7 +69,14 @@ private:
                     const QKeySequence& shortcut, std::function<void(MainCommands&)> command);
     // Lays the window out again, wider or narrower by the column, after it was shown or hidden.
     void ColumnToggled(const QWidget& column);
-    const std::vector<QRect>* Shapes();
+    // Edit's commands that add many entries, each through its dialog.
+    void ShowRepeat();
+    void ShowMapShapes();
+    void ShowSlice();
+    // Shows `dialog` beside the window, its plan outlined on the picture while it is open.
+    void OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply);
+    // Repeat Entries needs entries chosen in the list.
+    void OfferRepeat();
     // Makes the window's minimum size follow the client area's at once.
     void UpdateMinimumSize();
 
@@ -84,13 +93,7 @@ private:
     void EndProgram() override;
 
     targa::PixelSurface surface_;
-    bool textureAlpha_ = false; // the texture's alpha is transparency
-    struct FoundBoxes {
-        std::vector<QRect> boxes;
-        bool complete; // false where the search stopped at its limit
-    };
-    std::future<FoundBoxes> shapesFound_; // the search started once the texture has painted
-    std::optional<FoundBoxes> shapes_;
+    TextureShapes shapes_{surface_};
     std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs& dialogs_;
     MainCommands commands_;
@@ -108,6 +111,7 @@ private:
     std::unique_ptr<FrmDelete> delete_;
     std::unique_ptr<FrmReadme> readme_;
     FrmEntryProperties* properties_ = nullptr; // while open
+    FrmRepeat* repeat_ = nullptr;              // while open
 };
 
 } // namespace ravelock

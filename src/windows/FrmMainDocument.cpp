@@ -1,6 +1,7 @@
 // The main window's document side: files dropped on it, the entries list and the Entry Properties dialog.
 #include "windows/EntryList.h"
 #include "windows/FrmEntryProperties.h"
+#include "windows/FrmManyEntries.h"
 #include "windows/FrmMain.h"
 #include "windows/ViewAids.h"
 #include "workspace/MenuRules.h"
@@ -9,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
 
@@ -83,6 +85,7 @@ void FrmMain::BuildEntryList(QMenu& view)
             entries_->setFocus();
         }
         aids_->Choose(on ? entries_->Chosen() : -1);
+        OfferRepeat();
         ColumnToggled(*entries_);
     });
     connect(entries_, &EntryList::ChosenChanged, this, [this](int index) {
@@ -92,6 +95,7 @@ void FrmMain::BuildEntryList(QMenu& view)
         const QRect box = commands_.State().entries[static_cast<std::size_t>(index)].Box();
         scroll_->ensureVisible(box.center().x(), box.center().y(), box.width() / 2 + 8, box.height() / 2 + 8);
     });
+    connect(entries_, &QTreeWidget::itemSelectionChanged, this, &FrmMain::OfferRepeat);
     connect(entries_, &EntryList::PropertiesRequested, this, &FrmMain::ShowEntryProperties);
 }
 
@@ -116,6 +120,101 @@ void FrmMain::ShowEntryProperties(int index)
         entries_->setFocus();
     });
     properties_->open();
+}
+
+} // namespace ravelock
+
+namespace ravelock {
+
+void FrmMain::OfferRepeat()
+{
+    actions_.at(MenuItem::mnuEditRepeat)
+        ->setEnabled(Offered(MenuItem::mnuEditRepeat) && entries_->isVisible() && !entries_->ChosenRows().empty());
+}
+
+void FrmMain::OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply)
+{
+    connect(&dialog, &PlanDialog::Planned, this, [this](const std::vector<QRect>& boxes) { aids_->Plan(boxes); });
+    connect(&dialog, &QDialog::finished, this, [this] {
+        aids_->Plan({});
+        activateWindow();
+    });
+    dialog.Start(std::move(plan), std::move(apply));
+    // Beside the window, so that the picture and the outlines stay in view.
+    dialog.adjustSize();
+    const QRect frame = frameGeometry();
+    const QRect available = screen()->availableGeometry();
+    const int width = dialog.frameGeometry().width() + 16;
+    if (frame.right() + width <= available.right())
+        dialog.move(frame.right() + 8, frame.top());
+    else if (frame.left() - width >= available.left())
+        dialog.move(frame.left() - width, frame.top());
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+}
+
+void FrmMain::ShowRepeat()
+{
+    if (repeat_ || !actions_.at(MenuItem::mnuEditRepeat)->isEnabled())
+        return;
+    std::vector<Entry> sources;
+    for (int row : entries_->ChosenRows())
+        sources.push_back(commands_.State().entries[static_cast<std::size_t>(row)]);
+    const Workspace& ws = commands_.State();
+    repeat_ = new FrmRepeat(this, sources, QSize(ws.lngImageWidth, ws.lngImageHeight));
+    connect(repeat_, &QDialog::finished, this, [this] { repeat_ = nullptr; });
+    FrmRepeat& dialog = *repeat_;
+    OpenPlan(
+        dialog, [this, &dialog] { return PlanRepeat(commands_.State(), dialog.Sources(), dialog.Settings()); },
+        [this, &dialog] {
+            bool added = false;
+            Run([&](MainCommands& commands) { added = commands.RepeatEntries(dialog.Sources(), dialog.Settings()); });
+            return added;
+        });
+}
+
+void FrmMain::ShowMapShapes()
+{
+    auto* dialog = new FrmMapShapes(this);
+    dialog->setWindowModality(Qt::WindowModal);
+    connect(&shapes_, &TextureShapes::Found, dialog, &PlanDialog::Replan);
+    const auto found = [this] { return shapes_.All() ? *shapes_.All() : std::vector<QRect>(); };
+    OpenPlan(
+        *dialog,
+        [this, dialog] {
+            if (!shapes_.All())
+                return Plan{{}, QStringLiteral("Finding the shapes\u2026"), dialog->windowTitle()};
+            return PlanShapes(commands_.State(), *shapes_.All(), dialog->Base(), dialog->Join());
+        },
+        [this, dialog, found] {
+            bool added = false;
+            Run([&](MainCommands& commands) { added = commands.MapAllShapes(found(), dialog->Base(), dialog->Join()); });
+            return added;
+        });
+}
+
+void FrmMain::ShowSlice()
+{
+    const Workspace& ws = commands_.State();
+    if (!Offered(MenuItem::mnuEditSlice))
+        return;
+    const QRect rectangle =
+        Entry{QString(), ws.picking.first.x(), ws.picking.first.y(), ws.picking.second.x(), ws.picking.second.y()}.Box();
+    auto* dialog = new FrmSlice(this, rectangle.size());
+    dialog->setWindowModality(Qt::WindowModal);
+    OpenPlan(
+        *dialog,
+        [this, dialog, rectangle] {
+            const targa::ShapeTexels texels = shapes_.Texels();
+            return PlanSlice(commands_.State(), rectangle, dialog->Settings(), &texels);
+        },
+        [this, dialog] {
+            bool added = false;
+            const targa::ShapeTexels texels = shapes_.Texels();
+            Run([&](MainCommands& commands) { added = commands.SliceRectangle(dialog->Settings(), &texels); });
+            return added;
+        });
 }
 
 } // namespace ravelock

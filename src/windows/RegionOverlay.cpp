@@ -16,6 +16,7 @@ constexpr std::uint32_t kLight = 0xFFFFFFFFu;
 constexpr std::uint32_t kPending = 0xFFFFD000u;
 constexpr std::uint32_t kShape = 0xFF00C8FFu;
 constexpr std::uint32_t kChosen = 0xFFFF40FFu;
+constexpr std::uint32_t kPlanned = 0xFF40FF60u;
 
 // Fills texels of the image by the device-pixel rule, looking up where each
 // texel's device pixels start in tables made once per image.
@@ -139,6 +140,8 @@ void PaintOutlines(QImage& image, QPoint topLeft, const TexelGrid& grid, const R
         writer.Dotted(shape);
     for (std::size_t i = 0; i < scene.entries.size(); ++i)
         writer.Outline(scene.entries[i].texels, i == scene.chosen ? kChosen : kLight);
+    for (const QRect& planned : scene.planned)
+        writer.Outline(planned, kPlanned);
     if (scene.pending)
         writer.Outline(*scene.pending, kPending);
     if (scene.firstCorner)

@@ -28,8 +28,12 @@ struct RegionScene {
     std::optional<QPoint> firstCorner; // set while the second corner is awaited
     std::optional<QPoint> keyboard;    // the texel picked with the keys
     std::optional<std::size_t> chosen; // the entry chosen in the list, outlined apart
+    std::vector<QRect> planned;        // entries a dialog would add
 
-    bool Empty() const { return entries.empty() && shapes.empty() && !pending && !firstCorner && !keyboard; }
+    bool Empty() const
+    {
+        return entries.empty() && shapes.empty() && !pending && !firstCorner && !keyboard && planned.empty();
+    }
 };
 
 // Writes the outlines and marks into `image` (32-bit RGB), whose pixel (0, 0) is device

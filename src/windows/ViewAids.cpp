@@ -2,6 +2,7 @@
 
 #include "windows/DrawingArea.h"
 #include "windows/Magnifier.h"
+#include "windows/TextureShapes.h"
 #include "workspace/Workspace.h"
 
 #include <QAction>
@@ -26,8 +27,8 @@ QAction* AddToggle(QMenu& menu, const char* name, const QString& caption, const 
 } // namespace
 
 ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magnifier& magnifier,
-                   std::function<void()> magnifierToggled, ShapeSource shapes)
-    : QObject(&menu), ws_(ws), shapes_(std::move(shapes)), drawing_(drawing), magnifier_(magnifier),
+                   std::function<void()> magnifierToggled, const TextureShapes& shapes)
+    : QObject(&menu), ws_(ws), shapes_(shapes), drawing_(drawing), magnifier_(magnifier),
       regions_(AddToggle(menu, "mnuViewRegions", QStringLiteral("Show &Regions"), QKeySequence(Qt::CTRL | Qt::Key_G))),
       magnify_(AddToggle(menu, "mnuViewMagnifier", QStringLiteral("&Magnifier"), QKeySequence(Qt::CTRL | Qt::Key_M)))
 {
@@ -41,6 +42,7 @@ ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magni
     QAction* transparency =
         AddToggle(menu, "mnuViewTransparency", QStringLiteral("Show &Transparency"), QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(transparency, &QAction::toggled, &drawing_, &DrawingArea::ShowTransparency);
+    connect(&shapes_, &TextureShapes::Found, this, [this] { ShowRegions(regions_->isChecked()); });
 }
 
 void ViewAids::Update()
@@ -67,14 +69,15 @@ void ViewAids::ShowRegions(bool shown)
             scene.firstCorner = picking.first;
         else if (picking.step == Step::Naming)
             scene.pending = Entry{QString(), picking.first.x(), picking.first.y(), picking.second.x(), picking.second.y()}.Box();
-        if (const std::vector<QRect>* shapes = shapes_()) {
+        if (const std::vector<QRect>* shapes = shapes_.All()) {
             for (const QRect& shape : *shapes)
                 if (std::none_of(scene.entries.begin(), scene.entries.end(),
                                  [&shape](const RegionScene::Region& entry) { return entry.texels.contains(shape); }))
                     scene.shapes.push_back(shape);
         }
     }
-    emit ShapesLeft(shown && shapes_() ? std::optional(static_cast<int>(scene.shapes.size())) : std::nullopt);
+    scene.planned = planned_;
+    emit ShapesLeft(shown && shapes_.All() ? std::optional(static_cast<int>(scene.shapes.size())) : std::nullopt);
     drawing_.SetScene(std::move(scene));
 }
 
@@ -87,6 +90,12 @@ void ViewAids::Choose(int index)
 void ViewAids::Preview(std::optional<std::pair<int, Entry>> edited)
 {
     preview_ = std::move(edited);
+    ShowRegions(regions_->isChecked());
+}
+
+void ViewAids::Plan(std::vector<QRect> planned)
+{
+    planned_ = std::move(planned);
     ShowRegions(regions_->isChecked());
 }
 

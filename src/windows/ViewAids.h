@@ -17,7 +17,7 @@ namespace ravelock {
 
 class DrawingArea;
 class Magnifier;
-
+class TextureShapes;
 
 // The View menu's aids, all off at start: the regions drawn over the picture
 // with the shapes not yet mapped, the magnifier beside the panel, and the
@@ -25,18 +25,15 @@ class Magnifier;
 class ViewAids final : public QObject {
     Q_OBJECT
 public:
-    // The texture's shapes, found when first asked for; nothing until it has painted.
-    using ShapeSource = std::function<const std::vector<QRect>*()>;
     // `magnifierToggled` lays the window out again for the magnifier's column.
     ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magnifier& magnifier,
-             std::function<void()> magnifierToggled, ShapeSource shapes);
+             std::function<void()> magnifierToggled, const TextureShapes& shapes);
 
 signals:
-    // How many shapes no entry covers, while the regions show.
+    // How many shapes no entry covers, while the regions show and the shapes are known.
     void ShapesLeft(std::optional<int> count);
 
 public:
-
     // Shows the entries and corners as the workspace now has them.
     void Update();
     // The texel under the pointer or the keys' cursor; nothing once it has left the picture.
@@ -45,6 +42,8 @@ public:
     void Choose(int index);
     // Values shown for the entry at `index` instead of its own while they are being edited.
     void Preview(std::optional<std::pair<int, Entry>> edited);
+    // The entries a dialog would add, outlined whether or not the regions show.
+    void Plan(std::vector<QRect> planned);
 
 private:
     void ShowRegions(bool shown);
@@ -52,7 +51,7 @@ private:
     void Follow();
 
     const Workspace& ws_;
-    ShapeSource shapes_;
+    const TextureShapes& shapes_;
     DrawingArea& drawing_;
     Magnifier& magnifier_;
     QAction* regions_;
@@ -61,6 +60,7 @@ private:
     std::optional<QPoint> lastCorner_; // the corner set last while a region is pending
     int chosen_ = -1;
     std::optional<std::pair<int, Entry>> preview_;
+    std::vector<QRect> planned_;
 };
 
 } // namespace ravelock
