@@ -73,9 +73,10 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     connect(drawing_, &DrawingArea::TexelPressed, this,
             [this](QPoint texel) {
                 // While Repeat Entries is open, a click places its copies.
-                if (repeat_)
+                if (repeat_) {
                     repeat_->Aim(texel);
-                else
+                    repeat_->activateWindow();
+                } else
                     Run([texel](MainCommands& commands) { commands.Click(texel); });
             });
     connect(drawing_, &DrawingArea::ShapePressed, this, [this](QPoint texel, bool grow) {
@@ -290,8 +291,12 @@ void FrmMain::ShowState(const Workspace& ws)
     setWindowTitle(Caption(ws));
     setWindowModified(!ws.Saved());
     aids_->Update();
-    if (entries_->isVisible())
+    if (entries_->isVisible()) {
+        const int width = entries_->sizeHint().width();
         entries_->Load(ws.entries, ws.history.Put());
+        if (entries_->sizeHint().width() != width) // longer names: the window makes room for them
+            ColumnToggled(*entries_);
+    }
     OfferRepeat();
 }
 

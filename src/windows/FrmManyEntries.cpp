@@ -81,7 +81,7 @@ void PlanDialog::Replan()
                                                    : QStringLiteral("Adds %1 entries, %2 to %3")
                                                          .arg(plan.entries.size())
                                                          .arg(plan.entries.front().name, plan.entries.back().name));
-    emit Planned(plan.refusal.isEmpty() ? boxes : std::vector<QRect>());
+    emit Planned(boxes);
 }
 
 void PlanDialog::accept()
@@ -189,8 +189,17 @@ FrmSlice::FrmSlice(QWidget* owner, QSize rectangle)
         connect(spacing, &QSpinBox::valueChanged, this, [this] { Follow(bySize_); });
     for (QCheckBox* box : {chkSkipEmpty_, chkTrim_})
         connect(box, &QCheckBox::toggled, this, &PlanDialog::Replan);
-    connect(cboKind_, &QComboBox::currentIndexChanged, this, [this, pages](int kind) {
+    // The dialog is as tall as the kind shown needs.
+    const auto show = [pages](int kind) {
+        for (int page = 0; page < pages->count(); ++page)
+            pages->widget(page)->setSizePolicy(QSizePolicy::Preferred,
+                                               page == kind ? QSizePolicy::Preferred : QSizePolicy::Ignored);
         pages->setCurrentIndex(kind);
+    };
+    show(0);
+    connect(cboKind_, &QComboBox::currentIndexChanged, this, [this, show](int kind) {
+        show(kind);
+        adjustSize();
         Replan();
     });
     Finish();

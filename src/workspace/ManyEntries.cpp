@@ -14,23 +14,28 @@ QString DuplicateName(const QString& name) { return name + QStringLiteral(" is a
 
 namespace {
 
-Plan Refused(const QString& text, const QString& title) { return {{}, text, title}; }
+Plan Refused(const QString& text, const QString& title, std::vector<Entry> entries = {})
+{
+    return {std::move(entries), text, title};
+}
 
-// Complete Entry's rules for every name, the new ones' among themselves too, and the picture's bounds.
+// Complete Entry's rules for every name, the new ones' among themselves too, and the picture's bounds. A
+// refused plan keeps its entries, to be shown.
 Plan Checked(const Workspace& ws, std::vector<Entry> entries, const QString& title)
 {
     QSet<QString> names;
     for (const Entry& entry : ws.entries)
         names.insert(entry.name);
-    for (Entry& entry : entries) {
+    for (Entry& entry : entries)
         entry.name = EntryName(entry.name);
+    for (const Entry& entry : entries) {
         if (entry.name.isEmpty())
-            return Refused(QStringLiteral("An entry needs a name"), title);
+            return Refused(QStringLiteral("An entry needs a name"), title, std::move(entries));
         if (names.contains(entry.name))
-            return Refused(DuplicateName(entry.name), QStringLiteral("Duplicate Name"));
+            return Refused(DuplicateName(entry.name), QStringLiteral("Duplicate Name"), std::move(entries));
         names.insert(entry.name);
         if (!ws.Holds({entry.left, entry.top}) || !ws.Holds({entry.right, entry.bottom}))
-            return Refused(QStringLiteral("%1 would leave the picture").arg(entry.name), title);
+            return Refused(QStringLiteral("%1 would leave the picture").arg(entry.name), title, std::move(entries));
     }
     return {std::move(entries), {}, {}};
 }

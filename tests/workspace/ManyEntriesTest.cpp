@@ -1,0 +1,143 @@
+#include "support/FakeMainView.h"
+#include "support/ScriptedDialogs.h"
+#include "support/Tga.h"
+#include "workspace/MainCommands.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ravelock;
+
+namespace {
+
+Workspace Textured(int width, int height, std::vector<Entry> entries = {})
+{
+    Workspace ws;
+    ws.lngImageWidth = width;
+    ws.lngImageHeight = height;
+    ws.texture = Texture::Ready;
+    ws.entries = std::move(entries);
+    return ws;
+}
+
+// "Name l,t r,b; ..." or the refusal.
+std::string Described(const Plan& plan)
+{
+    QStringList entries;
+    for (const Entry& e : plan.entries)
+        entries << QString("%1 %2,%3 %4,%5").arg(e.name).arg(e.left).arg(e.top).arg(e.right).arg(e.bottom);
+    return (plan.refusal.isEmpty() ? entries.join("; ") : plan.title + ": " + plan.refusal).toStdString();
+}
+
+const std::vector<Entry> kButton = {{"BtnLeftNormal", 4, 84, 9, 97}, {"BtnMidNormal", 10, 84, 49, 97}};
+
+} // namespace
+
+TEST(ManyEntries, RepeatMovesCopiesAndReplacesAWord)
+{
+    const Workspace ws = Textured(64, 140, kButton);
+    const std::pair<RepeatSettings, std::string> cases[] = {
+        {{{0, 16}, "Normal", "Pushed", 1}, "BtnLeftPushed 4,100 9,113; BtnMidPushed 10,100 49,113"},
+        {{{0, 16}, "Normal", " Pushed  Hover", 2},
+         "BtnLeftPushed 4,100 9,113; BtnMidPushed 10,100 49,113; BtnLeftHover 4,116 9,129; BtnMidHover 10,116 49,129"},
+        {{{-4, 0}, "", "2", 1}, "BtnLeftNormal2 0,84 5,97; BtnMidNormal2 6,84 45,97"},
+        {{{0, 43}, "Normal", "Pushed", 1}, "BtnLeftPushed 4,127 9,140; BtnMidPushed 10,127 49,140"},
+        {{{0, 44}, "Normal", "Pushed", 1}, "Repeat Entries: BtnLeftPushed would leave the picture"},
+        {{{0, 16}, "Normal", "Normal", 1}, "Duplicate Name: BtnLeftNormal is already a image map name"},
+        {{{0, 16}, "Normal", "Pushed", 2}, "Duplicate Name: BtnLeftPushed is already a image map name"},
+        {{{0, 16}, "Normal", "A B C", 2}, "Repeat Entries: With needs one word, or one for each of the 2 copies"},
+        {{{0, 16}, "BtnLeftNormal", "", 1}, "Repeat Entries: An entry needs a name"},
+    };
+    const std::vector<Entry> sources = {kButton[0], {"BtnMidNormal", 10, 84, 49, 97}};
+    for (const auto& [settings, expected] : cases)
+        EXPECT_EQ(Described(PlanRepeat(ws, sources, settings)), expected) << expected;
+    EXPECT_EQ(Described(PlanRepeat(ws, {{"BtnLeftNormal", 4, 84, 9, 97}}, {{0, 16}, "Left", "", 1})),
+              "BtnNormal 4,100 9,113");
+}
+
+TEST(ManyEntries, MapShapesNumbersWhatNoEntryCovers)
+{
+    const std::vector<QRect> shapes = {QRect(0, 0, 4, 4), QRect(6, 0, 4, 4), QRect(0, 10, 2, 2), QRect(3, 10, 2, 2),
+                                       QRect(20, 0, 3, 3), QRect(30, 30, 1, 1), QRect(40, 0, 1, 1), QRect(42, 0, 1, 1),
+                                       QRect(44, 0, 1, 1), QRect(46, 0, 1, 1), QRect(48, 0, 1, 1),
+                                       QRect(50, 0, 1, 1)};
+    const Workspace ws = Textured(64, 64, {{"Taken", 19, 0, 23, 3}, {"Icon5", 63, 63, 63, 63}});
+    const std::pair<int, std::string> cases[] = {
+        {0, "Icon01 0,0 3,3; Icon02 6,0 9,3; Icon03 40,0 40,0; Icon04 42,0 42,0; Icon05 44,0 44,0; Icon06 46,0 46,0; "
+            "Icon07 48,0 48,0; Icon08 50,0 50,0; Icon09 0,10 1,11; Icon10 3,10 4,11; Icon11 30,30 30,30"},
+        {2, "Duplicate Name: Icon5 is already a image map name"}, // five entries, the fifth's name taken
+        {3, "Icon1 0,0 9,3; Icon2 40,0 50,0; Icon3 0,10 4,11; Icon4 30,30 30,30"},
+    };
+    for (const auto& [join, expected] : cases)
+        EXPECT_EQ(Described(PlanShapes(ws, shapes, " Icon more", join)), expected) << join;
+    EXPECT_EQ(Described(PlanShapes(ws, shapes, "", 0)), "Map All Shapes: An entry needs a name");
+    EXPECT_EQ(Described(PlanShapes(ws, shapes, "D", 2)), "D1 0,0 3,3; D2 6,0 9,3; D3 40,0 50,0; D4 0,10 4,11; D5 30,30 30,30");
+}
+
+TEST(ManyEntries, SliceCutsNinePiecesOrAGrid)
+{
+    // Shapes in the grid's cells of 5 x 5 (spacing 0): cell 1 empty, cell 2 with a 2 x 1 mark at 16,11.
+    std::vector<std::string> rows(20, std::string(40, '.'));
+    rows[11][16] = rows[11][17] = '#';
+    rows[17][28] = '#';
+    const testing_support::Decoded d = testing_support::Decode(testing_support::RowsTexture(rows));
+    const targa::ShapeTexels texels(d.surface, true);
+    const Workspace ws = Textured(40, 20);
+    const QRect rect(QPoint(10, 10), QPoint(29, 19));
+    using K = SliceSettings::Kind;
+    const std::pair<SliceSettings, std::string> cases[] = {
+        {{"F", K::NinePieces, QMargins(2, 3, 4, 1)},
+         "FTopLeft 10,10 11,12; FTop 12,10 25,12; FTopRight 26,10 29,12; FLeft 10,13 11,18; FMiddle 12,13 25,18; "
+         "FRight 26,13 29,18; FBottomLeft 10,19 11,19; FBottom 12,19 25,19; FBottomRight 26,19 29,19"},
+        {{"F", K::NinePieces, QMargins(2, 0, 4, 0)}, "FLeft 10,10 11,19; FMiddle 12,10 25,19; FRight 26,10 29,19"},
+        {{"F", K::NinePieces, QMargins(0, 3, 0, 0)}, "FTop 10,10 29,12; FMiddle 10,13 29,19"},
+        {{"F", K::NinePieces, QMargins(10, 0, 10, 0)}, "Slice: The borders leave no middle piece"},
+        {{"C", K::Grid, {}, false, {4, 2}}, "C1 10,10 14,14; C2 15,10 19,14; C3 20,10 24,14; C4 25,10 29,14; "
+                                           "C5 10,15 14,19; C6 15,15 19,19; C7 20,15 24,19; C8 25,15 29,19"},
+        {{"C", K::Grid, {}, false, {3, 1}, {}, {1, 0}}, "C1 10,10 15,19; C2 17,10 22,19; C3 24,10 29,19"},
+        {{"C", K::Grid, {}, true, {}, {4, 4}, {2, 2}}, "C1 10,10 13,13; C2 16,10 19,13; C3 22,10 25,13; "
+                                                       "C4 10,16 13,19; C5 16,16 19,19; C6 22,16 25,19"},
+        {{"C", K::Grid, {}, true, {}, {5, 5}, {}, true}, "C1 15,10 19,14; C2 25,15 29,19"},
+        {{"C", K::Grid, {}, true, {}, {5, 5}, {}, true, true}, "C1 16,11 17,11; C2 28,17 28,17"},
+        {{"C", K::Grid, {}, true, {}, {21, 5}}, "Slice: Not one cell fits in the rectangle"},
+        {{" ", K::Grid, {}, false, {1, 1}}, "Slice: An entry needs a name"},
+    };
+    for (const auto& [settings, expected] : cases)
+        EXPECT_EQ(Described(PlanSlice(ws, rect, settings, &texels)), expected) << expected;
+}
+
+TEST(ManyEntries, EachCommandIsOneStepOrARefusal)
+{
+    testing_support::FakeMainView view;
+    testing_support::ScriptedDialogs dialogs;
+    QTemporaryDir data;
+    MainCommands commands(view, dialogs, data.path());
+    view.textureWidth = view.textureHeight = 64;
+    dialogs.openAnswers.push_back("/textures/ui.tga");
+    commands.Open();
+    const Workspace& ws = commands.State();
+    EXPECT_FALSE(view.menus[MenuItem::mnuEditRepeat]);
+    EXPECT_TRUE(view.menus[MenuItem::mnuEditMapShapes]);
+    EXPECT_TRUE(commands.MapAllShapes({QRect(1, 1, 2, 2), QRect(8, 1, 2, 2)}, "Dot", 0));
+    EXPECT_EQ(view.message, "Mapped 2 shapes");
+    EXPECT_TRUE(view.menus[MenuItem::mnuEditRepeat]);
+    EXPECT_FALSE(commands.RepeatEntries(ws.entries, {{0, 63}, "Dot", "Pip", 1}));
+    EXPECT_EQ(dialogs.messages.takeLast(), "Repeat Entries: Pip1 would leave the picture");
+    EXPECT_TRUE(commands.RepeatEntries(ws.entries, {{0, 4}, "Dot", "Pip", 1}));
+    EXPECT_EQ(view.message, "Added 1 copy of 2 entries");
+    EXPECT_EQ(view.texts[MenuItem::mnuEditUndoEntry], "Undo Repeating 2 entries");
+    commands.Click({0, 0});
+    EXPECT_FALSE(view.menus[MenuItem::mnuEditSlice]);
+    commands.Click({5, 5});
+    EXPECT_TRUE(view.menus[MenuItem::mnuEditSlice]);
+    EXPECT_TRUE(commands.SliceRectangle({"S", SliceSettings::Kind::NinePieces, QMargins(1, 0, 1, 0)}, nullptr));
+    EXPECT_EQ(view.message, "Sliced S into 3 entries");
+    EXPECT_EQ(ws.picking.step, Step::FirstCorner);
+    EXPECT_EQ(ws.entries.size(), 7u);
+    for (const std::size_t left : {4u, 2u, 0u}) {
+        commands.UndoEntryChange();
+        EXPECT_EQ(ws.entries.size(), left);
+    }
+    EXPECT_TRUE(ws.Saved());
+}
