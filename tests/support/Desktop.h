@@ -120,6 +120,7 @@ public:
     {
         QProcess::execute("xdotool", QStringList{"key", "--delay", "50"} + keys);
     }
+    static void Type(const QString& text) { QProcess::execute("xdotool", {"type", "--delay", "50", text}); }
     ~Desktop()
     {
         if (pointer_) {

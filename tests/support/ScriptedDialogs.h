@@ -57,9 +57,9 @@ struct ScriptedDialogs : ravelock::Dialogs {
             ADD_FAILURE() << "unscripted " << what;
             return dismissed;
         }
-        T answer = answers.front();
+        std::swap(dismissed, answers.front());
         answers.pop_front();
-        return answer;
+        return dismissed;
     }
 };
 
