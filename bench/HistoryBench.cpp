@@ -21,8 +21,8 @@ void Edits(benchmark::State& state)
         for (int i = 0; i < 1000; ++i)
             ws.entries.push_back({QStringLiteral("Entry%1").arg(i), i, i, i + 10, i + 10});
         const std::size_t before = mallinfo2().uordblks;
-        for (std::size_t step = 0; step < steps; ++step) {
-            const std::size_t at = step % ws.entries.size();
+        for (std::size_t n = 0; n < steps; ++n) {
+            const std::size_t at = n % ws.entries.size();
             ravelock::Entry moved = ws.entries[at];
             ++moved.left;
             ravelock::EntryStep step{QStringLiteral("Changing ") + moved.name, {{at, ws.entries[at]}}, {{at, moved}}};

@@ -1,13 +1,19 @@
 // Times finding every shape of a texture that has painted: on the decode
 // variants, on an 8192 x 8192 atlas of 4096 round shapes, and on a texture of
 // noise, whose millions of one-texel shapes the search stops at; and the fill
-// of one Shift+click on the atlas.
+// of one Shift+click on the atlas; Map All Shapes on the atlas, and the
+// repaint of its plan's outlines.
 #include "ShapesBench.h"
 
 #include "BenchInputs.h"
 #include "targa/LoadTarga.h"
 #include "targa/Shapes.h"
 #include "targa/SurfacePainter.h"
+#include "windows/DrawingArea.h"
+#include "workspace/MainCommands.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -81,6 +87,100 @@ void TakeOne(benchmark::State& state)
         benchmark::DoNotOptimize(targa::ShapeAt(targa::ShapeTexels(painted->surface, true), 64, 64));
 }
 
+// The window as far as the commands need it: a texture of the atlas's size, and nothing shown.
+struct QuietView final : ravelock::MainView {
+    void ShowPanel(bool) override {}
+    void ShowState(const ravelock::Workspace&) override {}
+    void FitWindowToPicture() override {}
+    void ShowHint(const QString&) override {}
+    void ShowMessage(const QString&) override {}
+    void Bell() override {}
+    std::optional<QSize> LoadTexture(const QString&) override { return QSize(8192, 8192); }
+    void ShowDeleteDialog() override {}
+    void ShowReadme() override {}
+    void EndProgram() override {}
+};
+
+struct NoDialogs final : ravelock::Dialogs {
+    std::optional<QString> OpenFile(const ravelock::FileDialogSettings&) override { return std::nullopt; }
+    std::optional<QString> SaveFile(const ravelock::FileDialogSettings&) override { return std::nullopt; }
+    ravelock::Answer Message(const QString&, const QString&, ravelock::MessageIcon, ravelock::MessageButtons) override
+    {
+        return ravelock::Answer::Ok;
+    }
+    QString Input(const QString&, const QString&) override { return {}; }
+};
+
+std::vector<QRect> AtlasShapes(const Painted& atlas)
+{
+    std::vector<QRect> shapes;
+    for (const targa::ShapeBox& box : targa::FindShapes(targa::ShapeTexels(atlas.surface, true)).boxes)
+        shapes.push_back(QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)));
+    return shapes;
+}
+
+// With the first `mapped` shapes mapped already: finding the shapes left and adding an entry for each as one
+// step, its recovery copy written.
+void MapAll(benchmark::State& state)
+{
+    const std::vector<QRect> shapes = AtlasShapes(*Atlas());
+    const std::vector<QRect> mapped(shapes.begin(), shapes.begin() + state.range(0));
+    QuietView view;
+    NoDialogs dialogs;
+    QTemporaryDir recovery;
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ravelock::MainCommands commands(view, dialogs, recovery.path());
+        commands.OpenTexture(QStringLiteral("atlas.tga"));
+        commands.MapAllShapes(mapped, QStringLiteral("Mapped"), 0);
+        state.ResumeTiming();
+        commands.MapAllShapes(shapes, QStringLiteral("Icon"), 0);
+        entries = commands.State().entries.size();
+    }
+    state.counters["shapes"] = static_cast<double>(shapes.size());
+    state.counters["entries"] = static_cast<double>(entries);
+}
+
+// A hundred entries repeated 99 times, each copy's names with their own word.
+void Repeat(benchmark::State& state)
+{
+    QuietView view;
+    NoDialogs dialogs;
+    QTemporaryDir recovery;
+    ravelock::RepeatSettings settings{QPoint(0, 80), QStringLiteral("Normal"), QString(), 99};
+    for (int k = 1; k <= settings.times; ++k)
+        settings.with += QStringLiteral("State%1 ").arg(k);
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ravelock::MainCommands commands(view, dialogs, recovery.path());
+        commands.OpenTexture(QStringLiteral("atlas.tga"));
+        std::vector<ravelock::Entry> sources;
+        for (int i = 0; i < 100; ++i)
+            sources.push_back({QStringLiteral("Piece%1Normal").arg(i), i * 10, 0, i * 10 + 7, 7});
+        state.ResumeTiming();
+        commands.RepeatEntries(sources, settings);
+        entries = commands.State().entries.size();
+    }
+    state.counters["entries"] = static_cast<double>(entries);
+}
+
+// A full-screen view of the atlas with every planned entry outlined.
+void RepaintPlan(benchmark::State& state)
+{
+    const std::unique_ptr<Painted> atlas = Atlas();
+    ravelock::RegionScene scene;
+    scene.planned = AtlasShapes(*atlas);
+    ravelock::DrawingArea area(atlas->surface, nullptr);
+    area.setFixedSize(1920, 1080);
+    area.SetScene(std::move(scene));
+    area.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        area.repaint();
+}
+
 } // namespace
 
 void RegisterShapeBenchmarks(const std::string& folder)
@@ -93,6 +193,9 @@ void RegisterShapeBenchmarks(const std::string& folder)
     benchmark::RegisterBenchmark("BM_FindShapes/atlas8192", Find, Atlas)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_FindShapes/noise4096", Find, Noise)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_ShapeAt/atlas8192", TakeOne)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("BM_MapAllShapes/atlas8192", MapAll)->Arg(500)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_Repeat/100x99", Repeat)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_RepaintPlan/atlas8192", RepaintPlan)->Unit(benchmark::kMillisecond);
 }
 
 } // namespace bench
