@@ -1,6 +1,7 @@
 #include "support/Desktop.h"
 #include "support/WindowHarness.h"
 #include "windows/FrmSplash.h"
+#include "workspace/MapDocument.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,6 +22,16 @@ using namespace ravelock;
 using testing_support::Desktop;
 using testing_support::ReadAll;
 using testing_support::WindowHarness;
+
+namespace {
+
+bool Active(const char* name)
+{
+    return QTest::qWaitFor([name] { QWidget* w = QApplication::activeWindow(); return w && w->objectName() == name; },
+                           3000);
+}
+
+} // namespace
 
 TEST(DeleteDialog, RemovesTheChosenEntry)
 {
@@ -54,16 +65,12 @@ TEST(DeleteDialog, ARemovalIsTakenBackWithRealKeys)
         GTEST_SKIP() << "real keys on X (runs under Xvfb)";
     WindowHarness h;
     h.AddEntries({"One", "Two", "Three"});
-    const auto active = [](const char* name) {
-        const auto now = [name] { QWidget* w = QApplication::activeWindow(); return w && w->objectName() == name; };
-        return QTest::qWaitFor(now, 3000);
-    };
     h.window.activateWindow();
-    ASSERT_TRUE(active("frmMain"));
+    ASSERT_TRUE(Active("frmMain"));
     Desktop::Keys({"shift", "Delete"}); // X drops the first key after a start
-    ASSERT_TRUE(active("frmDelete"));
+    ASSERT_TRUE(Active("frmDelete"));
     Desktop::Keys({"Down", "Down", "Return"});
-    EXPECT_TRUE(active("frmMain")) << "the window has the keys again";
+    EXPECT_TRUE(Active("frmMain")) << "the window has the keys again";
     Desktop::Keys({"ctrl+alt+z"});
     EXPECT_TRUE(QTest::qWaitFor([&h] { return h.Message() == "Brought back Two"; }, 3000));
     const QString file = h.dir.filePath("ui.ini");
@@ -174,4 +181,90 @@ TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
     h.window.Run([](MainCommands& commands) { commands.RemoveEntry(1); });
     EXPECT_EQ(rows(), "C 3000 1 x 1");
     EXPECT_EQ(list->currentIndex().row(), 0) << "the last row, once the current one went";
+}
+
+// A button's three pieces cut by real clicks, repeated for two more states with the dialog driven by keys.
+TEST(ManyEntriesWindow, RealPointerAndKeysRepeatAButton)
+{
+    if (QGuiApplication::platformName() != "xcb" || !Desktop::Unavailable().isEmpty())
+        GTEST_SKIP() << "real keys on X (runs under Xvfb)";
+    WindowHarness h;
+    h.OpenGradient(40, 30);
+    Desktop desktop(h.window);
+    desktop.Settle();
+    h.window.activateWindow();
+    ASSERT_TRUE(Active("frmMain"));
+    Desktop::Keys({"shift"}); // X drops the first key after a start
+    const qreal scale = h.window.devicePixelRatioF();
+    const QPointF origin = desktop.DeviceOrigin(*h.Drawing());
+    const auto click = [&](QPoint texel) {
+        const QPointF at = origin + (QPointF(texel) + QPointF(0.5, 0.5)) * scale;
+        desktop.Click({int(at.x()), int(at.y())});
+    };
+    const std::vector<Entry> pieces = {{"LeftNormal", 2, 3, 5, 10}, {"MiddleNormal", 6, 3, 29, 10},
+                                       {"RightNormal", 30, 3, 33, 10}};
+    for (const Entry& piece : pieces) {
+        click({piece.left, piece.top});
+        click({piece.right, piece.bottom});
+        h.dialogs.inputAnswers.push_back(piece.name);
+        Desktop::Keys({"ctrl+e"});
+        ASSERT_TRUE(QTest::qWaitFor([&h, &piece] { return h.State().Find(piece.name).has_value(); }, 3000));
+    }
+    Desktop::Keys({"ctrl+l", "ctrl+a", "ctrl+d"});
+    ASSERT_TRUE(Active("frmRepeat"));
+    Desktop::Keys({"0", "Tab", "9", "Tab"});
+    Desktop::Type("Normal");
+    Desktop::Keys({"Tab"});
+    Desktop::Type("Pushed Hover");
+    Desktop::Keys({"Tab", "2", "Return"});
+    EXPECT_TRUE(Active("frmMain")) << "the window has the keys again";
+    const QString file = h.dir.filePath("button.ini");
+    h.dialogs.saveAnswers.push_back(file);
+    Desktop::Keys({"ctrl+s"});
+    ASSERT_TRUE(QTest::qWaitFor([&h] { return h.State().Saved(); }, 3000));
+    std::vector<Entry> expected = pieces;
+    for (const auto& [state, down] : {std::pair{"Pushed", 9}, {"Hover", 18}})
+        for (const Entry& p : pieces)
+            expected.push_back({QString(p.name).replace("Normal", state), p.left, p.top + down, p.right, p.bottom + down});
+    EXPECT_EQ(std::get<std::vector<Entry>>(ReadMapFile(file, h.State())), expected);
+}
+
+// Whether the plan's green dashes run along texels `from` to `to` of row y.
+static bool Outlined(const WindowHarness& h, int from, int to, int y)
+{
+    for (int x = from; x <= to; ++x)
+        if (h.ShownAt(x, y) == QColor(0x40, 0xFF, 0x60))
+            return true;
+    return false;
+}
+
+TEST(ManyEntriesWindow, DialogsOutlineWhatTheyWouldAdd)
+{
+    WindowHarness h;
+    h.Open(h.WriteFile("dots.tga", testing_support::RowsTexture({"......", ".#..#.", "......", "......"})));
+    h.AddEntry({0, 0}, {2, 1}, "DotNormal");
+    EXPECT_FALSE(h.Enabled("mnuEditRepeat")) << "no entry chosen in a list";
+    h.Trigger("mnuViewEntries");
+    auto* list = h.Find<QTreeWidget>("lstEntries");
+    list->setCurrentItem(list->topLevelItem(0));
+    EXPECT_TRUE(h.Enabled("mnuEditRepeat"));
+    h.Trigger("mnuEditRepeat");
+    auto* repeat = h.Find<QDialog>("frmRepeat");
+    h.Click(3, 2);
+    EXPECT_EQ(h.Find<QSpinBox>("spnOffsetX")->value(), 3);
+    EXPECT_EQ(h.Corners(), ", ,") << "the click took no corner";
+    EXPECT_TRUE(Outlined(h, 3, 5, 2));
+    repeat->accept();
+    EXPECT_TRUE(repeat->isVisible()) << "DotNormal is taken";
+    QTest::keyClicks(h.Find<QLineEdit>("txtReplace"), "Normal");
+    QTest::keyClicks(h.Find<QLineEdit>("txtWith"), "Pushed");
+    repeat->accept();
+    EXPECT_EQ(h.State().entries.back(), (Entry{"DotPushed", 3, 2, 5, 3}));
+    EXPECT_FALSE(Outlined(h, 3, 5, 2));
+
+    h.Trigger("mnuEditMapShapes");
+    auto* shapes = h.Find<QDialog>("frmMapShapes");
+    const auto* plan = shapes->findChild<QLabel*>("lblPlan");
+    ASSERT_TRUE(QTest::qWaitFor([plan] { return plan->text() == "Adds Shape1"; }, 3000));
+    EXPECT_TRUE(Outlined(h, 4, 4, 1));
 }
