@@ -19,9 +19,9 @@ int DevicePixelAt(qreal logical, qreal scale) { return static_cast<int>(std::flo
 
 } // namespace
 
-QPoint DrawingArea::TexelAt(const QPointF& inWindow, const QPointF& areaOrigin, qreal scale)
+QPoint DrawingArea::TexelAt(const QPointF& inWindow, const QPointF& areaOrigin, qreal scale, int zoom)
 {
-    const TexelGrid grid{areaOrigin * scale, scale};
+    const TexelGrid grid{areaOrigin * scale, scale * zoom};
     return {grid.TexelX(DevicePixelAt(inWindow.x(), scale)), grid.TexelY(DevicePixelAt(inWindow.y(), scale))};
 }
 
@@ -38,14 +38,46 @@ void DrawingArea::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const qreal scale = devicePixelRatioF();
-    if (scale == std::floor(scale) && scene_.Empty() && !transparency_) {
+    if (zoom_ == 1 && scale == std::floor(scale) && scene_.Empty() && !transparency_) {
         // Unpainted pixels are transparent in the surface: the background shows.
         painter.fillRect(event->rect(), palette().window());
         PaintBlocks(painter, event->rect());
     } else {
         PaintDevicePixels(painter, event->rect(), scale, scene_);
     }
-    PaintNames(painter, scene_, event->rect(), labels_);
+    PaintNames(painter, scene_, event->rect(), labels_, zoom_);
+}
+
+void DrawingArea::ShowTexelGrid(bool shown)
+{
+    texelGrid_ = shown;
+    update();
+}
+
+void DrawingArea::SetExtent(QSize texels)
+{
+    extent_ = texels;
+    setFixedSize(texels * zoom_);
+}
+
+void DrawingArea::SetZoom(int zoom)
+{
+    zoom_ = zoom;
+    setFixedSize(extent_ * zoom_);
+    update();
+}
+
+QRect DrawingArea::Shown(const QRect& texels) const
+{
+    return QRect(texels.topLeft() * zoom_, texels.size() * zoom_);
+}
+
+void DrawingArea::PickWithKeys(QPoint texel)
+{
+    setFocus(Qt::OtherFocusReason);
+    SetKeyboardTexel(texel);
+    emit TexelHovered(texel);
+    emit KeyboardMoved(texel);
 }
 
 void DrawingArea::ShowTransparency(bool shown)
@@ -90,7 +122,7 @@ void DrawingArea::PaintBlocks(QPainter& painter, const QRect& dirty) const
 void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale, const RegionScene& overlay) const
 {
     const QPointF origin = painter.deviceTransform().map(QPointF(0, 0));
-    const TexelGrid grid{origin, scale};
+    const TexelGrid grid{origin, scale * zoom_};
     const QRect device = painter.deviceTransform().mapRect(QRectF(dirty)).toAlignedRect();
     // Opaque, in the backing store's own layout, so that drawing it is a copy.
     if (deviceImage_.size() != device.size())
@@ -125,7 +157,7 @@ void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal
         const auto shown = [background](std::uint32_t v) {
             return v ? 0xFF000000u | (v & 0xFFu) << 16 | (v & 0xFF00u) | (v >> 16 & 0xFFu) : background;
         };
-        if (scale == 1) { // one device pixel a texel: a straight run that vectorises
+        if (scale * zoom_ == 1) { // one device pixel a texel: a straight run that vectorises
             const std::uint32_t* from = texels + columns[static_cast<std::size_t>(first)] - first;
             for (int i = first; i < end; ++i)
                 out[i] = shown(from[i]);
@@ -143,6 +175,8 @@ void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal
             }
         }
     }
+    if (texelGrid_ && scale * zoom_ >= 8 && first < end)
+        PaintTexelGrid(image, device.topLeft(), grid, QSize(surface_.Width(), surface_.Height()));
     if (!overlay.Empty())
         PaintOutlines(image, device.topLeft(), grid, overlay);
     painter.save();
@@ -189,7 +223,7 @@ QPoint DrawingArea::TexelUnder(const QMouseEvent& event)
         inWindow = *exact_;
     exact_.reset();
     pointerInWindow_ = inWindow;
-    return TexelAt(inWindow, mapTo(window(), QPointF(0, 0)), devicePixelRatioF());
+    return TexelAt(inWindow, mapTo(window(), QPointF(0, 0)), devicePixelRatioF(), zoom_);
 }
 
 // A scroll moves the picture under a pointer that stays where it is.
@@ -198,8 +232,8 @@ void DrawingArea::moveEvent(QMoveEvent* event)
     QWidget::moveEvent(event);
     if (!pointerInWindow_ || scene_.keyboard)
         return;
-    const QPoint texel = TexelAt(*pointerInWindow_, mapTo(window(), QPointF(0, 0)), devicePixelRatioF());
-    if (!visibleRegion().contains(texel))
+    const QPoint texel = TexelAt(*pointerInWindow_, mapTo(window(), QPointF(0, 0)), devicePixelRatioF(), zoom_);
+    if (!visibleRegion().contains(texel * zoom_))
         return;
     hover_ = texel;
     emit TexelHovered(texel);
@@ -224,7 +258,7 @@ void DrawingArea::Press(QPoint texel, Qt::KeyboardModifiers modifiers)
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint texel = TexelUnder(*event);
-    if (!rect().contains(texel))
+    if (!QRect(QPoint(0, 0), extent_).contains(texel))
         return;
     hover_ = texel;
     SetKeyboardTexel(std::nullopt); // the mouse takes over
@@ -261,7 +295,8 @@ void DrawingArea::keyPressEvent(QKeyEvent* event)
     }
     // The column and row just past the texture can be taken, as by a click.
     const QPoint to = from ? *from + by : QPoint();
-    SetKeyboardTexel(QPoint(std::clamp(to.x(), 0, std::max(0, width() - 1)), std::clamp(to.y(), 0, std::max(0, height() - 1))));
+    SetKeyboardTexel(QPoint(std::clamp(to.x(), 0, std::max(0, extent_.width() - 1)),
+                            std::clamp(to.y(), 0, std::max(0, extent_.height() - 1))));
     const QPoint texel = *scene_.keyboard;
     emit TexelHovered(texel);
     emit KeyboardMoved(texel);
@@ -274,7 +309,7 @@ void DrawingArea::SetKeyboardTexel(std::optional<QPoint> texel)
     // The cursor's ring lies just outside its texel.
     for (const std::optional<QPoint>& changed : {scene_.keyboard, texel})
         if (changed)
-            update(QRect(*changed - QPoint(1, 1), QSize(3, 3)));
+            update(Shown(QRect(*changed - QPoint(1, 1), QSize(3, 3))));
     scene_.keyboard = texel;
 }
 

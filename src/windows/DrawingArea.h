@@ -15,10 +15,11 @@ class QWindow;
 
 namespace ravelock {
 
-// Shows the persistent surface one texel per logical pixel, with the regions
-// drawn over it when asked, and reports the texel under the pointer: pressed,
-// moved over, or none when it leaves. With the keyboard focus, the arrow keys
-// move a texel cursor (Shift: ten texels) and Space or Return press on it.
+// Shows the persistent surface at a zoom of whole logical pixels a texel (1 at
+// start), with the regions drawn over it when asked, and reports the texel
+// under the pointer: pressed, moved over, or none when it leaves. With the
+// keyboard focus, the arrow keys move a texel cursor (Shift: ten texels) and
+// Space or Return press on it.
 class DrawingArea final : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +28,19 @@ public:
     void SetScene(RegionScene scene);
     // Texels of alpha 0 on a grey checkerboard instead of the background.
     void ShowTransparency(bool shown);
+    // Thin lines between texels where a texel is 8 device pixels or more.
+    void ShowTexelGrid(bool shown);
+    // The texels shown: the texture's and the column and row just past it; none before a texture.
+    void SetExtent(QSize texels);
+    QSize Extent() const { return extent_; }
+    void SetZoom(int zoom);
+    int Zoom() const { return zoom_; }
+    // Texels `rows` of the picture, in its logical pixels.
+    QRect Shown(const QRect& texels) const;
+    // The texel cursor of the keys, where the keys left it.
+    std::optional<QPoint> KeyboardTexel() const { return scene_.keyboard; }
+    // Gives the picture the keyboard with the keys' cursor on `texel`.
+    void PickWithKeys(QPoint texel);
 
 signals:
     // A click, or Space or Return on the keys' cursor.
@@ -56,7 +70,7 @@ private:
     // The texel shown on the device pixel that holds `inWindow` (logical pixels
     // from the window's origin), for an area whose origin is `areaOrigin`, on a
     // display of `scale` device pixels to the logical pixel.
-    static QPoint TexelAt(const QPointF& inWindow, const QPointF& areaOrigin, qreal scale);
+    static QPoint TexelAt(const QPointF& inWindow, const QPointF& areaOrigin, qreal scale, int zoom);
     QPoint TexelUnder(const QMouseEvent& event);
     void PaintBlocks(QPainter& painter, const QRect& dirty) const;
     void PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale, const RegionScene& overlay) const;
@@ -66,6 +80,9 @@ private:
     const targa::PixelSurface& surface_;
     RegionScene scene_; // with the texel cursor of the keys
     bool transparency_ = false;
+    bool texelGrid_ = true;
+    QSize extent_{0, 0};
+    int zoom_ = 1;
     std::optional<QPoint> hover_; // the texel the pointer was over last
     NameLabels labels_;
     mutable QImage deviceImage_; // kept from one paint to the next

@@ -1,6 +1,7 @@
 #include "windows/EntryList.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -62,6 +63,20 @@ void EntryList::Load(const std::vector<Entry>& entries, const std::vector<std::s
     quiet.unblock();
     if (Chosen() != chosen || !put.empty())
         emit ChosenChanged(Chosen());
+}
+
+void EntryList::keyPressEvent(QKeyEvent* event)
+{
+    static const std::pair<int, QPoint> arrows[] = {
+        {Qt::Key_Left, {-1, 0}}, {Qt::Key_Right, {1, 0}}, {Qt::Key_Up, {0, -1}}, {Qt::Key_Down, {0, 1}}};
+    if (event->modifiers() & Qt::AltModifier)
+        for (const auto& [key, by] : arrows)
+            if (event->key() == key) {
+                if (Chosen() >= 0)
+                    emit Nudged(Chosen(), by, event->modifiers() & Qt::ShiftModifier);
+                return;
+            }
+    QTreeWidget::keyPressEvent(event);
 }
 
 int EntryList::Chosen() const { return currentItem() ? indexOfTopLevelItem(currentItem()) : -1; }

@@ -8,7 +8,8 @@ namespace ravelock {
 
 // Every entry in document order, with its corners and size: a column beside
 // the panel. Return or a double-click asks for the current entry's properties;
-// Shift and Ctrl choose several rows.
+// Shift and Ctrl choose several rows; Alt+arrow nudges the current entry, and
+// Alt+Shift+arrow its right or bottom edge.
 class EntryList final : public QTreeWidget {
     Q_OBJECT
 public:
@@ -26,6 +27,10 @@ public:
 signals:
     void ChosenChanged(int index);
     void PropertiesRequested(int index);
+    void Nudged(int index, QPoint by, bool resize);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::vector<Entry> shown_;

@@ -27,7 +27,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QKeyEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -36,6 +38,28 @@
 #include <functional>
 
 namespace ravelock {
+
+namespace Zooms {
+
+// Screen pixels a texel, in the steps of the zoom commands.
+constexpr int kSteps[] = {1, 2, 3, 4, 6, 8, 12, 16, 24, 32};
+
+int Next(int zoom, bool in)
+{
+    if (in) {
+        for (int step : kSteps)
+            if (step > zoom)
+                return step;
+        return kSteps[std::size(kSteps) - 1];
+    }
+    int next = kSteps[0];
+    for (int step : kSteps)
+        if (step < zoom)
+            next = step;
+    return next;
+}
+
+} // namespace Zooms
 
 FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
@@ -55,7 +79,12 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     scroll_->viewport()->setAutoFillBackground(false); // the window's own background shows through
     drawing_ = new DrawingArea(surface_, scroll_);
     drawing_->setObjectName(QStringLiteral("drawingArea"));
-    drawing_->setFixedSize(0, 0);
+    drawing_->SetExtent(QSize(0, 0));
+    drawing_->setFocusPolicy(Qt::StrongFocus);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    connect(static_cast<ScrollingPicture*>(scroll_), &ScrollingPicture::ZoomWheeled, this, [this](bool in, QPointF at) {
+        ZoomTo(Zooms::Next(drawing_->Zoom(), in), at);
+    });
     scroll_->setWidget(drawing_);
     magnifier_ = new Magnifier(surface_, client_);
     magnifier_->setObjectName(QStringLiteral("magnifier"));
@@ -88,7 +117,10 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
         aids_->PointerAt(texel);
     });
     connect(drawing_, &DrawingArea::KeyboardMoved, this,
-            [this](QPoint texel) { scroll_->ensureVisible(texel.x(), texel.y(), 8, 8); });
+            [this](QPoint texel) {
+                const QRect shown = drawing_->Shown(QRect(texel, QSize(1, 1)));
+                scroll_->ensureVisible(shown.center().x(), shown.center().y(), 8 + shown.width(), 8 + shown.height());
+            });
     setAcceptDrops(true);
     resize(312, 206 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     // Moved before its native window exists, a window is placed by its frame.
@@ -105,64 +137,82 @@ void FrmMain::Run(const std::function<void(MainCommands&)>& command)
 
 FrmMain::~FrmMain() = default;
 
-void FrmMain::AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
-                         const QKeySequence& shortcut, std::function<void(MainCommands&)> command)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [this, command = std::move(command)] { Run(command); });
-    actions_[item] = action;
-}
-
 void FrmMain::BuildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    AddCommand(file, MenuItem::mnuFileOpen, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O),
-               &MainCommands::Open);
-    AddCommand(file, MenuItem::mnuFileOpenMap, "mnuFileOpenMap", QStringLiteral("Open &Map\u2026"),
-               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), &MainCommands::OpenMap);
-    file->addSeparator();
-    AddCommand(file, MenuItem::mnuFileSave, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
-               &MainCommands::Save);
-    AddCommand(file, MenuItem::mnuFileSaveAs, "mnuFileSaveAs", QStringLiteral("Save &As"), {}, &MainCommands::SaveAs);
-    file->addSeparator();
-    AddCommand(file, MenuItem::mnuFileExit, "mnuFileExit", QStringLiteral("E&xit"), {}, &MainCommands::Exit);
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    AddCommand(edit, MenuItem::mnuEditUndo, "mnuEditUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
-               &MainCommands::Undo);
-    AddCommand(edit, MenuItem::mnuEditRedo, "mnuEditRedo", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y),
-               &MainCommands::Redo);
-    AddCommand(edit, MenuItem::mnuEditUndoEntry, "mnuEditUndoEntry", QStringLiteral("U&ndo Entry Change"),
-               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z), &MainCommands::UndoEntryChange);
-    AddCommand(edit, MenuItem::mnuEditRedoEntry, "mnuEditRedoEntry", QStringLiteral("R&edo Entry Change"),
-               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Y), &MainCommands::RedoEntryChange);
-    edit->addSeparator();
-    AddCommand(edit, MenuItem::mnuEditComplete, "mnuEditComplete", QStringLiteral("&Complete Entry"),
-               QKeySequence(Qt::CTRL | Qt::Key_E), &MainCommands::CompleteEntry);
-    AddCommand(edit, MenuItem::mnuEditRepeat, "mnuEditRepeat", QStringLiteral("&Repeat Entries\u2026"),
-               QKeySequence(Qt::CTRL | Qt::Key_D), [this](MainCommands&) { ShowRepeat(); });
-    AddCommand(edit, MenuItem::mnuEditMapShapes, "mnuEditMapShapes", QStringLiteral("Map &All Shapes\u2026"),
-               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), [this](MainCommands&) { ShowMapShapes(); });
-    AddCommand(edit, MenuItem::mnuEditSlice, "mnuEditSlice", QStringLiteral("&Slice\u2026"),
-               QKeySequence(Qt::CTRL | Qt::Key_K), [this](MainCommands&) { ShowSlice(); });
-    edit->addSeparator();
-    AddCommand(edit, MenuItem::mnuEditDelete, "mnuEditDelete", QStringLiteral("&Delete Entry"),
-               QKeySequence(Qt::Key_Delete), [this](MainCommands& commands) {
-                   commands.DeleteEntry(entries_->isVisible() ? entries_->ChosenRows() : std::vector<int>());
-               });
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    aids_ = new ViewAids(commands_.State(), *view, *drawing_, *magnifier_, [this] { ColumnToggled(*magnifier_); },
+    const auto key = [](QKeyCombination combination) { return QList<QKeySequence>{QKeySequence(combination)}; };
+    const auto window = [this](void (FrmMain::*method)()) {
+        return [this, method](MainCommands&) { (this->*method)(); };
+    };
+    struct Row {
+        const char* menu; // the menu's caption; a row with no item is a separator
+        std::optional<MenuItem> item;
+        const char* name;
+        QString caption;
+        QList<QKeySequence> shortcuts;
+        std::function<void(MainCommands&)> command;
+    };
+    const auto separator = [](const char* menu) { return Row{menu, std::nullopt, nullptr, {}, {}, {}}; };
+    const Row rows[] = {
+        {"&File", MenuItem::mnuFileOpen, "mnuFileOpen", "&Open", key(Qt::CTRL | Qt::Key_O), &MainCommands::Open},
+        {"&File", MenuItem::mnuFileOpenMap, "mnuFileOpenMap", "Open &Map\u2026", key(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
+         &MainCommands::OpenMap},
+        separator("&File"),
+        {"&File", MenuItem::mnuFileSave, "mnuFileSave", "&Save", key(Qt::CTRL | Qt::Key_S), &MainCommands::Save},
+        {"&File", MenuItem::mnuFileSaveAs, "mnuFileSaveAs", "Save &As", {}, &MainCommands::SaveAs},
+        separator("&File"),
+        {"&File", MenuItem::mnuFileExit, "mnuFileExit", "E&xit", {}, &MainCommands::Exit},
+        {"&Edit", MenuItem::mnuEditUndo, "mnuEditUndo", "&Undo", key(Qt::CTRL | Qt::Key_Z), &MainCommands::Undo},
+        {"&Edit", MenuItem::mnuEditRedo, "mnuEditRedo", "&Redo", key(Qt::CTRL | Qt::Key_Y), &MainCommands::Redo},
+        {"&Edit", MenuItem::mnuEditUndoEntry, "mnuEditUndoEntry", "U&ndo Entry Change",
+         key(Qt::CTRL | Qt::ALT | Qt::Key_Z), &MainCommands::UndoEntryChange},
+        {"&Edit", MenuItem::mnuEditRedoEntry, "mnuEditRedoEntry", "R&edo Entry Change",
+         key(Qt::CTRL | Qt::ALT | Qt::Key_Y), &MainCommands::RedoEntryChange},
+        separator("&Edit"),
+        {"&Edit", MenuItem::mnuEditComplete, "mnuEditComplete", "&Complete Entry", key(Qt::CTRL | Qt::Key_E),
+         &MainCommands::CompleteEntry},
+        {"&Edit", MenuItem::mnuEditRepeat, "mnuEditRepeat", "&Repeat Entries\u2026", key(Qt::CTRL | Qt::Key_D),
+         window(&FrmMain::ShowRepeat)},
+        {"&Edit", MenuItem::mnuEditMapShapes, "mnuEditMapShapes", "Map &All Shapes\u2026",
+         key(Qt::CTRL | Qt::SHIFT | Qt::Key_A), window(&FrmMain::ShowMapShapes)},
+        {"&Edit", MenuItem::mnuEditSlice, "mnuEditSlice", "&Slice\u2026", key(Qt::CTRL | Qt::Key_K),
+         window(&FrmMain::ShowSlice)},
+        separator("&Edit"),
+        {"&Edit", MenuItem::mnuEditDelete, "mnuEditDelete", "&Delete Entry", key(Qt::Key_Delete),
+         [this](MainCommands& commands) {
+             commands.DeleteEntry(entries_->isVisible() ? entries_->ChosenRows() : std::vector<int>());
+         }},
+        {"&View", MenuItem::mnuViewZoomIn, "mnuViewZoomIn", "Zoom &In",
+         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, window(&FrmMain::ZoomIn)},
+        {"&View", MenuItem::mnuViewZoomOut, "mnuViewZoomOut", "Zoom &Out", key(Qt::CTRL | Qt::Key_Minus),
+         window(&FrmMain::ZoomOut)},
+        {"&View", MenuItem::mnuViewActualSize, "mnuViewActualSize", "&Actual Size", key(Qt::CTRL | Qt::Key_0),
+         window(&FrmMain::ActualSize)},
+        {"&View", MenuItem::mnuViewPickWithKeys, "mnuViewPickWithKeys", "&Pick with Keys", key(Qt::CTRL | Qt::Key_P),
+         window(&FrmMain::PickWithKeys)},
+        separator("&View"),
+        {"&Help", MenuItem::mnuHelpReadme, "mnuHelpReadme", "&Readme", key(Qt::CTRL | Qt::Key_R),
+         &MainCommands::Readme},
+    };
+    std::map<QString, QMenu*> menus;
+    for (const Row& row : rows) {
+        QMenu*& menu = menus[QString::fromLatin1(row.menu)];
+        if (!menu)
+            menu = menuBar()->addMenu(QString::fromLatin1(row.menu));
+        if (!row.item) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(row.caption);
+        action->setObjectName(QString::fromLatin1(row.name));
+        action->setShortcuts(row.shortcuts);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, command = row.command] { Run(command); });
+        actions_[*row.item] = action;
+    }
+    QMenu& view = *menus.at(QStringLiteral("&View"));
+    aids_ = new ViewAids(commands_.State(), view, *drawing_, *magnifier_, [this] { ColumnToggled(*magnifier_); },
                          shapes_);
-
-    BuildEntryList(*view);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    AddCommand(help, MenuItem::mnuHelpReadme, "mnuHelpReadme", QStringLiteral("&Readme"),
-               QKeySequence(Qt::CTRL | Qt::Key_R), &MainCommands::Readme);
+    BuildEntryList(view);
 }
 
 // The client area's minimum follows its layout; the window's follows at once,
@@ -177,7 +227,7 @@ void FrmMain::ColumnToggled(const QWidget& column)
 {
     layout_->invalidate();
     UpdateMinimumSize();
-    if (!drawing_->size().isEmpty()) {
+    if (!drawing_->Extent().isEmpty()) {
         FitWindowToPicture();
         return;
     }
@@ -188,7 +238,8 @@ void FrmMain::ColumnToggled(const QWidget& column)
 
 void FrmMain::FitWindowToPicture()
 {
-    const QSize content = drawing_->size();
+    // The window holds the picture at one texel a pixel; zoomed, the picture scrolls in it.
+    const QSize content = drawing_->Extent();
     if (content.isEmpty())
         return;
     const QSize panel = layout_->SideExtent();
@@ -219,6 +270,57 @@ void FrmMain::FitWindowToPicture()
     layout_->Relayout();
 }
 
+void FrmMain::ZoomIn() { ZoomTo(Zooms::Next(drawing_->Zoom(), true)); }
+void FrmMain::ZoomOut() { ZoomTo(Zooms::Next(drawing_->Zoom(), false)); }
+void FrmMain::ActualSize() { ZoomTo(1); }
+
+void FrmMain::ZoomTo(int zoom, std::optional<QPointF> anchor)
+{
+    const int before = drawing_->Zoom();
+    if (commands_.State().texture != Texture::Ready || zoom == before)
+        return;
+    const QPointF at = anchor.value_or(QPointF(scroll_->viewport()->rect().center()));
+    QScrollBar* across = scroll_->horizontalScrollBar();
+    QScrollBar* down = scroll_->verticalScrollBar();
+    const QPointF texel = (QPointF(across->value(), down->value()) + at) / before;
+    drawing_->SetZoom(zoom);
+    status_->ShowZoom(zoom);
+    if (zoom == 1)
+        FitWindowToPicture(); // the window of the start
+    across->setValue(static_cast<int>(std::lround(texel.x() * zoom - at.x())));
+    down->setValue(static_cast<int>(std::lround(texel.y() * zoom - at.y())));
+}
+
+void FrmMain::PickWithKeys()
+{
+    const QRect view(QPoint(scroll_->horizontalScrollBar()->value(), scroll_->verticalScrollBar()->value()),
+                     scroll_->viewport()->size());
+    const QSize extent = drawing_->Extent();
+    const QPoint middle = view.center() / drawing_->Zoom();
+    drawing_->PickWithKeys(QPoint(std::clamp(middle.x(), 0, std::max(0, extent.width() - 2)),
+                                  std::clamp(middle.y(), 0, std::max(0, extent.height() - 2))));
+}
+
+// Arrows that reach the window went to no part of it that takes them.
+void FrmMain::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (commands_.State().texture == Texture::Ready) {
+            status_->ShowMessage(QStringLiteral("The arrows move a cursor on the picture once it has the keyboard: "
+                                                "Ctrl+P or Tab gives it"));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 void FrmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
@@ -229,7 +331,7 @@ void FrmMain::PictureAnnounced(int width, int height)
 {
     // One column and one row more than the image: a click just past its last
     // texel is still taken.
-    drawing_->setFixedSize(width + 1, height + 1);
+    drawing_->SetExtent(QSize(width + 1, height + 1));
     FitWindowToPicture();
     status_->StartReading(height);
 }
@@ -237,7 +339,8 @@ void FrmMain::PictureAnnounced(int width, int height)
 // The band is drawn by the yield that follows.
 void FrmMain::RowsPainted(int first, int last, int rowsDone)
 {
-    const QRegion band = drawing_->visibleRegion().intersected(QRect(0, first, drawing_->width(), last - first + 1));
+    const QRegion band =
+        drawing_->visibleRegion().intersected(drawing_->Shown(QRect(0, first, drawing_->Extent().width(), last - first + 1)));
     if (!band.isEmpty())
         drawing_->update(band);
     if (magnifier_->isVisible()) // it may show rows just painted
@@ -250,7 +353,7 @@ bool FrmMain::event(QEvent* event)
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     // A compositor may tell the window its fractional scale only after the window took the picture's size,
     // whose spare device pixels depend on that scale.
-    if (event->type() == QEvent::DevicePixelRatioChange && !drawing_->size().isEmpty())
+    if (event->type() == QEvent::DevicePixelRatioChange && !drawing_->Extent().isEmpty())
         QTimer::singleShot(0, this, [this] { FitWindowToPicture(); });
 #endif
     return QMainWindow::event(event);
@@ -307,7 +410,7 @@ void FrmMain::Bell() { QApplication::beep(); }
 std::optional<QSize> FrmMain::LoadTexture(const QString& path)
 {
     const QSize windowBefore = size();
-    const QSize pictureBefore = drawing_->size();
+    const QSize pictureBefore = drawing_->Extent();
     status_->PrepareReading(QFileInfo(path).fileName());
     WindowPainter painter(*this, surface_);
     const targa::LoadResult loaded = targa::LoadTarga(QFile::encodeName(path).toStdString(), painter);
@@ -319,7 +422,7 @@ std::optional<QSize> FrmMain::LoadTexture(const QString& path)
         dialogs_.Message(QString::fromStdString(*loaded.message), QString::fromLatin1(targa::messages::kTitle),
                          MessageIcon::Critical, MessageButtons::Ok);
     if (!loaded.painted) {
-        drawing_->setFixedSize(pictureBefore);
+        drawing_->SetExtent(pictureBefore);
         keptSize_.Resize(windowBefore);
         layout_->Relayout();
         return std::nullopt;

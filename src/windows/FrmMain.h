@@ -57,6 +57,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     std::pair<QString, bool> DroppedCommand(const QMimeData* data) const; // the path, and whether it is a map
     bool Offered(MenuItem item) const;
 
@@ -65,8 +66,6 @@ private:
     // View > Entries: the list beside the panel, and Entry Properties from it.
     void BuildEntryList(QMenu& view);
     void ShowEntryProperties(int index);
-    void AddCommand(QMenu* menu, MenuItem item, const char* name, const QString& caption,
-                    const QKeySequence& shortcut, std::function<void(MainCommands&)> command);
     // Lays the window out again, wider or narrower by the column, after it was shown or hidden.
     void ColumnToggled(const QWidget& column);
     // Edit's commands that add many entries, each through its dialog.
@@ -77,6 +76,13 @@ private:
     void OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply);
     // Repeat Entries needs entries chosen in the list.
     void OfferRepeat();
+    // The picture's zoom, in steps; the point `anchor` of the view keeps its texel.
+    void ZoomIn();
+    void ZoomOut();
+    void ActualSize();
+    void ZoomTo(int zoom, std::optional<QPointF> anchor = std::nullopt);
+    // The keyboard to the picture, the keys' cursor in the middle of the view.
+    void PickWithKeys();
     // Makes the window's minimum size follow the client area's at once.
     void UpdateMinimumSize();
 

@@ -1,4 +1,5 @@
 // The main window's document side: files dropped on it, the entries list and the Entry Properties dialog.
+#include "windows/DrawingArea.h"
 #include "windows/EntryList.h"
 #include "windows/FrmEntryProperties.h"
 #include "windows/FrmManyEntries.h"
@@ -92,10 +93,13 @@ void FrmMain::BuildEntryList(QMenu& view)
         aids_->Choose(index);
         if (index < 0)
             return;
-        const QRect box = commands_.State().entries[static_cast<std::size_t>(index)].Box();
+        const QRect box = drawing_->Shown(commands_.State().entries[static_cast<std::size_t>(index)].Box());
         scroll_->ensureVisible(box.center().x(), box.center().y(), box.width() / 2 + 8, box.height() / 2 + 8);
     });
     connect(entries_, &QTreeWidget::itemSelectionChanged, this, &FrmMain::OfferRepeat);
+    connect(entries_, &EntryList::Nudged, this, [this](int index, QPoint by, bool resize) {
+        Run([=](MainCommands& commands) { commands.NudgeEntry(index, by, resize); });
+    });
     connect(entries_, &EntryList::PropertiesRequested, this, &FrmMain::ShowEntryProperties);
 }
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace ravelock {
@@ -171,20 +172,62 @@ const QPixmap& NameLabels::For(const QString& name, const QFont& font, qreal sca
     return *drawn_.insert(name, label);
 }
 
-void PaintNames(QPainter& painter, const RegionScene& scene, const QRect& dirty, NameLabels& labels)
+void PaintNames(QPainter& painter, const RegionScene& scene, const QRect& dirty, NameLabels& labels, int zoom)
 {
     const int height = QFontMetrics(painter.font()).height();
     const qreal scale = painter.device()->devicePixelRatioF();
-    for (const RegionScene::Region& region : scene.entries) {
-        const QPoint corner = region.texels.topLeft();
+    // Labels placed so far, by the band of rows they start in: one that meets another lies in a neighbouring band.
+    std::unordered_map<int, std::vector<QRect>> placed;
+    const auto place = [&](const RegionScene::Region& region, bool always) -> std::optional<QRect> {
+        const QPoint corner = region.texels.topLeft() * zoom;
         // Above the corner, or inside the region clear of its edges where there is no room above.
         const bool above = corner.y() >= height + 1;
         const QPoint at = above ? corner - QPoint(0, height + 1) : corner + QPoint(1, 1);
-        if (at.y() > dirty.bottom() || at.y() + height <= dirty.top() || at.x() > dirty.right())
+        const QRect label(at, labels.For(region.name, painter.font(), scale).deviceIndependentSize().toSize());
+        const int band = at.y() / height;
+        for (int b = band - 1; !always && b <= band + 1; ++b)
+            for (const QRect& other : placed[b])
+                if (other.intersects(label))
+                    return std::nullopt;
+        placed[band].push_back(label);
+        return label;
+    };
+    std::optional<QRect> pointed;
+    if (scene.pointed && *scene.pointed < scene.entries.size())
+        pointed = place(scene.entries[*scene.pointed], true);
+    for (std::size_t i = 0; i < scene.entries.size(); ++i) {
+        if (i == scene.pointed)
             continue;
-        const QPixmap& label = labels.For(region.name, painter.font(), scale);
-        if (QRect(at, label.deviceIndependentSize().toSize()).intersects(dirty))
-            painter.drawPixmap(at, label);
+        if (const std::optional<QRect> label = place(scene.entries[i], false); label && label->intersects(dirty))
+            painter.drawPixmap(label->topLeft(), labels.For(scene.entries[i].name, painter.font(), scale));
+    }
+    if (pointed && pointed->intersects(dirty))
+        painter.drawPixmap(pointed->topLeft(), labels.For(scene.entries[*scene.pointed].name, painter.font(), scale));
+}
+
+void PaintTexelGrid(QImage& image, QPoint topLeft, const TexelGrid& grid, QSize texels)
+{
+    const auto line = [](std::uint32_t& c) { c = 0xFF000000u | (((c >> 1) & 0x7F7F7Fu) + 0x404040u); };
+    std::vector<int> columns; // the image's columns that start a texel of the texture
+    for (int i = 0; i < image.width(); ++i) {
+        const int x = grid.TexelX(topLeft.x() + i);
+        if (x >= 0 && x < texels.width() && x != grid.TexelX(topLeft.x() + i - 1))
+            columns.push_back(i);
+    }
+    const int first = std::max(0, grid.FirstDeviceX(0) - topLeft.x());
+    const int end = std::min(image.width(), grid.FirstDeviceX(texels.width()) - topLeft.x());
+    for (int j = 0; j < image.height(); ++j) {
+        const int y = grid.TexelY(topLeft.y() + j);
+        if (y < 0 || y >= texels.height())
+            continue;
+        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(j));
+        if (y != grid.TexelY(topLeft.y() + j - 1)) {
+            for (int i = first; i < end; ++i)
+                line(row[i]);
+            continue;
+        }
+        for (int i : columns)
+            line(row[i]);
     }
 }
 

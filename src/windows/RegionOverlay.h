@@ -29,6 +29,7 @@ struct RegionScene {
     std::optional<QPoint> keyboard;    // the texel picked with the keys
     std::optional<std::size_t> chosen; // the entry chosen in the list, outlined apart
     std::vector<QRect> planned;        // entries a dialog would add
+    std::optional<std::size_t> pointed; // the entry under the pointer, whose name always shows
 
     bool Empty() const
     {
@@ -40,6 +41,10 @@ struct RegionScene {
 // pixel `topLeft`. An outline covers exactly the texels on its region's edge,
 // in dashes of a dark and a light colour so that it shows on any texture.
 void PaintOutlines(QImage& image, QPoint topLeft, const TexelGrid& grid, const RegionScene& scene);
+
+// Thin lines between the texels of a texture `texels` in size, over the image as PaintOutlines takes it:
+// each texel's first device column and row, halfway to grey.
+void PaintTexelGrid(QImage& image, QPoint topLeft, const TexelGrid& grid, QSize texels);
 
 // The names drawn once each, light on a dark box, for the scale they were drawn at.
 class NameLabels {
@@ -53,7 +58,9 @@ private:
 };
 
 // Each entry's name above its top-left corner (inside it where there is no
-// room above), where the label meets `dirty`, in the picture's logical pixels.
-void PaintNames(QPainter& painter, const RegionScene& scene, const QRect& dirty, NameLabels& labels);
+// room above), where the label meets `dirty`, in the picture's logical pixels
+// at `zoom` of them a texel. A name that would cover an earlier one is left
+// out, unless it is the pointed entry's.
+void PaintNames(QPainter& painter, const RegionScene& scene, const QRect& dirty, NameLabels& labels, int zoom);
 
 } // namespace ravelock

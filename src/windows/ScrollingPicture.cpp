@@ -8,6 +8,12 @@ namespace ravelock {
 
 void ScrollingPicture::wheelEvent(QWheelEvent* event)
 {
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->angleDelta().y() != 0)
+            emit ZoomWheeled(event->angleDelta().y() > 0, event->position());
+        event->accept();
+        return;
+    }
     if (!(event->modifiers() & Qt::ShiftModifier)) {
         QScrollArea::wheelEvent(event);
         return;

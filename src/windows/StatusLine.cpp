@@ -30,8 +30,10 @@ protected:
 
 StatusLine::StatusLine(QStatusBar& bar)
     : bar_(bar), hint_(new ElidedLabel(&bar)), reading_(new QLabel(&bar)), progress_(new QProgressBar(&bar)),
-      pointer_(new QLabel(&bar)), shapes_(new QLabel(&bar))
+      pointer_(new QLabel(&bar)), shapes_(new QLabel(&bar)), zoom_(new QLabel(&bar))
 {
+    zoom_->setObjectName(QStringLiteral("statusZoom"));
+    zoom_->hide();
     shapes_->setObjectName(QStringLiteral("statusShapes"));
     shapes_->hide();
     hint_->setObjectName(QStringLiteral("statusHint"));
@@ -41,13 +43,23 @@ StatusLine::StatusLine(QStatusBar& bar)
     progress_->setMaximumHeight(hint_->sizeHint().height());
     progress_->setMaximumWidth(160);
     pointer_->setObjectName(QStringLiteral("statusPointer"));
-    for (QWidget* permanent : std::initializer_list<QWidget*>{shapes_, reading_, progress_, pointer_})
+    for (QWidget* permanent : std::initializer_list<QWidget*>{shapes_, reading_, progress_, zoom_, pointer_})
         bar.addPermanentWidget(permanent);
     reading_->hide();
     progress_->hide();
 }
 
-void StatusLine::ShowHint(const QString& text) { hint_->SetFullText(text); }
+void StatusLine::ShowHint(const QString& text)
+{
+    bar_.clearMessage();
+    hint_->SetFullText(text);
+}
+
+void StatusLine::ShowZoom(int zoom)
+{
+    zoom_->setVisible(zoom != 1);
+    zoom_->setText(QStringLiteral("Zoom %1%").arg(zoom * 100));
+}
 
 void StatusLine::ShowShapesLeft(std::optional<int> count, bool complete)
 {

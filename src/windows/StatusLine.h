@@ -15,7 +15,7 @@ namespace ravelock {
 class ElidedLabel;
 
 // The main window's status line: what to do next (shortened to fit, the
-// whole text in its tooltip), what has just happened, the texel under the
+// whole text in its tooltip; a new hint ends the message before it), what has just happened, the texel under the
 // pointer, and the progress of a texture being read.
 class StatusLine final {
 public:
@@ -27,6 +27,8 @@ public:
     void ShowShapesLeft(std::optional<int> count, bool complete);
     // Nothing when the pointer is off the picture.
     void ShowPointer(std::optional<QPoint> texel);
+    // Screen pixels a texel, shown while not 1.
+    void ShowZoom(int zoom);
 
     void PrepareReading(const QString& fileName);
     void StartReading(int rows);
@@ -41,6 +43,7 @@ private:
     QProgressBar* progress_;
     QLabel* pointer_;
     QLabel* shapes_;
+    QLabel* zoom_;
     QElapsedTimer progressClock_;
 };
 

@@ -42,6 +42,9 @@ ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magni
     QAction* transparency =
         AddToggle(menu, "mnuViewTransparency", QStringLiteral("Show &Transparency"), QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(transparency, &QAction::toggled, &drawing_, &DrawingArea::ShowTransparency);
+    QAction* grid = AddToggle(menu, "mnuViewTexelGrid", QStringLiteral("Texel &Grid"), {});
+    grid->setChecked(true); // it draws only where a texel is large enough to hold one
+    connect(grid, &QAction::toggled, &drawing_, &DrawingArea::ShowTexelGrid);
     connect(&shapes_, &TextureShapes::Found, this, [this] { ShowRegions(regions_->isChecked()); });
 }
 
@@ -64,6 +67,7 @@ void ViewAids::ShowRegions(bool shown)
         }
         if (chosen_ >= 0 && chosen_ < static_cast<int>(ws_.entries.size()))
             scene.chosen = static_cast<std::size_t>(chosen_);
+        scene.pointed = pointed_;
         const Picking& picking = ws_.picking;
         if (picking.step == Step::SecondCorner)
             scene.firstCorner = picking.first;
@@ -103,6 +107,18 @@ void ViewAids::PointerAt(std::optional<QPoint> texel)
 {
     pointer_ = texel;
     Follow();
+    if (!regions_->isChecked())
+        return;
+    std::optional<std::size_t> pointed;
+    for (std::size_t i = ws_.entries.size(); texel && i-- > 0;)
+        if (ws_.entries[i].Box().contains(*texel)) {
+            pointed = i;
+            break;
+        }
+    if (pointed != pointed_) {
+        pointed_ = pointed;
+        ShowRegions(true);
+    }
 }
 
 void ViewAids::Follow()

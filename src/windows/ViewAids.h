@@ -21,7 +21,8 @@ class TextureShapes;
 
 // The View menu's aids, all off at start: the regions drawn over the picture
 // with the shapes not yet mapped, the magnifier beside the panel, and the
-// transparent texels on a checkerboard.
+// transparent texels on a checkerboard; and the texel grid, on at start but
+// drawn only on a zoomed picture.
 class ViewAids final : public QObject {
     Q_OBJECT
 public:
@@ -61,6 +62,7 @@ private:
     int chosen_ = -1;
     std::optional<std::pair<int, Entry>> preview_;
     std::vector<QRect> planned_;
+    std::optional<std::size_t> pointed_; // the last entry holding the pointer's texel
 };
 
 } // namespace ravelock

@@ -2,10 +2,6 @@
 
 namespace ravelock {
 
-namespace {
-
-} // namespace
-
 void EntryHistory::Swap(std::vector<Entry>& entries, const std::vector<std::pair<std::size_t, Entry>>& out,
                         const std::vector<std::pair<std::size_t, Entry>>& in)
 {
@@ -26,6 +22,24 @@ void EntryHistory::Do(std::vector<Entry>& entries, EntryStep step)
         saved_.reset();
     steps_.push_back(std::move(step));
     ++done_;
+}
+
+bool EntryHistory::Amend(std::vector<Entry>& entries, EntryStep step)
+{
+    const auto places = [](const std::vector<std::pair<std::size_t, Entry>>& side) {
+        std::vector<std::size_t> at;
+        for (const auto& [place, entry] : side)
+            at.push_back(place);
+        return at;
+    };
+    if (done_ == 0 || done_ != steps_.size() || steps_.back().what != step.what ||
+        places(steps_.back().in) != places(step.out) || places(step.out) != places(step.in))
+        return false;
+    Swap(entries, step.out, step.in);
+    steps_.back().in = std::move(step.in);
+    if (saved_ == done_) // the state saved was the one just changed
+        saved_.reset();
+    return true;
 }
 
 const EntryStep* EntryHistory::Undo(std::vector<Entry>& entries)

@@ -216,6 +216,35 @@ bool MainCommands::EditEntry(int index, const Entry& edited)
     return true;
 }
 
+void MainCommands::NudgeEntry(int index, QPoint by, bool resize)
+{
+    if (ws_.texture != Texture::Ready || index < 0 || index >= static_cast<int>(ws_.entries.size()))
+        return;
+    const auto at = static_cast<std::size_t>(index);
+    const Entry before = ws_.entries[at];
+    QRect box = before.Box();
+    if (resize)
+        box.setBottomRight(box.bottomRight() + by);
+    else
+        box.translate(by);
+    if (box.width() < 1 || box.height() < 1 || !ws_.Holds(box.topLeft()) || !ws_.Holds(box.bottomRight())) {
+        view_.Bell();
+        return;
+    }
+    const Entry moved{before.name, box.left(), box.top(), box.right(), box.bottom()};
+    EntryStep step{QStringLiteral("Nudging ") + moved.name, {{at, before}}, {{at, moved}}};
+    const QString message = QStringLiteral("%1: %2, %3 to %4, %5")
+                                .arg(moved.name)
+                                .arg(moved.left)
+                                .arg(moved.top)
+                                .arg(moved.right)
+                                .arg(moved.bottom);
+    if (ws_.history.Amend(ws_.entries, step))
+        Changed(message);
+    else
+        Change(std::move(step), message);
+}
+
 void MainCommands::UndoEntryChange()
 {
     if (const EntryStep* step = ws_.history.Undo(ws_.entries))

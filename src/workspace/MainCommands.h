@@ -56,6 +56,9 @@ public:
     // Replaces the entry at `index` in place, its name taken as Complete Entry takes one; or says why
     // not and returns false.
     bool EditEntry(int index, const Entry& edited);
+    // Moves the entry at `index` by `by` texels, or with `resize` its right and bottom edges; it stays on the
+    // picture's texels and the column and row past them, at least a texel. A run of nudges of one entry is one step.
+    void NudgeEntry(int index, QPoint by, bool resize);
     // Each adds its entries at the end of the document as one step, or says why not and returns false.
     bool RepeatEntries(const std::vector<Entry>& sources, const RepeatSettings& settings);
     bool MapAllShapes(const std::vector<QRect>& shapes, const QString& base, int join);

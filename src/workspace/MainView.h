@@ -25,6 +25,10 @@ enum class MenuItem {
     mnuEditMapShapes,
     mnuEditSlice,
     mnuEditDelete,
+    mnuViewZoomIn,
+    mnuViewZoomOut,
+    mnuViewActualSize,
+    mnuViewPickWithKeys,
     mnuHelpReadme,
 };
 

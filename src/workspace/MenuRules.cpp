@@ -26,6 +26,10 @@ std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws)
         {MenuItem::mnuEditMapShapes, ready},
         {MenuItem::mnuEditSlice, ready && step == Step::Naming},
         {MenuItem::mnuEditDelete, ws.deleteOffered},
+        {MenuItem::mnuViewZoomIn, ready},
+        {MenuItem::mnuViewZoomOut, ready},
+        {MenuItem::mnuViewActualSize, ready},
+        {MenuItem::mnuViewPickWithKeys, ready},
         {MenuItem::mnuHelpReadme, true},
     };
 }
