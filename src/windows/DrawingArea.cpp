@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include <cmath>
+#include <map>
 #include <vector>
 
 namespace ravelock {
@@ -244,11 +245,20 @@ void DrawingArea::mousePressEvent(QMouseEvent* event)
     const QPoint texel = TexelUnder(*event);
     hover_ = texel; // the keys go on from here
     SetKeyboardTexel(std::nullopt);
+    if (scene_.adjusting) {
+        if (const int handle = HandleAt(*scene_.adjusting, event->position(), zoom_))
+            drag_ = Drag{handle, texel, *scene_.adjusting};
+        return;
+    }
     Press(texel, event->modifiers());
 }
 
+void DrawingArea::mouseReleaseEvent(QMouseEvent* /*event*/) { drag_.reset(); }
+
 void DrawingArea::Press(QPoint texel, Qt::KeyboardModifiers modifiers)
 {
+    if (scene_.adjusting)
+        return;
     if (modifiers & Qt::ShiftModifier)
         emit ShapePressed(texel, modifiers & Qt::ControlModifier);
     else
@@ -258,6 +268,21 @@ void DrawingArea::Press(QPoint texel, Qt::KeyboardModifiers modifiers)
 void DrawingArea::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint texel = TexelUnder(*event);
+    if (drag_ && scene_.adjusting) {
+        const QRect box = Dragged(drag_->box, drag_->handle, texel - drag_->from, QRect(QPoint(0, 0), extent_));
+        if (box != *scene_.adjusting)
+            emit Adjusted(box);
+    }
+    if (scene_.adjusting && !drag_) {
+        static const std::map<int, Qt::CursorShape> shapes = {
+            {0, Qt::CrossCursor},          {kMove, Qt::SizeAllCursor},         {kLeft, Qt::SizeHorCursor},
+            {kRight, Qt::SizeHorCursor},   {kTop, Qt::SizeVerCursor},          {kBottom, Qt::SizeVerCursor},
+            {kLeft | kTop, Qt::SizeFDiagCursor}, {kRight | kBottom, Qt::SizeFDiagCursor},
+            {kRight | kTop, Qt::SizeBDiagCursor}, {kLeft | kBottom, Qt::SizeBDiagCursor}};
+        setCursor(shapes.at(HandleAt(*scene_.adjusting, event->position(), zoom_)));
+    } else if (!scene_.adjusting) {
+        setCursor(Qt::CrossCursor);
+    }
     if (!QRect(QPoint(0, 0), extent_).contains(texel))
         return;
     hover_ = texel;
@@ -300,6 +325,13 @@ void DrawingArea::keyPressEvent(QKeyEvent* event)
     const QPoint texel = *scene_.keyboard;
     emit TexelHovered(texel);
     emit KeyboardMoved(texel);
+}
+
+void DrawingArea::focusInEvent(QFocusEvent* event)
+{
+    const bool tabbed = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (tabbed && !scene_.keyboard && !extent_.isEmpty())
+        emit KeysArrived();
 }
 
 void DrawingArea::SetKeyboardTexel(std::optional<QPoint> texel)

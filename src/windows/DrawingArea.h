@@ -51,6 +51,10 @@ signals:
     void TexelHovered(std::optional<QPoint> texel);
     // The keys have moved their cursor, after TexelHovered.
     void KeyboardMoved(QPoint texel);
+    // While an entry is adjusted, a press takes no corner: dragging a handle or the inside gives its new box.
+    void Adjusted(QRect box);
+    // Tab gave the picture the keyboard with no cursor of the keys on it yet.
+    void KeysArrived();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,12 +62,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Nothing shows the focus, so gaining or losing it repaints nothing; the
     // keys' cursor stays where it was for when the keys come back.
-    void focusInEvent(QFocusEvent* /*event*/) override {}
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* /*event*/) override {}
 
 private:
@@ -89,6 +94,12 @@ private:
     QPointer<QWindow> window_;
     std::optional<QPointF> exact_; // the last pointer position the window received
     std::optional<QPointF> pointerInWindow_; // where the pointer was over the picture last, in the window
+    struct Drag {
+        int handle;
+        QPoint from; // the texel pressed
+        QRect box;   // as it was then
+    };
+    std::optional<Drag> drag_;
 };
 
 } // namespace ravelock

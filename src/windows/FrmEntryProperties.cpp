@@ -43,6 +43,19 @@ FrmEntryProperties::FrmEntryProperties(QWidget* owner, const Entry& entry, QSize
     txtName_->setFocus();
 }
 
+void FrmEntryProperties::SetBox(const QRect& box)
+{
+    {
+        const QSignalBlocker quiet[] = {QSignalBlocker(spnLeft_), QSignalBlocker(spnTop_), QSignalBlocker(spnRight_),
+                                        QSignalBlocker(spnBottom_)};
+        spnLeft_->setValue(box.left());
+        spnTop_->setValue(box.top());
+        spnRight_->setValue(box.right());
+        spnBottom_->setValue(box.bottom());
+    }
+    emit Changed(Values());
+}
+
 void FrmEntryProperties::accept()
 {
     if (apply_(Values()))

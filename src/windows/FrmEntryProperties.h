@@ -12,9 +12,10 @@ class QSpinBox;
 
 namespace ravelock {
 
-// An entry's name and corners, to change in place. OK applies the values,
-// or the dialog stays open with them where `apply` refused them after saying
-// why; `Changed` follows every value while it is open.
+// An entry's name and corners, to change in place, in a window beside the
+// main window. OK applies the values, or the dialog stays open with them where
+// `apply` refused them after saying why; `Changed` follows every value while
+// it is open.
 class FrmEntryProperties final : public QDialog {
     Q_OBJECT
 public:
@@ -22,6 +23,8 @@ public:
     FrmEntryProperties(QWidget* owner, const Entry& entry, QSize texture, Apply apply);
 
     Entry Values() const;
+    // The corners as the box's, as dragging on the picture sets them.
+    void SetBox(const QRect& box);
     void accept() override;
 
 signals:

@@ -8,6 +8,7 @@
 #include "windows/DrawingArea.h"
 #include "windows/EntryList.h"
 #include "windows/FrmDelete.h"
+#include "windows/FrmEntryProperties.h"
 #include "windows/FrmManyEntries.h"
 #include "windows/FrmReadme.h"
 #include "windows/Magnifier.h"
@@ -111,6 +112,19 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     connect(drawing_, &DrawingArea::ShapePressed, this, [this](QPoint texel, bool grow) {
         const std::optional<QRect> shape = shapes_.At(texel);
         Run([shape, grow](MainCommands& commands) { commands.TakeShape(shape, grow); });
+    });
+    connect(drawing_, &DrawingArea::KeysArrived, this, &FrmMain::PickWithKeys);
+    connect(drawing_, &DrawingArea::Adjusted, this, [this](QRect box) {
+        if (!properties_)
+            return;
+        properties_->SetBox(box);
+        status_->ShowMessage(QStringLiteral("%1, %2 to %3, %4 (%5 x %6)")
+                                 .arg(box.left())
+                                 .arg(box.top())
+                                 .arg(box.right())
+                                 .arg(box.bottom())
+                                 .arg(box.width())
+                                 .arg(box.height()));
     });
     connect(drawing_, &DrawingArea::TexelHovered, this, [this](std::optional<QPoint> texel) {
         status_->ShowPointer(texel);
@@ -305,6 +319,12 @@ void FrmMain::PickWithKeys()
 void FrmMain::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
+    case Qt::Key_Escape: // the entry being adjusted goes back, wherever the keyboard is
+        if (properties_) {
+            properties_->reject();
+            return;
+        }
+        break;
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
@@ -387,6 +407,10 @@ void FrmMain::ShowState(const Workspace& ws)
     show(PanelControl::txtBottom, second ? std::optional(second->y()) : std::nullopt);
     for (const auto& [item, enabled] : MenuStates(ws))
         actions_.at(item)->setEnabled(enabled);
+    // The entry in Entry Properties is neither removed nor changed under it.
+    if (properties_)
+        for (MenuItem item : {MenuItem::mnuEditDelete, MenuItem::mnuEditUndoEntry, MenuItem::mnuEditRedoEntry})
+            actions_.at(item)->setEnabled(false);
     // The mnemonic stays on the second letter: U&ndo, R&edo.
     for (const auto& [item, text] : MenuTexts(ws))
         actions_.at(item)->setText(

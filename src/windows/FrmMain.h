@@ -16,6 +16,7 @@
 class QAction;
 class QScrollArea;
 
+class QDialog;
 class QMimeData;
 
 namespace ravelock {
@@ -73,6 +74,7 @@ private:
     void ShowMapShapes();
     void ShowSlice();
     // Shows `dialog` beside the window, its plan outlined on the picture while it is open.
+    void ShowBeside(QDialog& dialog);
     void OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply);
     // Repeat Entries needs entries chosen in the list.
     void OfferRepeat();

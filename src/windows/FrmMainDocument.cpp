@@ -98,7 +98,8 @@ void FrmMain::BuildEntryList(QMenu& view)
     });
     connect(entries_, &QTreeWidget::itemSelectionChanged, this, &FrmMain::OfferRepeat);
     connect(entries_, &EntryList::Nudged, this, [this](int index, QPoint by, bool resize) {
-        Run([=](MainCommands& commands) { commands.NudgeEntry(index, by, resize); });
+        if (!properties_) // the entry being adjusted keeps its place until OK
+            Run([=](MainCommands& commands) { commands.NudgeEntry(index, by, resize); });
     });
     connect(entries_, &EntryList::PropertiesRequested, this, &FrmMain::ShowEntryProperties);
 }
@@ -121,9 +122,14 @@ void FrmMain::ShowEntryProperties(int index)
     connect(properties_, &QDialog::finished, this, [this] {
         properties_ = nullptr;
         aids_->Preview(std::nullopt);
+        ShowState(commands_.State());
+        activateWindow();
         entries_->setFocus();
     });
-    properties_->open();
+    // Beside the window, not in its way: the entry's handles on the picture move its edges.
+    aids_->Preview(std::pair(index, properties_->Values()));
+    ShowState(commands_.State());
+    ShowBeside(*properties_);
 }
 
 } // namespace ravelock
@@ -144,7 +150,12 @@ void FrmMain::OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::func
         activateWindow();
     });
     dialog.Start(std::move(plan), std::move(apply));
-    // Beside the window, so that the picture and the outlines stay in view.
+    ShowBeside(dialog);
+}
+
+// Beside the window where the screen has room, so that the picture and its outlines stay in view.
+void FrmMain::ShowBeside(QDialog& dialog)
+{
     dialog.adjustSize();
     const QRect frame = frameGeometry();
     const QRect available = screen()->availableGeometry();
@@ -153,6 +164,8 @@ void FrmMain::OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::func
         dialog.move(frame.right() + 8, frame.top());
     else if (frame.left() - width >= available.left())
         dialog.move(frame.left() - width, frame.top());
+    else // over the window's right side, where the panel and the columns are
+        dialog.move(available.right() + 1 - dialog.frameGeometry().width(), frame.top());
     dialog.show();
     dialog.raise();
     dialog.activateWindow();

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 #include <vector>
 
@@ -64,6 +65,21 @@ public:
             Row(corner.x() + 2 * side, corner.x() + 4 * side, corner.y(), alternate);
             Column(corner.x(), corner.y() + 2 * side, corner.y() + 4 * side, alternate);
         }
+    }
+
+    // Eight squares on the outline of `box`, at its corners and the middles of its edges.
+    void Handles(const QRect& box, int half)
+    {
+        const int left = grid_.FirstDeviceX(box.left()), right = grid_.FirstDeviceX(box.right() + 1) - 1;
+        const int top = grid_.FirstDeviceY(box.top()), bottom = grid_.FirstDeviceY(box.bottom() + 1) - 1;
+        for (int x : {left, (left + right) / 2, right})
+            for (int y : {top, (top + bottom) / 2, bottom}) {
+                if (x != left && x != right && y != top && y != bottom)
+                    continue;
+                for (int dy = -half; dy <= half; ++dy)
+                    for (int dx = -half; dx <= half; ++dx)
+                        Device(x + dx, y + dy, std::max(std::abs(dx), std::abs(dy)) == half ? kDark : kLight);
+            }
     }
 
     // A ring of device pixels just outside the texel, so the texel itself stays in view.
@@ -149,6 +165,49 @@ void PaintOutlines(QImage& image, QPoint topLeft, const TexelGrid& grid, const R
         writer.CornerMark(*scene.firstCorner);
     if (scene.keyboard)
         writer.Ring(*scene.keyboard);
+    if (scene.adjusting) {
+        writer.Outline(*scene.adjusting, kChosen);
+        writer.Handles(*scene.adjusting, std::clamp(static_cast<int>(grid.scale / 2), 3, 6));
+    }
+}
+
+int HandleAt(const QRect& box, QPointF point, int zoom)
+{
+    const qreal left = box.left() * zoom, right = (box.right() + 1) * zoom;
+    const qreal top = box.top() * zoom, bottom = (box.bottom() + 1) * zoom;
+    constexpr qreal kReach = 5; // logical pixels either side of a handle
+    const auto near = [](qreal p, qreal at) { return std::abs(p - at) <= kReach; };
+    const auto edge = [&](qreal p, qreal from, qreal to, int low, int high) {
+        if (near(p, from))
+            return low;
+        if (near(p, to))
+            return high;
+        return near(p, (from + to) / 2) ? 0 : -1;
+    };
+    const int across = edge(point.x(), left, right, kLeft, kRight);
+    const int down = edge(point.y(), top, bottom, kTop, kBottom);
+    if (across >= 0 && down >= 0 && (across | down) != 0)
+        return across | down;
+    return QRectF(QPointF(left, top), QPointF(right, bottom)).contains(point) ? kMove : 0;
+}
+
+QRect Dragged(const QRect& box, int handle, QPoint by, const QRect& bounds)
+{
+    if (handle == kMove) {
+        const int dx = std::clamp(by.x(), bounds.left() - box.left(), bounds.right() - box.right());
+        const int dy = std::clamp(by.y(), bounds.top() - box.top(), bounds.bottom() - box.bottom());
+        return box.translated(dx, dy);
+    }
+    QRect moved = box;
+    if (handle & kLeft)
+        moved.setLeft(std::clamp(box.left() + by.x(), bounds.left(), box.right()));
+    if (handle & kRight)
+        moved.setRight(std::clamp(box.right() + by.x(), box.left(), bounds.right()));
+    if (handle & kTop)
+        moved.setTop(std::clamp(box.top() + by.y(), bounds.top(), box.bottom()));
+    if (handle & kBottom)
+        moved.setBottom(std::clamp(box.bottom() + by.y(), box.top(), bounds.bottom()));
+    return moved;
 }
 
 const QPixmap& NameLabels::For(const QString& name, const QFont& font, qreal scale)

@@ -30,12 +30,21 @@ struct RegionScene {
     std::optional<std::size_t> chosen; // the entry chosen in the list, outlined apart
     std::vector<QRect> planned;        // entries a dialog would add
     std::optional<std::size_t> pointed; // the entry under the pointer, whose name always shows
+    std::optional<QRect> adjusting;     // the entry being adjusted on the picture, with its eight handles
 
     bool Empty() const
     {
-        return entries.empty() && shapes.empty() && !pending && !firstCorner && !keyboard && planned.empty();
+        return entries.empty() && shapes.empty() && !pending && !firstCorner && !keyboard && planned.empty() &&
+               !adjusting;
     }
 };
+
+// The handles of a box being adjusted, as flags of the edges each moves; kMove for the whole box.
+enum Handle { kLeft = 1, kTop = 2, kRight = 4, kBottom = 8, kMove = 15 };
+// The handle at `point` (logical pixels of a picture at `zoom` of them a texel) of `box`, in texels; 0 for none.
+int HandleAt(const QRect& box, QPointF point, int zoom);
+// `box` with the edges of `handle` moved by `by` texels, kept within `bounds` and at least a texel.
+QRect Dragged(const QRect& box, int handle, QPoint by, const QRect& bounds);
 
 // Writes the outlines and marks into `image` (32-bit RGB), whose pixel (0, 0) is device
 // pixel `topLeft`. An outline covers exactly the texels on its region's edge,

@@ -81,6 +81,8 @@ void ViewAids::ShowRegions(bool shown)
         }
     }
     scene.planned = planned_;
+    if (preview_)
+        scene.adjusting = preview_->second.Box();
     emit ShapesLeft(shown && shapes_.All() ? std::optional(static_cast<int>(scene.shapes.size())) : std::nullopt);
     drawing_.SetScene(std::move(scene));
 }
