@@ -10,7 +10,7 @@
 #include "targa/PixelSurface.h"
 #include "targa/SurfacePainter.h"
 #include "targa/LoadTarga.h"
-#include "windows/FrmMain.h"
+#include "windows/main/FrmMain.h"
 #include "workspace/Dialogs.h"
 
 #include <QAction>

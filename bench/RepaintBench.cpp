@@ -5,7 +5,7 @@
 
 #include "BenchInputs.h"
 #include "targa/PixelSurface.h"
-#include "windows/DrawingArea.h"
+#include "windows/picture/DrawingArea.h"
 
 #include <QApplication>
 

@@ -9,7 +9,7 @@
 #include "targa/LoadTarga.h"
 #include "targa/Shapes.h"
 #include "targa/SurfacePainter.h"
-#include "windows/DrawingArea.h"
+#include "windows/picture/DrawingArea.h"
 #include "workspace/MainCommands.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/Batch.h"
-#include "windows/FrmMain.h"
-#include "windows/FrmSplash.h"
-#include "windows/Version.h"
+#include "windows/main/FrmMain.h"
+#include "windows/dialogs/FrmSplash.h"
+#include "windows/dialogs/Version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

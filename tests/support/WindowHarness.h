@@ -3,7 +3,7 @@
 #include "support/Files.h"
 #include "support/ScriptedDialogs.h"
 #include "support/Tga.h"
-#include "windows/FrmMain.h"
+#include "windows/main/FrmMain.h"
 
 #include <QAction>
 #include <QApplication>

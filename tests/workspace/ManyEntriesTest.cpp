@@ -106,6 +106,12 @@ TEST(ManyEntries, EachCommandIsOneStepOrARefusal)
     EXPECT_TRUE(commands.SliceRectangle({"S", SliceSettings::Kind::NinePieces, QMargins(1, 0, 1, 0)}, nullptr));
     EXPECT_EQ(ws.picking.step, Step::FirstCorner);
     EXPECT_EQ(ws.entries.size(), 7u);
+    for (const auto& [by, resize] : {std::pair{QPoint(-1, 0), false}, {QPoint(-1, 0), false}, {QPoint(0, 1), true}})
+        commands.NudgeEntry(0, by, resize);
+    EXPECT_EQ(ws.entries[0], (Entry{"Dot1", 0, 1, 1, 3})) << "the second move would leave the picture";
+    EXPECT_EQ(view.bells, 1);
+    commands.UndoEntryChange();
+    EXPECT_EQ(ws.entries[0], (Entry{"Dot1", 1, 1, 2, 2})) << "the nudges are one step";
     for (const std::size_t left : {4u, 2u, 0u}) {
         commands.UndoEntryChange();
         EXPECT_EQ(ws.entries.size(), left);

@@ -1,0 +1,497 @@
+#include "windows/main/FrmMain.h"
+
+#include "targa/LoadTarga.h"
+#include "targa/Shapes.h"
+#include "targa/SurfacePainter.h"
+#include "windows/main/ClientLayout.h"
+#include "windows/main/CoordinatePanel.h"
+#include "windows/picture/DrawingArea.h"
+#include "windows/main/EntryList.h"
+#include "windows/dialogs/FrmDelete.h"
+#include "windows/dialogs/FrmEntryProperties.h"
+#include "windows/dialogs/FrmManyEntries.h"
+#include "windows/dialogs/FrmReadme.h"
+#include "windows/picture/Magnifier.h"
+#include "windows/dialogs/QtDialogs.h"
+#include "windows/picture/ScrollingPicture.h"
+#include "windows/main/StatusLine.h"
+#include "windows/main/ViewAids.h"
+#include "windows/main/WindowPainter.h"
+#include "workspace/MenuRules.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QKeyEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+
+#include <cmath>
+#include <functional>
+
+namespace ravelock {
+
+namespace Zooms {
+
+// Screen pixels a texel, in the steps of the zoom commands.
+constexpr int kSteps[] = {1, 2, 3, 4, 6, 8, 12, 16, 24, 32};
+
+int Next(int zoom, bool in)
+{
+    if (in) {
+        for (int step : kSteps)
+            if (step > zoom)
+                return step;
+        return kSteps[std::size(kSteps) - 1];
+    }
+    int next = kSteps[0];
+    for (int step : kSteps)
+        if (step < zoom)
+            next = step;
+    return next;
+}
+
+} // namespace Zooms
+
+FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
+      dialogs_(dialogs ? *dialogs : *ownDialogs_), commands_(*this, dialogs_)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Ravelock"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("clientArea"));
+    setCentralWidget(client_);
+    scroll_ = new ScrollingPicture(client_);
+    scroll_->setObjectName(QStringLiteral("pictureFrame"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setBackgroundRole(QPalette::Window);
+    scroll_->viewport()->setAutoFillBackground(false); // the window's own background shows through
+    drawing_ = new DrawingArea(surface_, scroll_);
+    drawing_->setObjectName(QStringLiteral("drawingArea"));
+    drawing_->SetExtent(QSize(0, 0));
+    drawing_->setFocusPolicy(Qt::StrongFocus);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    connect(static_cast<ScrollingPicture*>(scroll_), &ScrollingPicture::ZoomWheeled, this, [this](bool in, QPointF at) {
+        ZoomTo(Zooms::Next(drawing_->Zoom(), in), at);
+    });
+    scroll_->setWidget(drawing_);
+    magnifier_ = new Magnifier(surface_, client_);
+    magnifier_->setObjectName(QStringLiteral("magnifier"));
+    entries_ = new EntryList(client_);
+    BuildMenus();
+    controls_ = BuildCoordinatePanel(*client_);
+    layout_ = new ClientLayout(*client_, *scroll_, controls_, {magnifier_, entries_});
+    status_ = std::make_unique<StatusLine>(*statusBar());
+    connect(aids_, &ViewAids::ShapesLeft, this, [this](std::optional<int> count) {
+        status_->ShowShapesLeft(count, shapes_.Complete());
+    });
+    UpdateMinimumSize();
+    const QColor background = drawing_->palette().color(QPalette::Window);
+    surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
+    connect(drawing_, &DrawingArea::TexelPressed, this,
+            [this](QPoint texel) {
+                // While Repeat Entries is open, a click places its copies.
+                if (repeat_) {
+                    repeat_->Aim(texel);
+                    repeat_->activateWindow();
+                } else
+                    Run([texel](MainCommands& commands) { commands.Click(texel); });
+            });
+    connect(drawing_, &DrawingArea::ShapePressed, this, [this](QPoint texel, bool grow) {
+        const std::optional<QRect> shape = shapes_.At(texel);
+        Run([shape, grow](MainCommands& commands) { commands.TakeShape(shape, grow); });
+    });
+    connect(drawing_, &DrawingArea::KeysArrived, this, &FrmMain::PickWithKeys);
+    connect(drawing_, &DrawingArea::Adjusted, this, [this](QRect box) {
+        if (!properties_)
+            return;
+        properties_->SetBox(box);
+        status_->ShowMessage(QStringLiteral("%1, %2 to %3, %4 (%5 x %6)")
+                                 .arg(box.left())
+                                 .arg(box.top())
+                                 .arg(box.right())
+                                 .arg(box.bottom())
+                                 .arg(box.width())
+                                 .arg(box.height()));
+    });
+    connect(drawing_, &DrawingArea::TexelHovered, this, [this](std::optional<QPoint> texel) {
+        status_->ShowPointer(texel);
+        aids_->PointerAt(texel);
+    });
+    connect(drawing_, &DrawingArea::KeyboardMoved, this,
+            [this](QPoint texel) {
+                const QRect shown = drawing_->Shown(QRect(texel, QSize(1, 1)));
+                scroll_->ensureVisible(shown.center().x(), shown.center().y(), 8 + shown.width(), 8 + shown.height());
+            });
+    setAcceptDrops(true);
+    resize(312, 206 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    // Moved before its native window exists, a window is placed by its frame.
+    move(1, 1);
+    commands_.Load();
+}
+
+void FrmMain::Run(const std::function<void(MainCommands&)>& command)
+{
+    if (commands_.Ending())
+        return;
+    command(commands_);
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::BuildMenus()
+{
+    const auto key = [](QKeyCombination combination) { return QList<QKeySequence>{QKeySequence(combination)}; };
+    const auto window = [this](void (FrmMain::*method)()) {
+        return [this, method](MainCommands&) { (this->*method)(); };
+    };
+    struct Row {
+        const char* menu; // the menu's caption; a row with no item is a separator
+        std::optional<MenuItem> item;
+        const char* name;
+        QString caption;
+        QList<QKeySequence> shortcuts;
+        std::function<void(MainCommands&)> command;
+    };
+    const auto separator = [](const char* menu) { return Row{menu, std::nullopt, nullptr, {}, {}, {}}; };
+    const Row rows[] = {
+        {"&File", MenuItem::mnuFileOpen, "mnuFileOpen", "&Open", key(Qt::CTRL | Qt::Key_O), &MainCommands::Open},
+        {"&File", MenuItem::mnuFileOpenMap, "mnuFileOpenMap", "Open &Map\u2026", key(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
+         &MainCommands::OpenMap},
+        separator("&File"),
+        {"&File", MenuItem::mnuFileSave, "mnuFileSave", "&Save", key(Qt::CTRL | Qt::Key_S), &MainCommands::Save},
+        {"&File", MenuItem::mnuFileSaveAs, "mnuFileSaveAs", "Save &As", {}, &MainCommands::SaveAs},
+        separator("&File"),
+        {"&File", MenuItem::mnuFileExit, "mnuFileExit", "E&xit", {}, &MainCommands::Exit},
+        {"&Edit", MenuItem::mnuEditUndo, "mnuEditUndo", "&Undo", key(Qt::CTRL | Qt::Key_Z), &MainCommands::Undo},
+        {"&Edit", MenuItem::mnuEditRedo, "mnuEditRedo", "&Redo", key(Qt::CTRL | Qt::Key_Y), &MainCommands::Redo},
+        {"&Edit", MenuItem::mnuEditUndoEntry, "mnuEditUndoEntry", "U&ndo Entry Change",
+         key(Qt::CTRL | Qt::ALT | Qt::Key_Z), &MainCommands::UndoEntryChange},
+        {"&Edit", MenuItem::mnuEditRedoEntry, "mnuEditRedoEntry", "R&edo Entry Change",
+         key(Qt::CTRL | Qt::ALT | Qt::Key_Y), &MainCommands::RedoEntryChange},
+        separator("&Edit"),
+        {"&Edit", MenuItem::mnuEditComplete, "mnuEditComplete", "&Complete Entry", key(Qt::CTRL | Qt::Key_E),
+         &MainCommands::CompleteEntry},
+        {"&Edit", MenuItem::mnuEditRepeat, "mnuEditRepeat", "&Repeat Entries\u2026", key(Qt::CTRL | Qt::Key_D),
+         window(&FrmMain::ShowRepeat)},
+        {"&Edit", MenuItem::mnuEditMapShapes, "mnuEditMapShapes", "Map &All Shapes\u2026",
+         key(Qt::CTRL | Qt::SHIFT | Qt::Key_A), window(&FrmMain::ShowMapShapes)},
+        {"&Edit", MenuItem::mnuEditSlice, "mnuEditSlice", "&Slice\u2026", key(Qt::CTRL | Qt::Key_K),
+         window(&FrmMain::ShowSlice)},
+        separator("&Edit"),
+        {"&Edit", MenuItem::mnuEditDelete, "mnuEditDelete", "&Delete Entry", key(Qt::Key_Delete),
+         [this](MainCommands& commands) {
+             commands.DeleteEntry(entries_->isVisible() ? entries_->ChosenRows() : std::vector<int>());
+         }},
+        {"&View", MenuItem::mnuViewZoomIn, "mnuViewZoomIn", "Zoom &In",
+         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, window(&FrmMain::ZoomIn)},
+        {"&View", MenuItem::mnuViewZoomOut, "mnuViewZoomOut", "Zoom &Out", key(Qt::CTRL | Qt::Key_Minus),
+         window(&FrmMain::ZoomOut)},
+        {"&View", MenuItem::mnuViewActualSize, "mnuViewActualSize", "&Actual Size", key(Qt::CTRL | Qt::Key_0),
+         window(&FrmMain::ActualSize)},
+        {"&View", MenuItem::mnuViewPickWithKeys, "mnuViewPickWithKeys", "&Pick with Keys", key(Qt::CTRL | Qt::Key_P),
+         window(&FrmMain::PickWithKeys)},
+        separator("&View"),
+        {"&Help", MenuItem::mnuHelpReadme, "mnuHelpReadme", "&Readme", key(Qt::CTRL | Qt::Key_R),
+         &MainCommands::Readme},
+    };
+    std::map<QString, QMenu*> menus;
+    for (const Row& row : rows) {
+        QMenu*& menu = menus[QString::fromLatin1(row.menu)];
+        if (!menu)
+            menu = menuBar()->addMenu(QString::fromLatin1(row.menu));
+        if (!row.item) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(row.caption);
+        action->setObjectName(QString::fromLatin1(row.name));
+        action->setShortcuts(row.shortcuts);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, command = row.command] { Run(command); });
+        actions_[*row.item] = action;
+    }
+    QMenu& view = *menus.at(QStringLiteral("&View"));
+    aids_ = new ViewAids(commands_.State(), view, *drawing_, *magnifier_, [this] { ColumnToggled(*magnifier_); },
+                         shapes_);
+    BuildEntryList(view);
+}
+
+// The client area's minimum follows its layout; the window's follows at once,
+// so that a resize right after obeys it.
+void FrmMain::UpdateMinimumSize()
+{
+    layout_->activate();
+    layout()->activate();
+}
+
+void FrmMain::ColumnToggled(const QWidget& column)
+{
+    layout_->invalidate();
+    UpdateMinimumSize();
+    if (!drawing_->Extent().isEmpty()) {
+        FitWindowToPicture();
+        return;
+    }
+    const int width = column.sizeHint().width() + ClientLayout::kColumnGap;
+    keptSize_.Resize(size() + QSize(column.isHidden() ? -width : width, 0));
+    layout_->Relayout();
+}
+
+void FrmMain::FitWindowToPicture()
+{
+    // The window holds the picture at one texel a pixel; zoomed, the picture scrolls in it.
+    const QSize content = drawing_->Extent();
+    if (content.isEmpty())
+        return;
+    const QSize panel = layout_->SideExtent();
+    const QRect available = screen()->availableGeometry();
+    const QRect outer = frameGeometry();
+    QSize frameSize = outer.size() - geometry().size();
+    // A compositor that draws the frame itself reports none and centres the
+    // window without its title bar: allow for that bar twice, and borders.
+    if (frameSize.isNull())
+        frameSize = QSize(16, 2 * (style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8));
+    const int chrome = menuBar()->height() + statusBar()->height();
+    // At a fractional scale Qt asks for sizes in steps of whole device pixels,
+    // and a window manager rounds down to them: a little more keeps the picture whole.
+    const qreal scale = devicePixelRatioF();
+    const int slack = scale == std::floor(scale) ? 0 : static_cast<int>(std::ceil(std::ceil(scale) / scale));
+    const QSize room = available.size() - frameSize - QSize(panel.width() + slack, chrome + slack);
+    const PictureFrame frame = FramePicture(content, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const QSize client(frame.frame.width() + panel.width() + slack,
+                       std::max(frame.frame.height(), panel.height()) + slack);
+    keptSize_.Resize(QSize(client.width(), client.height() + chrome));
+    // Keep the whole window on the screen.
+    const QSize outerSize = client + QSize(0, chrome) + frameSize;
+    QPoint at = outer.topLeft();
+    at.setX(std::max(available.left(), std::min(at.x(), available.right() + 1 - outerSize.width())));
+    at.setY(std::max(available.top(), std::min(at.y(), available.bottom() + 1 - outerSize.height())));
+    if (at != outer.topLeft())
+        move(at);
+    layout_->Relayout();
+}
+
+void FrmMain::ZoomIn() { ZoomTo(Zooms::Next(drawing_->Zoom(), true)); }
+void FrmMain::ZoomOut() { ZoomTo(Zooms::Next(drawing_->Zoom(), false)); }
+void FrmMain::ActualSize() { ZoomTo(1); }
+
+void FrmMain::ZoomTo(int zoom, std::optional<QPointF> anchor)
+{
+    const int before = drawing_->Zoom();
+    if (commands_.State().texture != Texture::Ready || zoom == before)
+        return;
+    const QPointF at = anchor.value_or(QPointF(scroll_->viewport()->rect().center()));
+    QScrollBar* across = scroll_->horizontalScrollBar();
+    QScrollBar* down = scroll_->verticalScrollBar();
+    const QPointF texel = (QPointF(across->value(), down->value()) + at) / before;
+    drawing_->SetZoom(zoom);
+    status_->ShowZoom(zoom);
+    if (zoom == 1)
+        FitWindowToPicture(); // the window of the start
+    across->setValue(static_cast<int>(std::lround(texel.x() * zoom - at.x())));
+    down->setValue(static_cast<int>(std::lround(texel.y() * zoom - at.y())));
+}
+
+void FrmMain::PickWithKeys()
+{
+    const QRect view(QPoint(scroll_->horizontalScrollBar()->value(), scroll_->verticalScrollBar()->value()),
+                     scroll_->viewport()->size());
+    const QSize extent = drawing_->Extent();
+    const QPoint middle = view.center() / drawing_->Zoom();
+    drawing_->PickWithKeys(QPoint(std::clamp(middle.x(), 0, std::max(0, extent.width() - 2)),
+                                  std::clamp(middle.y(), 0, std::max(0, extent.height() - 2))));
+}
+
+// Arrows that reach the window went to no part of it that takes them.
+void FrmMain::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape: // the entry being adjusted goes back, wherever the keyboard is
+        if (properties_) {
+            properties_->reject();
+            return;
+        }
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (commands_.State().texture == Texture::Ready) {
+            status_->ShowMessage(QStringLiteral("The arrows move a cursor on the picture once it has the keyboard: "
+                                                "Ctrl+P or Tab gives it"));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    keptSize_.Resized();
+}
+
+void FrmMain::PictureAnnounced(int width, int height)
+{
+    // One column and one row more than the image: a click just past its last
+    // texel is still taken.
+    drawing_->SetExtent(QSize(width + 1, height + 1));
+    FitWindowToPicture();
+    status_->StartReading(height);
+}
+
+// The band is drawn by the yield that follows.
+void FrmMain::RowsPainted(int first, int last, int rowsDone)
+{
+    const QRegion band =
+        drawing_->visibleRegion().intersected(drawing_->Shown(QRect(0, first, drawing_->Extent().width(), last - first + 1)));
+    if (!band.isEmpty())
+        drawing_->update(band);
+    if (magnifier_->isVisible()) // it may show rows just painted
+        magnifier_->update();
+    status_->ReadingProgress(rowsDone);
+}
+
+bool FrmMain::event(QEvent* event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    // A compositor may tell the window its fractional scale only after the window took the picture's size,
+    // whose spare device pixels depend on that scale.
+    if (event->type() == QEvent::DevicePixelRatioChange && !drawing_->Extent().isEmpty())
+        QTimer::singleShot(0, this, [this] { FitWindowToPicture(); });
+#endif
+    return QMainWindow::event(event);
+}
+
+void FrmMain::closeEvent(QCloseEvent* event)
+{
+    if (!commands_.Ending())
+        commands_.Exit();
+    if (commands_.Ending())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void FrmMain::ShowPanel(bool shown)
+{
+    for (const auto& [control, widget] : controls_)
+        widget->setVisible(shown);
+}
+
+void FrmMain::ShowState(const Workspace& ws)
+{
+    const auto show = [this](PanelControl field, std::optional<int> value) {
+        static_cast<QLineEdit*>(controls_.at(field))->setText(value ? QString::number(*value) : QString());
+    };
+    const std::optional<QPoint> first = ws.picking.First(), second = ws.picking.Second();
+    show(PanelControl::txtLeft, first ? std::optional(first->x()) : std::nullopt);
+    show(PanelControl::txtTop, first ? std::optional(first->y()) : std::nullopt);
+    show(PanelControl::txtRight, second ? std::optional(second->x()) : std::nullopt);
+    show(PanelControl::txtBottom, second ? std::optional(second->y()) : std::nullopt);
+    for (const auto& [item, enabled] : MenuStates(ws))
+        actions_.at(item)->setEnabled(enabled);
+    // The entry in Entry Properties is neither removed nor changed under it.
+    if (properties_)
+        for (MenuItem item : {MenuItem::mnuEditDelete, MenuItem::mnuEditUndoEntry, MenuItem::mnuEditRedoEntry})
+            actions_.at(item)->setEnabled(false);
+    // The mnemonic stays on the second letter: U&ndo, R&edo.
+    for (const auto& [item, text] : MenuTexts(ws))
+        actions_.at(item)->setText(
+            QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")).insert(1, QLatin1Char('&')));
+    setWindowTitle(Caption(ws));
+    setWindowModified(!ws.Saved());
+    aids_->Update();
+    if (entries_->isVisible()) {
+        const int width = entries_->sizeHint().width();
+        entries_->Load(ws.entries, ws.history.Put());
+        if (entries_->sizeHint().width() != width) // longer names: the window makes room for them
+            ColumnToggled(*entries_);
+    }
+    OfferRepeat();
+}
+
+void FrmMain::ShowHint(const QString& text) { status_->ShowHint(text); }
+void FrmMain::ShowMessage(const QString& text) { status_->ShowMessage(text); }
+void FrmMain::Bell() { QApplication::beep(); }
+
+std::optional<QSize> FrmMain::LoadTexture(const QString& path)
+{
+    const QSize windowBefore = size();
+    const QSize pictureBefore = drawing_->Extent();
+    status_->PrepareReading(QFileInfo(path).fileName());
+    WindowPainter painter(*this, *this, surface_);
+    const targa::LoadResult loaded = targa::LoadTarga(QFile::encodeName(path).toStdString(), painter);
+    painter.Flush();
+    status_->StopReading();
+    if (commands_.Ending())
+        return std::nullopt;
+    if (loaded.message)
+        dialogs_.Message(QString::fromStdString(*loaded.message), QString::fromLatin1(targa::messages::kTitle),
+                         MessageIcon::Critical, MessageButtons::Ok);
+    if (!loaded.painted) {
+        drawing_->SetExtent(pictureBefore);
+        keptSize_.Resize(windowBefore);
+        layout_->Relayout();
+        return std::nullopt;
+    }
+    shapes_.Search(loaded.alpha);
+    return QSize(loaded.width, loaded.height);
+}
+
+// Loads a window that is not open yet; an open one is only brought forward.
+static void Present(QWidget& window, const std::function<void()>& load)
+{
+    if (!window.isVisible())
+        load();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void FrmMain::ShowDeleteDialog()
+{
+    if (!delete_) {
+        delete_ = std::make_unique<FrmDelete>(this);
+        connect(delete_.get(), &FrmDelete::RemoveRequested, this,
+                [this](int index) { Run([index](MainCommands& commands) { commands.RemoveEntry(index); }); });
+        // A window manager may give the keyboard to no window when the dialog goes.
+        connect(delete_.get(), &QDialog::finished, this, [this] { activateWindow(); });
+    }
+    const int chosen = entries_->isVisible() ? entries_->Chosen() : -1;
+    Present(*delete_, [this, chosen] { delete_->Load(commands_.State().colNames(), chosen); });
+}
+
+void FrmMain::ShowReadme()
+{
+    if (!readme_)
+        readme_ = std::make_unique<FrmReadme>();
+    Present(*readme_, [this] { readme_->Load(); });
+}
+
+void FrmMain::EndProgram()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this)
+            window->close();
+    close();
+    QCoreApplication::quit();
+}
+
+} // namespace ravelock

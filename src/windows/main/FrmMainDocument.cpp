@@ -1,0 +1,237 @@
+// The main window's document side: files dropped on it, the entries list and the Entry Properties dialog.
+#include "windows/picture/DrawingArea.h"
+#include "windows/main/EntryList.h"
+#include "windows/dialogs/FrmEntryProperties.h"
+#include "windows/dialogs/FrmManyEntries.h"
+#include "windows/main/FrmMain.h"
+#include "windows/main/ViewAids.h"
+#include "workspace/MenuRules.h"
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTimer>
+
+namespace ravelock {
+
+namespace {
+
+// The one local file dragged, if its name ends in `suffix`.
+QString DraggedFile(const QMimeData* data, const QString& suffix)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return {};
+    const QString path = urls.first().toLocalFile();
+    return path.endsWith(suffix, Qt::CaseInsensitive) ? path : QString();
+}
+
+} // namespace
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedCommand(event->mimeData()).first.isEmpty())
+        event->acceptProposedAction();
+}
+
+bool FrmMain::Offered(MenuItem item) const
+{
+    for (const auto& [each, enabled] : MenuStates(commands_.State()))
+        if (each == item)
+            return enabled;
+    return false;
+}
+
+// A texture while Open is offered, a map while Open Map is.
+std::pair<QString, bool> FrmMain::DroppedCommand(const QMimeData* data) const
+{
+    if (const QString texture = DraggedFile(data, QStringLiteral(".tga"));
+        !texture.isEmpty() && Offered(MenuItem::mnuFileOpen))
+        return {texture, false};
+    if (const QString map = DraggedFile(data, QStringLiteral(".ini"));
+        !map.isEmpty() && Offered(MenuItem::mnuFileOpenMap))
+        return {map, true};
+    return {};
+}
+
+void FrmMain::dropEvent(QDropEvent* event)
+{
+    const std::pair<QString, bool> dropped = DroppedCommand(event->mimeData());
+    // Not a structured binding: clang 14 refuses to capture one.
+    const QString path = dropped.first;
+    const bool map = dropped.second;
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Painting yields to the event loop; the drag source must not wait on it.
+    QTimer::singleShot(0, this, [this, path, map] {
+        Run([path, map](MainCommands& commands) { map ? commands.OpenMapFile(path) : commands.OpenTexture(path); });
+    });
+}
+
+void FrmMain::BuildEntryList(QMenu& view)
+{
+    QAction* toggle = view.addAction(QStringLiteral("&Entries"));
+    toggle->setObjectName(QStringLiteral("mnuViewEntries"));
+    toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    toggle->setShortcutContext(Qt::WindowShortcut);
+    toggle->setCheckable(true);
+    connect(toggle, &QAction::toggled, this, [this](bool on) {
+        entries_->setVisible(on);
+        if (on) {
+            entries_->Load(commands_.State().entries);
+            entries_->setFocus();
+        }
+        aids_->Choose(on ? entries_->Chosen() : -1);
+        OfferRepeat();
+        ColumnToggled(*entries_);
+    });
+    connect(entries_, &EntryList::ChosenChanged, this, [this](int index) {
+        aids_->Choose(index);
+        if (index < 0)
+            return;
+        const QRect box = drawing_->Shown(commands_.State().entries[static_cast<std::size_t>(index)].Box());
+        scroll_->ensureVisible(box.center().x(), box.center().y(), box.width() / 2 + 8, box.height() / 2 + 8);
+    });
+    connect(entries_, &QTreeWidget::itemSelectionChanged, this, &FrmMain::OfferRepeat);
+    connect(entries_, &EntryList::Nudged, this, [this](int index, QPoint by, bool resize) {
+        if (!properties_) // the entry being adjusted keeps its place until OK
+            Run([=](MainCommands& commands) { commands.NudgeEntry(index, by, resize); });
+    });
+    connect(entries_, &EntryList::PropertiesRequested, this, &FrmMain::ShowEntryProperties);
+}
+
+void FrmMain::ShowEntryProperties(int index)
+{
+    if (properties_ || index < 0 || index >= static_cast<int>(commands_.State().entries.size()))
+        return;
+    const Workspace& ws = commands_.State();
+    const auto apply = [this, index](const Entry& values) {
+        bool applied = false;
+        Run([&](MainCommands& commands) { applied = commands.EditEntry(index, values); });
+        return applied;
+    };
+    properties_ = new FrmEntryProperties(this, ws.entries[static_cast<std::size_t>(index)],
+                                         QSize(ws.lngImageWidth, ws.lngImageHeight), apply);
+    properties_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(properties_, &FrmEntryProperties::Changed, this,
+            [this, index](const Entry& values) { aids_->Preview(std::pair(index, values)); });
+    connect(properties_, &QDialog::finished, this, [this] {
+        properties_ = nullptr;
+        aids_->Preview(std::nullopt);
+        ShowState(commands_.State());
+        activateWindow();
+        entries_->setFocus();
+    });
+    // Beside the window, not in its way: the entry's handles on the picture move its edges.
+    aids_->Preview(std::pair(index, properties_->Values()));
+    ShowState(commands_.State());
+    ShowBeside(*properties_);
+}
+
+} // namespace ravelock
+
+namespace ravelock {
+
+void FrmMain::OfferRepeat()
+{
+    actions_.at(MenuItem::mnuEditRepeat)
+        ->setEnabled(Offered(MenuItem::mnuEditRepeat) && entries_->isVisible() && !entries_->ChosenRows().empty());
+}
+
+void FrmMain::OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply)
+{
+    connect(&dialog, &PlanDialog::Planned, this, [this](const std::vector<QRect>& boxes) { aids_->Plan(boxes); });
+    connect(&dialog, &QDialog::finished, this, [this] {
+        aids_->Plan({});
+        activateWindow();
+    });
+    dialog.Start(std::move(plan), std::move(apply));
+    ShowBeside(dialog);
+}
+
+// Beside the window where the screen has room, so that the picture and its outlines stay in view.
+void FrmMain::ShowBeside(QDialog& dialog)
+{
+    dialog.adjustSize();
+    const QRect frame = frameGeometry();
+    const QRect available = screen()->availableGeometry();
+    const int width = dialog.frameGeometry().width() + 16;
+    if (frame.right() + width <= available.right())
+        dialog.move(frame.right() + 8, frame.top());
+    else if (frame.left() - width >= available.left())
+        dialog.move(frame.left() - width, frame.top());
+    else // over the window's right side, where the panel and the columns are
+        dialog.move(available.right() + 1 - dialog.frameGeometry().width(), frame.top());
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+}
+
+void FrmMain::ShowRepeat()
+{
+    if (repeat_ || !actions_.at(MenuItem::mnuEditRepeat)->isEnabled())
+        return;
+    std::vector<Entry> sources;
+    for (int row : entries_->ChosenRows())
+        sources.push_back(commands_.State().entries[static_cast<std::size_t>(row)]);
+    const Workspace& ws = commands_.State();
+    repeat_ = new FrmRepeat(this, sources, QSize(ws.lngImageWidth, ws.lngImageHeight));
+    connect(repeat_, &QDialog::finished, this, [this] { repeat_ = nullptr; });
+    FrmRepeat& dialog = *repeat_;
+    OpenPlan(
+        dialog, [this, &dialog] { return PlanRepeat(commands_.State(), dialog.Sources(), dialog.Settings()); },
+        [this, &dialog] {
+            bool added = false;
+            Run([&](MainCommands& commands) { added = commands.RepeatEntries(dialog.Sources(), dialog.Settings()); });
+            return added;
+        });
+}
+
+void FrmMain::ShowMapShapes()
+{
+    auto* dialog = new FrmMapShapes(this);
+    dialog->setWindowModality(Qt::WindowModal);
+    connect(&shapes_, &TextureShapes::Found, dialog, &PlanDialog::Replan);
+    const auto found = [this] { return shapes_.All() ? *shapes_.All() : std::vector<QRect>(); };
+    OpenPlan(
+        *dialog,
+        [this, dialog] {
+            if (!shapes_.All())
+                return Plan{{}, QStringLiteral("Finding the shapes\u2026"), dialog->windowTitle()};
+            return PlanShapes(commands_.State(), *shapes_.All(), dialog->Base(), dialog->Join());
+        },
+        [this, dialog, found] {
+            bool added = false;
+            Run([&](MainCommands& commands) { added = commands.MapAllShapes(found(), dialog->Base(), dialog->Join()); });
+            return added;
+        });
+}
+
+void FrmMain::ShowSlice()
+{
+    const Workspace& ws = commands_.State();
+    if (!Offered(MenuItem::mnuEditSlice))
+        return;
+    const QRect rectangle =
+        Entry{QString(), ws.picking.first.x(), ws.picking.first.y(), ws.picking.second.x(), ws.picking.second.y()}.Box();
+    auto* dialog = new FrmSlice(this, rectangle.size());
+    dialog->setWindowModality(Qt::WindowModal);
+    OpenPlan(
+        *dialog,
+        [this, dialog, rectangle] {
+            const targa::ShapeTexels texels = shapes_.Texels();
+            return PlanSlice(commands_.State(), rectangle, dialog->Settings(), &texels);
+        },
+        [this, dialog] {
+            bool added = false;
+            const targa::ShapeTexels texels = shapes_.Texels();
+            Run([&](MainCommands& commands) { added = commands.SliceRectangle(dialog->Settings(), &texels); });
+            return added;
+        });
+}
+
+} // namespace ravelock

@@ -1,0 +1,132 @@
+#include "windows/main/ViewAids.h"
+
+#include "windows/picture/DrawingArea.h"
+#include "windows/picture/Magnifier.h"
+#include "windows/picture/TextureShapes.h"
+#include "workspace/Workspace.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace ravelock {
+
+namespace {
+
+QAction* AddToggle(QMenu& menu, const char* name, const QString& caption, const QKeySequence& shortcut)
+{
+    QAction* action = menu.addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setCheckable(true);
+    return action;
+}
+
+} // namespace
+
+ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magnifier& magnifier,
+                   std::function<void()> magnifierToggled, const TextureShapes& shapes)
+    : QObject(&menu), ws_(ws), shapes_(shapes), drawing_(drawing), magnifier_(magnifier),
+      regions_(AddToggle(menu, "mnuViewRegions", QStringLiteral("Show &Regions"), QKeySequence(Qt::CTRL | Qt::Key_G))),
+      magnify_(AddToggle(menu, "mnuViewMagnifier", QStringLiteral("&Magnifier"), QKeySequence(Qt::CTRL | Qt::Key_M)))
+{
+    magnifier_.hide();
+    connect(regions_, &QAction::toggled, this, &ViewAids::ShowRegions);
+    connect(magnify_, &QAction::toggled, this, [this, toggled = std::move(magnifierToggled)](bool on) {
+        magnifier_.setVisible(on);
+        Follow();
+        toggled();
+    });
+    QAction* transparency =
+        AddToggle(menu, "mnuViewTransparency", QStringLiteral("Show &Transparency"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(transparency, &QAction::toggled, &drawing_, &DrawingArea::ShowTransparency);
+    QAction* grid = AddToggle(menu, "mnuViewTexelGrid", QStringLiteral("Texel &Grid"), {});
+    grid->setChecked(true); // it draws only where a texel is large enough to hold one
+    connect(grid, &QAction::toggled, &drawing_, &DrawingArea::ShowTexelGrid);
+    connect(&shapes_, &TextureShapes::Found, this, [this] { ShowRegions(regions_->isChecked()); });
+}
+
+void ViewAids::Update()
+{
+    const Picking& picking = ws_.picking;
+    lastCorner_ = picking.Second() ? picking.Second() : picking.First();
+    ShowRegions(regions_->isChecked());
+    Follow();
+}
+
+void ViewAids::ShowRegions(bool shown)
+{
+    RegionScene scene;
+    if (shown) {
+        scene.entries.reserve(ws_.entries.size());
+        for (std::size_t i = 0; i < ws_.entries.size(); ++i) {
+            const Entry& entry = preview_ && preview_->first == static_cast<int>(i) ? preview_->second : ws_.entries[i];
+            scene.entries.push_back({entry.Box(), entry.name});
+        }
+        if (chosen_ >= 0 && chosen_ < static_cast<int>(ws_.entries.size()))
+            scene.chosen = static_cast<std::size_t>(chosen_);
+        scene.pointed = pointed_;
+        const Picking& picking = ws_.picking;
+        if (picking.step == Step::SecondCorner)
+            scene.firstCorner = picking.first;
+        else if (picking.step == Step::Naming)
+            scene.pending = Entry{QString(), picking.first.x(), picking.first.y(), picking.second.x(), picking.second.y()}.Box();
+        if (const std::vector<QRect>* shapes = shapes_.All()) {
+            for (const QRect& shape : *shapes)
+                if (std::none_of(scene.entries.begin(), scene.entries.end(),
+                                 [&shape](const RegionScene::Region& entry) { return entry.texels.contains(shape); }))
+                    scene.shapes.push_back(shape);
+        }
+    }
+    scene.planned = planned_;
+    if (preview_)
+        scene.adjusting = preview_->second.Box();
+    emit ShapesLeft(shown && shapes_.All() ? std::optional(static_cast<int>(scene.shapes.size())) : std::nullopt);
+    drawing_.SetScene(std::move(scene));
+}
+
+void ViewAids::Choose(int index)
+{
+    chosen_ = index;
+    ShowRegions(regions_->isChecked());
+}
+
+void ViewAids::Preview(std::optional<std::pair<int, Entry>> edited)
+{
+    preview_ = std::move(edited);
+    ShowRegions(regions_->isChecked());
+}
+
+void ViewAids::Plan(std::vector<QRect> planned)
+{
+    planned_ = std::move(planned);
+    ShowRegions(regions_->isChecked());
+}
+
+void ViewAids::PointerAt(std::optional<QPoint> texel)
+{
+    pointer_ = texel;
+    Follow();
+    if (!regions_->isChecked())
+        return;
+    std::optional<std::size_t> pointed;
+    for (std::size_t i = ws_.entries.size(); texel && i-- > 0;)
+        if (ws_.entries[i].Box().contains(*texel)) {
+            pointed = i;
+            break;
+        }
+    if (pointed != pointed_) {
+        pointed_ = pointed;
+        ShowRegions(true);
+    }
+}
+
+void ViewAids::Follow()
+{
+    if (magnify_->isChecked())
+        magnifier_.Centre(pointer_ ? pointer_ : lastCorner_);
+}
+
+} // namespace ravelock

@@ -1,0 +1,270 @@
+#include "support/Desktop.h"
+#include "support/WindowHarness.h"
+#include "windows/dialogs/FrmSplash.h"
+#include "workspace/MapDocument.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace ravelock;
+using testing_support::Desktop;
+using testing_support::ReadAll;
+using testing_support::WindowHarness;
+
+namespace {
+
+bool Active(const char* name)
+{
+    return QTest::qWaitFor([name] { QWidget* w = QApplication::activeWindow(); return w && w->objectName() == name; },
+                           3000);
+}
+
+} // namespace
+
+TEST(DeleteDialog, RemovesTheChosenEntry)
+{
+    WindowHarness h;
+    h.AddEntries({"One", "Two", "Three"});
+    h.Trigger("mnuEditDelete");
+    QWidget* dialog = h.Find("frmDelete");
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    auto* list = h.Find<QComboBox>("cmbDelete");
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_EQ(list->itemText(1), "MappedImage Two");
+    EXPECT_EQ(list->currentIndex(), -1);
+    EXPECT_FALSE(list->isEditable() || static_cast<QDialog*>(dialog)->isSizeGripEnabled());
+    list->setCurrentIndex(1);
+    QTest::mouseClick(h.Find<QPushButton>("cmdDelete"), Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(h.Message(), "Removed Two");
+    EXPECT_EQ(h.State().colNames(), (QStringList{"MappedImage One", "MappedImage Three"}));
+    // The removal by the mouse left the button focused; the next opening, refilled, gives the list the keyboard.
+    h.Trigger("mnuEditDelete");
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Return})
+        QTest::keyClick(dialog->focusWidget(), key);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(h.State().colNames(), QStringList{"MappedImage Three"});
+}
+
+// With real keys on X: a wrong row removed and brought back, then saved in its place.
+TEST(DeleteDialog, ARemovalIsTakenBackWithRealKeys)
+{
+    if (QGuiApplication::platformName() != "xcb" || !Desktop::Unavailable().isEmpty())
+        GTEST_SKIP() << "real keys on X (runs under Xvfb)";
+    WindowHarness h;
+    h.AddEntries({"One", "Two", "Three"});
+    h.window.activateWindow();
+    ASSERT_TRUE(Active("frmMain"));
+    Desktop::Keys({"shift", "Delete"}); // X drops the first key after a start
+    ASSERT_TRUE(Active("frmDelete"));
+    Desktop::Keys({"Down", "Down", "Return"});
+    EXPECT_TRUE(Active("frmMain")) << "the window has the keys again";
+    Desktop::Keys({"ctrl+alt+z"});
+    EXPECT_TRUE(QTest::qWaitFor([&h] { return h.Message() == "Brought back Two"; }, 3000));
+    const QString file = h.dir.filePath("ui.ini");
+    h.dialogs.saveAnswers.push_back(file);
+    Desktop::Keys({"ctrl+s"});
+    EXPECT_TRUE(QTest::qWaitFor([&h] { return h.State().Saved(); }, 3000));
+    const QStringList saved = QString(ReadAll(file)).split("\r\n").filter(QRegularExpression("^Map"));
+    EXPECT_EQ(saved, (QStringList{"MappedImage One", "MappedImage Two", "MappedImage Three"}));
+}
+
+TEST(ReadmeWindow, ShowsOneReadOnlyAddress)
+{
+    WindowHarness h;
+    for (int opening = 0; opening < 3; ++opening) { // twice while open, then after closing it
+        h.Trigger("mnuHelpReadme");
+        const QWidgetList readmes = WindowHarness::TopLevels("frmReadme");
+        ASSERT_EQ(readmes.size(), 1);
+        auto* field = readmes.first()->findChild<QLineEdit*>("txtURL");
+        const QString address = field->text();
+        QTest::keyClicks(field, "typed");
+        EXPECT_TRUE(readmes.first()->isVisible());
+        EXPECT_EQ(field->text(), address);
+        EXPECT_TRUE(QFile::exists(QUrl(address).toLocalFile())) << address.toStdString();
+        if (opening == 1)
+            QTest::keyClick(field, Qt::Key_Escape);
+        EXPECT_EQ(readmes.first()->isVisible(), opening != 1) << "Escape closes it";
+    }
+}
+
+TEST(Splash, ProceedsOnKeysAndClicks)
+{
+    const auto click = [](const char* name, QPoint at = {}) {
+        return
+            [=](FrmSplash& s) { QTest::mouseClick(name ? s.findChild<QWidget*>(name) : &s, Qt::LeftButton, {}, at); };
+    };
+    const auto key = [](Qt::Key k) { return [=](FrmSplash& s) { QTest::keyClick(&s, k); }; };
+    struct Case {
+        const char* name;
+        std::function<void(FrmSplash&)> act;
+        bool proceeds;
+    } const cases[] = {
+        {"letter", key(Qt::Key_Q), true},
+        {"two letters", [](FrmSplash& s) { QTest::keyClick(&s, Qt::Key_Q); QTest::keyClick(&s, Qt::Key_W); }, true},
+        {"arrow", key(Qt::Key_Left), false},
+        {"version line", click("lblVersion"), false},
+        {"frame beside the version line", click("Frame1", QPoint(30, 90)), true},
+    };
+    for (const Case& c : cases) {
+        int proceeded = 0;
+        QPointer<FrmSplash> splash(new FrmSplash({2, 10, 3, "By us", "Thanks"}, [&] { ++proceeded; }));
+        EXPECT_EQ(splash->findChild<QLabel*>("lblVersion")->text(), "Version 2.10.3");
+        splash->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
+        if (QGuiApplication::platformName() == "xcb") { // a window manager gives it the keyboard
+            EXPECT_TRUE(QTest::qWaitForWindowActive(splash)) << c.name;
+        }
+        c.act(*splash);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(proceeded, c.proceeds ? 1 : 0) << c.name;
+        EXPECT_EQ(splash.isNull(), c.proceeds) << c.name;
+        delete splash.data();
+    }
+}
+
+// The list follows every change; Return opens Entry Properties, Delete the Delete Entry dialog.
+TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
+{
+    WindowHarness h;
+    h.OpenGradient(3000, 2000);
+    h.AddEntry({5, 25}, {30, 40}, "A");
+    h.Trigger("mnuViewEntries");
+    QApplication::processEvents();
+    auto* list = h.Find<QTreeWidget>("lstEntries");
+    EXPECT_EQ(h.window.focusWidget(), list);
+    h.window.Run([](MainCommands& commands) { commands.TakeShape(QRect(2970, 1950, 21, 26), false); });
+    h.Complete("B");
+    const auto rows = [list] {
+        QStringList shown;
+        for (const QTreeWidgetItem* row : list->findItems("*", Qt::MatchWildcard))
+            shown << row->text(0) << row->text(1) << row->text(5);
+        return shown.join(' ');
+    };
+    EXPECT_EQ(rows(), "A 5 26 x 16 B 2970 21 x 26");
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down})
+        QTest::keyClick(list, key);
+    EXPECT_GT(h.Find<QScrollArea>("pictureFrame")->horizontalScrollBar()->value(), 2000);
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Return})
+        QTest::keyClick(list, key);
+    auto* properties = h.Find<QDialog>("frmEntryProperties");
+    ASSERT_TRUE(properties->isVisible());
+    EXPECT_EQ(properties->focusWidget(), h.Find("txtName"));
+    h.Find<QLineEdit>("txtName")->setText("B two");
+    QTest::keyClick(h.Find("txtName"), Qt::Key_Return);
+    EXPECT_TRUE(properties->isVisible() && h.dialogs.messages.last().startsWith("Duplicate Name: B is already"));
+    QTest::keyClick(h.Find("spnTop"), Qt::Key_Escape);
+    EXPECT_EQ(rows(), "A 5 26 x 16 B 2970 21 x 26");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTest::keyClick(list, Qt::Key_Return);
+    for (const char* corner : {"spnLeft", "spnTop", "spnRight", "spnBottom"})
+        h.Find<QSpinBox>(corner)->setValue(9999);
+    h.Find<QLineEdit>("txtName")->setText("C d");
+    QTest::keyClick(h.Find("txtName"), Qt::Key_Return);
+    EXPECT_EQ(rows(), "C 3000 1 x 1 B 2970 21 x 26") << "each corner bounded by its own side";
+    EXPECT_EQ(h.window.windowTitle(), "Untitled[*] \u2014 Ravelock");
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(h.Find<QComboBox>("cmbDelete")->currentText(), "MappedImage C");
+    QTest::keyClick(list, Qt::Key_Down);
+    h.window.Run([](MainCommands& commands) { commands.RemoveEntry(1); });
+    EXPECT_EQ(rows(), "C 3000 1 x 1");
+    EXPECT_EQ(list->currentIndex().row(), 0) << "the last row, once the current one went";
+}
+
+// A button's three pieces cut by real clicks, repeated for two more states with the dialog driven by keys.
+TEST(ManyEntriesWindow, RealPointerAndKeysRepeatAButton)
+{
+    if (QGuiApplication::platformName() != "xcb" || !Desktop::Unavailable().isEmpty())
+        GTEST_SKIP() << "real keys on X (runs under Xvfb)";
+    WindowHarness h;
+    h.OpenGradient(40, 30);
+    Desktop desktop(h.window);
+    desktop.Settle();
+    h.window.activateWindow();
+    ASSERT_TRUE(Active("frmMain"));
+    Desktop::Keys({"shift"}); // X drops the first key after a start
+    const qreal scale = h.window.devicePixelRatioF();
+    const QPointF origin = desktop.DeviceOrigin(*h.Drawing());
+    const auto click = [&](QPoint texel) {
+        const QPointF at = origin + (QPointF(texel) + QPointF(0.5, 0.5)) * scale;
+        desktop.Click({int(at.x()), int(at.y())});
+    };
+    const std::vector<Entry> pieces = {{"LeftNormal", 2, 3, 5, 10}, {"MiddleNormal", 6, 3, 29, 10},
+                                       {"RightNormal", 30, 3, 33, 10}};
+    for (const Entry& piece : pieces) {
+        click({piece.left, piece.top});
+        click({piece.right, piece.bottom});
+        h.dialogs.inputAnswers.push_back(piece.name);
+        Desktop::Keys({"ctrl+e"});
+        ASSERT_TRUE(QTest::qWaitFor([&h, &piece] { return h.State().Find(piece.name).has_value(); }, 3000));
+    }
+    Desktop::Keys({"ctrl+l", "ctrl+a", "ctrl+d"});
+    ASSERT_TRUE(Active("frmRepeat"));
+    Desktop::Keys({"0", "Tab", "9", "Tab"});
+    Desktop::Type("Normal");
+    Desktop::Keys({"Tab"});
+    Desktop::Type("Pushed Hover");
+    Desktop::Keys({"Tab", "2", "Return"});
+    EXPECT_TRUE(Active("frmMain")) << "the window has the keys again";
+    const QString file = h.dir.filePath("button.ini");
+    h.dialogs.saveAnswers.push_back(file);
+    Desktop::Keys({"ctrl+s"});
+    ASSERT_TRUE(QTest::qWaitFor([&h] { return h.State().Saved(); }, 3000));
+    std::vector<Entry> expected = pieces;
+    for (const auto& [state, down] : {std::pair{"Pushed", 9}, {"Hover", 18}})
+        for (const Entry& p : pieces)
+            expected.push_back({QString(p.name).replace("Normal", state), p.left, p.top + down, p.right, p.bottom + down});
+    EXPECT_EQ(std::get<std::vector<Entry>>(ReadMapFile(file, h.State())), expected);
+}
+
+// Whether the plan's green dashes run along texels `from` to `to` of row y.
+static bool Outlined(const WindowHarness& h, int from, int to, int y)
+{
+    for (int x = from; x <= to; ++x)
+        if (h.ShownAt(x, y) == QColor(0x40, 0xFF, 0x60))
+            return true;
+    return false;
+}
+
+TEST(ManyEntriesWindow, DialogsOutlineWhatTheyWouldAdd)
+{
+    WindowHarness h;
+    h.Open(h.WriteFile("dots.tga", testing_support::RowsTexture({"......", ".#..#.", "......", "......"})));
+    h.AddEntry({0, 0}, {2, 1}, "DotNormal");
+    EXPECT_FALSE(h.Enabled("mnuEditRepeat")) << "no entry chosen in a list";
+    h.Trigger("mnuViewEntries");
+    auto* list = h.Find<QTreeWidget>("lstEntries");
+    list->setCurrentItem(list->topLevelItem(0));
+    EXPECT_TRUE(h.Enabled("mnuEditRepeat"));
+    h.Trigger("mnuEditRepeat");
+    auto* repeat = h.Find<QDialog>("frmRepeat");
+    h.Click(3, 2);
+    EXPECT_EQ(h.Find<QSpinBox>("spnOffsetX")->value(), 3);
+    EXPECT_EQ(h.Corners(), ", ,") << "the click took no corner";
+    EXPECT_TRUE(Outlined(h, 3, 5, 2));
+    repeat->accept();
+    EXPECT_TRUE(repeat->isVisible()) << "DotNormal is taken";
+    QTest::keyClicks(h.Find<QLineEdit>("txtReplace"), "Normal");
+    QTest::keyClicks(h.Find<QLineEdit>("txtWith"), "Pushed");
+    repeat->accept();
+    EXPECT_EQ(h.State().entries.back(), (Entry{"DotPushed", 3, 2, 5, 3}));
+    EXPECT_FALSE(Outlined(h, 3, 5, 2));
+
+    h.Trigger("mnuEditMapShapes");
+    auto* shapes = h.Find<QDialog>("frmMapShapes");
+    const auto* plan = shapes->findChild<QLabel*>("lblPlan");
+    ASSERT_TRUE(QTest::qWaitFor([plan] { return plan->text() == "Adds Shape1"; }, 3000));
+    EXPECT_TRUE(Outlined(h, 4, 4, 1));
+}
