@@ -13,6 +13,7 @@
 #include "workspace/MainCommands.h"
 
 #include <QApplication>
+#include <QScrollArea>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -181,6 +182,41 @@ void RepaintPlan(benchmark::State& state)
         area.repaint();
 }
 
+// A 1280 x 800 view of the middle of the atlas at `zoom`, with 500 entries outlined and named in it and the
+// texel grid: the part in view is drawn, never a scaled copy of the texture.
+void PaintZoomed(benchmark::State& state)
+{
+    const int zoom = static_cast<int>(state.range(0));
+    const std::unique_ptr<Painted> atlas = Atlas();
+    QScrollArea frame;
+    frame.setFrameShape(QFrame::NoFrame);
+    frame.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frame.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* area = new ravelock::DrawingArea(atlas->surface, nullptr);
+    area->SetExtent(QSize(8193, 8193));
+    area->SetZoom(zoom);
+    frame.setWidget(area);
+    frame.resize(1280, 800);
+    frame.show();
+    const QPoint middle(4096 * zoom, 4096 * zoom);
+    frame.ensureVisible(middle.x(), middle.y(), 640, 400);
+    QCoreApplication::processEvents();
+    const QRect view = area->visibleRegion().boundingRect();
+    const QRect texels(view.topLeft() / zoom, view.size() / zoom);
+    std::mt19937 random(7);
+    ravelock::RegionScene scene;
+    for (int i = 0; i < 500; ++i) {
+        const int left = texels.left() + static_cast<int>(random() % static_cast<unsigned>(texels.width()));
+        const int top = texels.top() + static_cast<int>(random() % static_cast<unsigned>(texels.height()));
+        const int side = 1 + static_cast<int>(random() % static_cast<unsigned>(std::max(2, texels.width() / 8)));
+        scene.entries.push_back({QRect(left, top, side, side), QStringLiteral("Region%1").arg(i)});
+    }
+    area->SetScene(std::move(scene));
+    for (auto _ : state)
+        area->repaint(view);
+    state.counters["scale"] = area->devicePixelRatioF();
+}
+
 } // namespace
 
 void RegisterShapeBenchmarks(const std::string& folder)
@@ -195,6 +231,7 @@ void RegisterShapeBenchmarks(const std::string& folder)
     benchmark::RegisterBenchmark("BM_ShapeAt/atlas8192", TakeOne)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("BM_MapAllShapes/atlas8192", MapAll)->Arg(500)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_Repeat/100x99", Repeat)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_PaintZoomed", PaintZoomed)->Arg(1)->Arg(8)->Arg(32)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_RepaintPlan/atlas8192", RepaintPlan)->Unit(benchmark::kMillisecond);
 }
 
