@@ -301,6 +301,8 @@ void FrmMain::ZoomTo(int zoom, std::optional<QPointF> anchor)
     status_->ShowZoom(zoom);
     if (zoom == 1)
         FitWindowToPicture(); // the window of the start
+    else
+        layout_->Relayout(); // the frame takes the room the larger picture can fill
     across->setValue(static_cast<int>(std::lround(texel.x() * zoom - at.x())));
     down->setValue(static_cast<int>(std::lround(texel.y() * zoom - at.y())));
 }
