@@ -184,7 +184,8 @@ TEST(ViewAids, ShapesAreTakenWholeAndTheRestCounted)
     EXPECT_EQ(h.Find("statusHint")->toolTip(), "Shape 2 x 2 at 1, 0: Edit > Complete Entry names it");
     h.Complete("A");
     h.Trigger("mnuViewRegions");
-    EXPECT_EQ(h.Text("statusShapes"), "1 shape not yet mapped");
+    // Counted once the search beside the window has ended.
+    EXPECT_TRUE(QTest::qWaitFor([&h] { return h.Text("statusShapes") == "1 shape not yet mapped"; }, 3000));
     h.Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::SHIFT | Qt::Key_Space});
     EXPECT_EQ(h.Corners(), "4,2 6,2");
     h.Click(2, 1, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
