@@ -1,6 +1,7 @@
 // The main window's document side: files dropped on it, the entries list and the Entry Properties dialog.
 #include "windows/picture/DrawingArea.h"
 #include "windows/main/EntryList.h"
+#include "windows/dialogs/FrmDelete.h"
 #include "windows/dialogs/FrmEntryProperties.h"
 #include "windows/dialogs/FrmManyEntries.h"
 #include "windows/main/FrmMain.h"
@@ -128,6 +129,8 @@ void FrmMain::ShowEntryProperties(int index)
     });
     // Beside the window, not in its way: the entry's handles on the picture move its edges.
     aids_->Preview(std::pair(index, properties_->Values()));
+    if (delete_)
+        delete_->hide(); // no entry is removed under the one being adjusted
     ShowState(commands_.State());
     ShowBeside(*properties_);
 }
