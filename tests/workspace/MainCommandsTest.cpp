@@ -157,9 +157,9 @@ TEST_F(Commands, ShapesSetBothCornersAsClicksWould)
         {"click 20,20", "Undo | 20,20 , | [] | bottom-right"},
         {"grow 2,3 5,8", "Undo Complete | 2,3 20,20 | [] | x"},
         {"undo", "Undo Redo | 2,3 , | [20,20] | bottom-right"},
-        {"shape 2,3 5,8", "Undo Complete | 2,3 5,8 | [] | x"},
-        {"shape 9,9 9,9", "Undo Complete | 2,3 5,8 | [] | is"},
-        {"grow 9,1 9,1", "Undo Complete | 2,1 9,8 | [] | x"},
+        {"shape 4,4 5,8", "Undo Complete | 4,4 5,8 | [] | x"}, // replaces the first corner
+        {"shape 9,9 9,9", "Undo Complete | 4,4 5,8 | [] | is"},
+        {"grow 9,1 9,1", "Undo Complete | 4,1 9,8 | [] | x"},
     });
     EXPECT_EQ(view.bells, 1);
 }
@@ -250,13 +250,16 @@ TEST_F(Commands, OpenMapContinuesASavedMap)
     dialogs.saveAnswers = {dir.filePath("ui.ini")};
     ASSERT_TRUE(commands.SaveAs());
     const QByteArray saved = ReadAll(dir.filePath("ui.ini"));
-    WriteAll(dir.filePath("bad.ini"), QByteArray(saved).replace("Top:3", "Top:x"));
     commands.RemoveEntry(1);
     commands.RemoveEntry(0);
-    dialogs.openAnswers = {dir.filePath("bad.ini"), dir.filePath("ui.ini")};
-    commands.OpenMap();
-    EXPECT_EQ(dialogs.messages.last(), "Open Map: bad.ini cannot be opened as a map of ui.tga:\r\n"
-                                       "line 18: \"x\" is not a whole number from 0 to 32");
+    for (const QString bad : {"x", "33"}) {
+        WriteAll(dir.filePath("bad.ini"), QByteArray(saved).replace("Top:3", "Top:" + bad.toUtf8()));
+        dialogs.openAnswers = {dir.filePath("bad.ini")};
+        commands.OpenMap();
+        EXPECT_EQ(dialogs.messages.last(), "Open Map: bad.ini cannot be opened as a map of ui.tga:\r\n"
+                                           "line 18: \"" + bad + "\" is not a whole number from 0 to 32");
+    }
+    dialogs.openAnswers = {dir.filePath("ui.ini")};
     commands.OpenMap();
     EXPECT_EQ(view.caption, "ui.ini \u2014 Ravelock") << "saved";
     EXPECT_FALSE(view.menus[MenuItem::mnuEditUndoEntry]) << "a new history";
@@ -267,7 +270,7 @@ TEST_F(Commands, OpenMapContinuesASavedMap)
     again.OpenFiles({dir.filePath("ui.tga"), dir.filePath("ui.ini")});
     alone.OpenFiles({dir.filePath("ui.tga")});
     EXPECT_EQ(again.State().entries.size() + alone.State().entries.size(), 2u) << "as the command line gives them";
-    EXPECT_EQ(dialogs.messages.size(), 1) << "only bad.ini was refused";
+    EXPECT_EQ(dialogs.messages.size(), 2) << "only the bad files were refused";
 }
 
 // Save As asks before replacing a map, naming what it would lose.
@@ -306,6 +309,7 @@ TEST_F(Commands, UnsavedWorkSurvivesAKill)
     Open(64, 32, dir.filePath("ui.tga"));
     EXPECT_TRUE(dialogs.messages.value(0).startsWith("Recover Unsaved Work: "));
     EXPECT_EQ(ws.colLines()[17], "Coords = Left:5 Top:6 Right:64 Bottom:32");
+    EXPECT_EQ(view.caption, "Untitled* \u2014 Ravelock") << "brought back as unsaved work";
 
     const QString copy = Recovery(data.path()).PathFor(ws);
     dialogs.messageAnswers = {Answer::No};

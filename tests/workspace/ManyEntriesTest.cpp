@@ -60,10 +60,11 @@ TEST(ManyEntries, MapShapesNumbersWhatNoEntryCovers)
 
 TEST(ManyEntries, SliceCutsNinePiecesOrAGrid)
 {
-    // Shapes in the grid's cells of 5 x 5 (spacing 0): cell 1 empty, cell 2 with a 2 x 1 mark at 16,11.
+    // Shapes in the grid's cells of 5 x 5 (spacing 0): cell 1 empty, cell 2 with a 2 x 1 mark at 16,11, cell 8 with
+    // two texels on its last row, one in its last column.
     std::vector<std::string> rows(20, std::string(40, '.'));
     rows[11][16] = rows[11][17] = '#';
-    rows[17][28] = '#';
+    rows[19][26] = rows[19][29] = '#';
     const testing_support::Decoded d = testing_support::Decode(testing_support::RowsTexture(rows));
     const targa::ShapeTexels texels(d.surface, true);
     const Workspace ws{.lngImageHeight = 20, .lngImageWidth = 40, .texture = Texture::Ready};
@@ -81,7 +82,7 @@ TEST(ManyEntries, SliceCutsNinePiecesOrAGrid)
         {{"C", K::Grid, {}, true, {}, {4, 4}, {2, 2}}, "C1 10,10 13,13; C2 16,10 19,13; C3 22,10 25,13; "
                                                        "C4 10,16 13,19; C5 16,16 19,19; C6 22,16 25,19"},
         {{"C", K::Grid, {}, true, {}, {5, 5}, {}, true}, "C1 15,10 19,14; C2 25,15 29,19"},
-        {{"C", K::Grid, {}, true, {}, {5, 5}, {}, true, true}, "C1 16,11 17,11; C2 28,17 28,17"},
+        {{"C", K::Grid, {}, true, {}, {5, 5}, {}, true, true}, "C1 16,11 17,11; C2 26,19 29,19"},
     };
     for (const auto& [settings, expected] : cases)
         EXPECT_EQ(Described(PlanSlice(ws, rect, settings, &texels)), expected) << expected;
@@ -98,11 +99,17 @@ TEST(ManyEntries, EachCommandIsOneStepOrARefusal)
     commands.Open();
     const Workspace& ws = commands.State();
     EXPECT_TRUE(commands.MapAllShapes({QRect(1, 1, 2, 2), QRect(8, 1, 2, 2)}, "Dot", 0));
+    EXPECT_TRUE(commands.EditEntry(0, ws.entries[0])) << "nothing to change is no refusal";
+    commands.NudgeEntry(2, {1, 0}, false);
+    dialogs.messageAnswers = {Answer::No};
+    commands.DeleteEntry({1, 2});
     EXPECT_FALSE(commands.RepeatEntries(ws.entries, {{0, 63}, "Dot", "Pip", 1}));
     EXPECT_TRUE(commands.RepeatEntries(ws.entries, {{0, 4}, "Dot", "Pip", 1}));
     EXPECT_EQ(view.texts[MenuItem::mnuEditUndoEntry], "Undo Repeating 2 entries");
     commands.Click({0, 0});
+    EXPECT_FALSE(view.menus[MenuItem::mnuEditSlice]);
     commands.Click({5, 5});
+    EXPECT_TRUE(view.menus[MenuItem::mnuEditSlice]);
     EXPECT_TRUE(commands.SliceRectangle({"S", SliceSettings::Kind::NinePieces, QMargins(1, 0, 1, 0)}, nullptr));
     EXPECT_EQ(ws.picking.step, Step::FirstCorner);
     EXPECT_EQ(ws.entries.size(), 7u);

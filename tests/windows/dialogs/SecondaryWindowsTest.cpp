@@ -267,4 +267,14 @@ TEST(ManyEntriesWindow, DialogsOutlineWhatTheyWouldAdd)
     const auto* plan = shapes->findChild<QLabel*>("lblPlan");
     ASSERT_TRUE(QTest::qWaitFor([plan] { return plan->text() == "Adds Shape1"; }, 3000));
     EXPECT_TRUE(Outlined(h, 4, 4, 1));
+    shapes->reject();
+    h.Trigger("mnuViewRegions");
+    for (QPoint at : {QPoint(5, 3), QPoint(1, 1)}) // off every entry, then on one
+        h.Hover(at.x(), at.y());
+    h.Click(0, 0);
+    h.Click(5, 3);
+    h.Trigger("mnuEditSlice");
+    h.Find<QComboBox>("cboKind")->setCurrentIndex(1);
+    h.Find<QSpinBox>("spnColumns")->setValue(3);
+    EXPECT_EQ(h.Find<QSpinBox>("spnWidth")->value(), 2) << "the cells' width follows their count";
 }
