@@ -28,6 +28,7 @@ TEST(PixelSurface, OperationsClipToTheSurface)
     const std::vector<std::uint8_t> alphas(128, 255);
     PixelSurface untouched(6, 3, 0);
     untouched.KeepAlphas(0, 1, alphas.data(), 6); // a band never painted keeps no alphas
+    untouched.FillRun(0, 0, 1, colours[0]);
     EXPECT_EQ(untouched.Alpha(0, 1), 0);
     for (const auto& [op, x, y, count, rows] : cases) {
         PixelSurface surface(6, 3, 0xFF0000);

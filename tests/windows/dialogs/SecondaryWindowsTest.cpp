@@ -269,7 +269,7 @@ TEST(ManyEntriesWindow, DialogsOutlineWhatTheyWouldAdd)
     EXPECT_TRUE(Outlined(h, 4, 4, 1));
     shapes->reject();
     h.Trigger("mnuViewRegions");
-    for (QPoint at : {QPoint(5, 3), QPoint(1, 1)}) // off every entry, then on one
+    for (QPoint at : {QPoint(6, 0), QPoint(1, 1)}) // off every entry, then on one
         h.Hover(at.x(), at.y());
     h.Click(0, 0);
     h.Click(5, 3);
