@@ -271,6 +271,10 @@ TEST(ManyEntriesWindow, DialogsOutlineWhatTheyWouldAdd)
     h.Trigger("mnuViewRegions");
     for (QPoint at : {QPoint(6, 0), QPoint(1, 1)}) // off every entry, then on one
         h.Hover(at.x(), at.y());
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::keyClick(list, Qt::Key_Return); // DotNormal's handles: the bottom-left one's lower edge
+    EXPECT_EQ(h.ShownAt(0, 4), QColor(Qt::black));
+    h.Find<QDialog>("frmEntryProperties")->reject();
     h.Click(0, 0);
     h.Click(5, 3);
     h.Trigger("mnuEditSlice");
