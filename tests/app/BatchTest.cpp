@@ -158,4 +158,6 @@ TEST(Commands, RunWithoutADisplay)
                                          {"Icon07", 11, 6, 11, 6}, {"Icon08", 14, 6, 14, 6}, {"Icon09", 0, 7, 0, 7},
                                          {"Icon10", 3, 7, 3, 7}};
     EXPECT_EQ(std::get<std::vector<Entry>>(read), expected);
+    for (const auto& [join, status] : {std::pair("16", 0), {"17", 2}})
+        EXPECT_EQ(Command({"shapes", tga, "--name", "Icon", "--join", join, "-o", map}).status, status) << join;
 }

@@ -99,6 +99,7 @@ struct Commands : ::testing::Test {
 TEST_F(Commands, AwaitCornersOnlyOncePainted)
 {
     EXPECT_FALSE(view.panel);
+    EXPECT_TRUE(view.menus[MenuItem::mnuFileSave]) << "always offered";
     EXPECT_EQ(Shown() + " " + view.caption.toStdString(), "Open | , , | [] | texture Ravelock");
     view.painted = false;
     dialogs.openAnswers.push_back("/textures/bad.tga");

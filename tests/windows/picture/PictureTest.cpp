@@ -32,6 +32,9 @@ TEST(Picture, ZoomedEveryDevicePixelTakesTheTexelItShows)
 {
     WindowHarness h;
     h.OpenGradient(40, 30);
+    ZoomTo(h, 8);
+    h.Find<QScrollArea>("pictureFrame")->ensureVisible(0, 0);
+    EXPECT_NE(h.ShownAt(8, 12), QColor(1, 1, 7)) << "texel (1, 1)'s first column is a line of the texel grid";
     h.Trigger("mnuViewTexelGrid"); // its lines would change the colours
     auto* area = h.Find<DrawingArea>("drawingArea");
     const qreal scale = area->devicePixelRatioF();
