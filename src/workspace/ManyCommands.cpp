@@ -28,8 +28,9 @@ bool MainCommands::RepeatEntries(const std::vector<Entry>& sources, const Repeat
         return false;
     const Plan plan = PlanRepeat(ws_, sources, settings);
     const QString count = QStringLiteral("%1 %2").arg(sources.size()).arg(sources.size() == 1 ? "entry" : "entries");
+    const QString copies = settings.times == 1 ? QStringLiteral("copy") : QStringLiteral("copies");
     return Add(plan, QStringLiteral("Repeating ") + count,
-               QStringLiteral("Added %1 %2 of %3").arg(settings.times).arg(settings.times == 1 ? "copy" : "copies", count));
+               QStringLiteral("Added %1 %2 of %3").arg(settings.times).arg(copies, count));
 }
 
 bool MainCommands::MapAllShapes(const std::vector<QRect>& shapes, const QString& base, int join)
@@ -37,7 +38,8 @@ bool MainCommands::MapAllShapes(const std::vector<QRect>& shapes, const QString&
     if (ws_.texture != Texture::Ready)
         return false;
     const Plan plan = PlanShapes(ws_, shapes, base, join);
-    const QString count = QStringLiteral("%1 %2").arg(plan.entries.size()).arg(plan.entries.size() == 1 ? "shape" : "shapes");
+    const QString count =
+        QStringLiteral("%1 %2").arg(plan.entries.size()).arg(plan.entries.size() == 1 ? "shape" : "shapes");
     return Add(plan, QStringLiteral("Mapping ") + count, QStringLiteral("Mapped ") + count);
 }
 

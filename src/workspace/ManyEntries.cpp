@@ -40,7 +40,10 @@ Plan Checked(const Workspace& ws, std::vector<Entry> entries, const QString& tit
     return {std::move(entries), {}, {}};
 }
 
-Entry FromBox(const QString& name, const QRect& box) { return {name, box.left(), box.top(), box.right(), box.bottom()}; }
+Entry FromBox(const QString& name, const QRect& box)
+{
+    return {name, box.left(), box.top(), box.right(), box.bottom()};
+}
 
 std::vector<Entry> Numbered(const QString& base, const std::vector<QRect>& boxes)
 {
@@ -138,8 +141,9 @@ Plan PlanSlice(const Workspace& ws, const QRect& rect, const SliceSettings& sett
     std::vector<QRect> cells;
     for (int row = 0; row < count.height(); ++row)
         for (int column = 0; column < count.width(); ++column) {
-            QRect box(rect.left() + column * (cell.width() + gap.width()), rect.top() + row * (cell.height() + gap.height()),
-                      cell.width(), cell.height());
+            const QPoint at(rect.left() + column * (cell.width() + gap.width()),
+                            rect.top() + row * (cell.height() + gap.height()));
+            QRect box(at, cell);
             std::optional<targa::ShapeBox> held;
             if (texels && (settings.skipEmpty || settings.trim))
                 held = targa::TexelsWithin(*texels, {box.left(), box.top(), box.right(), box.bottom()});

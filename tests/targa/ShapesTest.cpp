@@ -30,7 +30,8 @@ TEST(Shapes, AreEightConnectedTexelsOfAlphaOrOfAnotherColour)
                 EXPECT_EQ(box ? std::count(boxes.begin(), boxes.end(), *box) : -1, in ? 1 : -1) << depth << " " << at;
             }
         }
-        const testing_support::Decoded rim = testing_support::Decode(testing_support::RowsTexture(cases[0].first, depth));
+        const testing_support::Decoded rim =
+            testing_support::Decode(testing_support::RowsTexture(cases[0].first, depth));
         const auto column = targa::TexelsWithin(targa::ShapeTexels(rim.surface, depth != 24), {1, 0, 1, 4});
         EXPECT_EQ(column, (ShapeBox{1, 1, 1, 3})) << "the shape's texels in one column";
     }

@@ -103,7 +103,8 @@ FrmRepeat::FrmRepeat(QWidget* owner, std::vector<Entry> sources, QSize texture)
     txtReplace_ = AddText(*form_, "txtReplace", QStringLiteral("&Replace:"), QString());
     txtWith_ = AddText(*form_, "txtWith", QStringLiteral("&With:"), QString());
     spnTimes_ = AddSpin(*form_, "spnTimes", QStringLiteral("&Times:"), 1, 99, 1);
-    auto* hint = new QLabel(QStringLiteral("A click on the picture puts the first copy's top-left corner there."), this);
+    auto* hint =
+        new QLabel(QStringLiteral("A click on the picture puts the first copy's top-left corner there."), this);
     hint->setWordWrap(true);
     form_->addRow(hint);
     Finish();

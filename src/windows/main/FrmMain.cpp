@@ -361,8 +361,8 @@ void FrmMain::PictureAnnounced(int width, int height)
 // The band is drawn by the yield that follows.
 void FrmMain::RowsPainted(int first, int last, int rowsDone)
 {
-    const QRegion band =
-        drawing_->visibleRegion().intersected(drawing_->Shown(QRect(0, first, drawing_->Extent().width(), last - first + 1)));
+    const QRect rows = drawing_->Shown(QRect(0, first, drawing_->Extent().width(), last - first + 1));
+    const QRegion band = drawing_->visibleRegion().intersected(rows);
     if (!band.isEmpty())
         drawing_->update(band);
     if (magnifier_->isVisible()) // it may show rows just painted

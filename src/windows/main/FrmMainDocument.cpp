@@ -209,7 +209,9 @@ void FrmMain::ShowMapShapes()
         },
         [this, dialog, found] {
             bool added = false;
-            Run([&](MainCommands& commands) { added = commands.MapAllShapes(found(), dialog->Base(), dialog->Join()); });
+            Run([&](MainCommands& commands) {
+                added = commands.MapAllShapes(found(), dialog->Base(), dialog->Join());
+            });
             return added;
         });
 }
@@ -219,8 +221,8 @@ void FrmMain::ShowSlice()
     const Workspace& ws = commands_.State();
     if (!Offered(MenuItem::mnuEditSlice))
         return;
-    const QRect rectangle =
-        Entry{QString(), ws.picking.first.x(), ws.picking.first.y(), ws.picking.second.x(), ws.picking.second.y()}.Box();
+    const QPoint first = ws.picking.first, second = ws.picking.second;
+    const QRect rectangle = Entry{QString(), first.x(), first.y(), second.x(), second.y()}.Box();
     auto* dialog = new FrmSlice(this, rectangle.size());
     dialog->setWindowModality(Qt::WindowModal);
     OpenPlan(

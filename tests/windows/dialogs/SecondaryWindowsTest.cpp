@@ -225,7 +225,8 @@ TEST(ManyEntriesWindow, RealPointerAndKeysRepeatAButton)
     std::vector<Entry> expected = pieces;
     for (const auto& [state, down] : {std::pair{"Pushed", 9}, {"Hover", 18}})
         for (const Entry& p : pieces)
-            expected.push_back({QString(p.name).replace("Normal", state), p.left, p.top + down, p.right, p.bottom + down});
+            expected.push_back(
+                {QString(p.name).replace("Normal", state), p.left, p.top + down, p.right, p.bottom + down});
     EXPECT_EQ(std::get<std::vector<Entry>>(ReadMapFile(file, h.State())), expected);
 }
 

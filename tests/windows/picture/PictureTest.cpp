@@ -61,12 +61,15 @@ TEST(Picture, CtrlWheelKeepsTheTexelUnderThePointerAndActualSizeTheStart)
     const QImage start = frame->grab().toImage();
     const QSize size = h.window.size();
     const QPointF at(37.5, 21.5);
+    const auto texel = [&] {
+        return (QPointF(frame->horizontalScrollBar()->value(), frame->verticalScrollBar()->value()) + at) / Zoom(h);
+    };
     for (int step = 0; step < 4; ++step) {
-        const QPointF before = (QPointF(frame->horizontalScrollBar()->value(), frame->verticalScrollBar()->value()) + at) / Zoom(h);
+        const QPointF before = texel();
         QWheelEvent wheel(at, frame->viewport()->mapToGlobal(at), {}, {0, 120}, {}, Qt::ControlModifier,
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(frame->viewport(), &wheel);
-        const QPointF after = (QPointF(frame->horizontalScrollBar()->value(), frame->verticalScrollBar()->value()) + at) / Zoom(h);
+        const QPointF after = texel();
         EXPECT_EQ(after.toPoint(), before.toPoint()) << Zoom(h);
     }
     EXPECT_EQ(Zoom(h), 6);
@@ -93,7 +96,8 @@ TEST(Picture, RealPointerAtZoomTakesTexelsAndDragsAHandle)
     const QPointF origin = desktop.DeviceOrigin(*h.Drawing());
     // The device pixels whose centres lie in texel (2, 3)'s square: its first, middle and last across and down.
     const auto pixel = [&](qreal from, int texel, qreal part) {
-        const int first = int(std::ceil(from + texel * side - 0.5)), last = int(std::ceil(from + (texel + 1) * side - 0.5)) - 1;
+        const int first = int(std::ceil(from + texel * side - 0.5));
+        const int last = int(std::ceil(from + (texel + 1) * side - 0.5)) - 1;
         return first + int(part * (last - first));
     };
     for (const QPointF& in : {QPointF(0.5, 0.5), QPointF(0, 0.5), QPointF(1, 1), QPointF(0.5, 0)}) {
