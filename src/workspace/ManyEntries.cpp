@@ -53,7 +53,7 @@ std::vector<Entry> Numbered(const QString& base, const std::vector<QRect>& boxes
     return entries;
 }
 
-// Cuts `from`..`to` into parts of the given lengths, a length of 0 leaving its part out.
+// Consecutive spans of the given lengths from `from` on, both ends included; a length of 0 gives an empty span.
 std::vector<std::pair<int, int>> Spans(int from, std::initializer_list<int> lengths)
 {
     std::vector<std::pair<int, int>> spans;
