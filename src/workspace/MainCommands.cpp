@@ -133,16 +133,22 @@ void MainCommands::Redo()
 
 void MainCommands::CompleteEntry()
 {
+    if (ws_.picking.step == Step::Naming)
+        NameRectangle(dialogs_.Input(QStringLiteral("Enter Entry Name"), QStringLiteral("Entry Name")));
+}
+
+bool MainCommands::NameRectangle(const QString& typed)
+{
     if (ws_.picking.step != Step::Naming)
-        return;
-    const QString answer = dialogs_.Input(QStringLiteral("Enter Entry Name"), QStringLiteral("Entry Name")).trimmed();
+        return false;
+    const QString answer = typed.trimmed();
     const QString name = EntryName(answer);
     if (name.isEmpty())
-        return;
+        return false;
     if (ws_.Find(name)) {
         dialogs_.Message(DuplicateName(name), QStringLiteral("Duplicate Name"), MessageIcon::Information,
                          MessageButtons::Ok);
-        return;
+        return false;
     }
     const QPoint first = ws_.picking.first;
     const QPoint second = ws_.picking.second;
@@ -157,6 +163,7 @@ void MainCommands::CompleteEntry()
                                 .arg(first.y())
                                 .arg(second.x())
                                 .arg(second.y()));
+    return true;
 }
 
 void MainCommands::DeleteEntry(const std::vector<int>& chosen)
@@ -289,7 +296,7 @@ QString MainCommands::Hint() const
     case Step::Naming:
         break;
     }
-    return QStringLiteral("Name the region: Edit > Complete Entry (Ctrl+E)");
+    return QStringLiteral("Type its name (or Ctrl+E)");
 }
 
 void MainCommands::Show()

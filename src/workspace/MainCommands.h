@@ -48,6 +48,8 @@ public:
     void Undo();
     void Redo();
     void CompleteEntry();
+    // Complete Entry with the name already typed; false where none was added (no name, or a name in use).
+    bool NameRectangle(const QString& typed);
     // With several entries chosen (places from 0), asks once and removes them; else opens the Delete Entry dialog.
     void DeleteEntry(const std::vector<int>& chosen = {});
     void Readme() { view_.ShowReadme(); }
@@ -61,7 +63,8 @@ public:
     void NudgeEntry(int index, QPoint by, bool resize);
     // Each adds its entries at the end of the document as one step, or says why not and returns false.
     bool RepeatEntries(const std::vector<Entry>& sources, const RepeatSettings& settings);
-    bool MapAllShapes(const std::vector<QRect>& shapes, const QString& base, int join);
+    bool MapAllShapes(const std::vector<QRect>& shapes, const QString& base, int join,
+                      Numbers numbers = Numbers::Plain);
     // Cuts the rectangle waiting for its name, which is then given up.
     bool SliceRectangle(const SliceSettings& settings, const targa::ShapeTexels* texels);
     // Take back, or make again, the last change of the entries. The corners have Undo and Redo of their own.

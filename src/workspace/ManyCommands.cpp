@@ -33,11 +33,11 @@ bool MainCommands::RepeatEntries(const std::vector<Entry>& sources, const Repeat
                QStringLiteral("Added %1 %2 of %3").arg(settings.times).arg(copies, count));
 }
 
-bool MainCommands::MapAllShapes(const std::vector<QRect>& shapes, const QString& base, int join)
+bool MainCommands::MapAllShapes(const std::vector<QRect>& shapes, const QString& base, int join, Numbers numbers)
 {
     if (ws_.texture != Texture::Ready)
         return false;
-    const Plan plan = PlanShapes(ws_, shapes, base, join);
+    const Plan plan = PlanShapes(ws_, shapes, base, join, numbers);
     const QString count =
         QStringLiteral("%1 %2").arg(plan.entries.size()).arg(plan.entries.size() == 1 ? "shape" : "shapes");
     return Add(plan, QStringLiteral("Mapping ") + count, QStringLiteral("Mapped ") + count);

@@ -5,12 +5,20 @@
 #include <QSet>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace ravelock {
 
 QString EntryName(const QString& answer) { return answer.simplified().section(QLatin1Char(' '), 0, 0); }
 
 QString DuplicateName(const QString& name) { return name + QStringLiteral(" is already a image map name"); }
+
+QString PieceName(const QString& base, const QString& word)
+{
+    const qsizetype star = base.indexOf(QLatin1Char('*'));
+    return star < 0 ? base + word : QString(base).replace(star, 1, word);
+}
 
 namespace {
 
@@ -45,19 +53,36 @@ Entry FromBox(const QString& name, const QRect& box)
     return {name, box.left(), box.top(), box.right(), box.bottom()};
 }
 
-std::vector<Entry> Numbered(const QString& base, const std::vector<QRect>& boxes)
+std::vector<Entry> Numbered(const QString& base, const std::vector<QRect>& boxes, Numbers numbers)
 {
     std::vector<Entry> entries;
-    for (std::size_t i = 0; i < boxes.size(); ++i)
-        entries.push_back(FromBox(NumberedName(base, i + 1, boxes.size()), boxes[i]));
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const QString number = numbers == Numbers::Padded ? NumberedName(QString(), i + 1, boxes.size())
+                                                           : QString::number(i + 1);
+        entries.push_back(FromBox(PieceName(base, number), boxes[i]));
+    }
     return entries;
 }
 
-// Consecutive spans of the given lengths from `from` on, both ends included; a length of 0 gives an empty span.
-std::vector<std::pair<int, int>> Spans(int from, std::initializer_list<int> lengths)
+// The base name of many entries: one word, with at most one `*`.
+std::optional<Plan> RefusedBase(const QString& base, const QString& title)
+{
+    if (base.isEmpty())
+        return Refused(QStringLiteral("An entry needs a name"), title);
+    if (base.count(QLatin1Char('*')) > 1)
+        return Refused(QStringLiteral("A base name may hold one *"), title);
+    return std::nullopt;
+}
+
+// Consecutive spans of the given lengths from `from` on, both ends included, `gap` between two that are not empty;
+// a length of 0 gives an empty span.
+std::vector<std::pair<int, int>> Spans(int from, std::initializer_list<int> lengths, int gap)
 {
     std::vector<std::pair<int, int>> spans;
+    bool first = true;
     for (int length : lengths) {
+        if (length > 0 && !std::exchange(first, false))
+            from += gap;
         spans.emplace_back(from, from + length - 1);
         from += length;
     }
@@ -87,7 +112,8 @@ Plan PlanRepeat(const Workspace& ws, const std::vector<Entry>& sources, const Re
     return Checked(ws, std::move(copies), title);
 }
 
-Plan PlanShapes(const Workspace& ws, const std::vector<QRect>& shapes, const QString& base, int join)
+Plan PlanShapes(const Workspace& ws, const std::vector<QRect>& shapes, const QString& base, int join,
+                Numbers numbers)
 {
     std::vector<targa::ShapeBox> left;
     for (const QRect& shape : shapes)
@@ -97,10 +123,11 @@ Plan PlanShapes(const Workspace& ws, const std::vector<QRect>& shapes, const QSt
     std::vector<QRect> boxes;
     for (const targa::ShapeBox& box : targa::JoinShapes(std::move(left), join))
         boxes.push_back(QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)));
+    const QString title = QStringLiteral("Map All Shapes");
     const QString name = EntryName(base);
-    if (name.isEmpty() && !boxes.empty())
-        return Refused(QStringLiteral("An entry needs a name"), QStringLiteral("Map All Shapes"));
-    return Checked(ws, Numbered(name, boxes), QStringLiteral("Map All Shapes"));
+    if (const std::optional<Plan> refused = RefusedBase(name, title); refused && !boxes.empty())
+        return *refused;
+    return Checked(ws, Numbered(name, boxes, numbers), title);
 }
 
 Plan PlanSlice(const Workspace& ws, const QRect& rect, const SliceSettings& settings,
@@ -108,26 +135,36 @@ Plan PlanSlice(const Workspace& ws, const QRect& rect, const SliceSettings& sett
 {
     const QString title = QStringLiteral("Slice");
     const QString base = EntryName(settings.base);
-    if (base.isEmpty())
-        return Refused(QStringLiteral("An entry needs a name"), title);
+    if (const std::optional<Plan> refused = RefusedBase(base, title))
+        return *refused;
+    const QSize gap(std::max(settings.spacing.width(), 0), std::max(settings.spacing.height(), 0));
     if (settings.kind == SliceSettings::Kind::NinePieces) {
         const QMargins b = settings.borders;
-        if (b.left() + b.right() >= rect.width() || b.top() + b.bottom() >= rect.height())
+        const int middleWidth = rect.width() - b.left() - b.right() - gap.width() * ((b.left() > 0) + (b.right() > 0));
+        const int middleHeight =
+            rect.height() - b.top() - b.bottom() - gap.height() * ((b.top() > 0) + (b.bottom() > 0));
+        if (middleWidth < 1 || middleHeight < 1)
             return Refused(QStringLiteral("The borders leave no middle piece"), title);
-        const auto columns = Spans(rect.left(), {b.left(), rect.width() - b.left() - b.right(), b.right()});
-        const auto rows = Spans(rect.top(), {b.top(), rect.height() - b.top() - b.bottom(), b.bottom()});
-        static const char* const names[3][3] = {{"TopLeft", "Top", "TopRight"},
-                                                {"Left", "Middle", "Right"},
-                                                {"BottomLeft", "Bottom", "BottomRight"}};
-        std::vector<Entry> pieces;
+        const auto columns = Spans(rect.left(), {b.left(), middleWidth, b.right()}, gap.width());
+        const auto rows = Spans(rect.top(), {b.top(), middleHeight, b.bottom()}, gap.height());
+        std::vector<std::pair<int, QRect>> pieces; // each with its place among the nine
         for (std::size_t row = 0; row < 3; ++row)
             for (std::size_t column = 0; column < 3; ++column)
                 if (rows[row].second >= rows[row].first && columns[column].second >= columns[column].first)
-                    pieces.push_back({base + QLatin1String(names[row][column]), columns[column].first,
-                                      rows[row].first, columns[column].second, rows[row].second});
-        return Checked(ws, std::move(pieces), title);
+                    pieces.emplace_back(static_cast<int>(row * 3 + column),
+                                        QRect(QPoint(columns[column].first, rows[row].first),
+                                              QPoint(columns[column].second, rows[row].second)));
+        const QStringList words = settings.names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.size() != 9 && words.size() != static_cast<qsizetype>(pieces.size()))
+            return Refused(QStringLiteral("Names needs nine words, or one for each of the %1 pieces").arg(pieces.size()),
+                           title);
+        std::vector<Entry> entries;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const QString& word = words[words.size() == 9 ? pieces[i].first : static_cast<int>(i)];
+            entries.push_back(FromBox(PieceName(base, word), pieces[i].second));
+        }
+        return Checked(ws, std::move(entries), title);
     }
-    const QSize gap(std::max(settings.spacing.width(), 0), std::max(settings.spacing.height(), 0));
     const QSize count = settings.bySize
                             ? QSize((rect.width() + gap.width()) / std::max(settings.size.width() + gap.width(), 1),
                                     (rect.height() + gap.height()) / std::max(settings.size.height() + gap.height(), 1))
@@ -153,7 +190,7 @@ Plan PlanSlice(const Workspace& ws, const QRect& rect, const SliceSettings& sett
                 box = QRect(QPoint(held->left, held->top), QPoint(held->right, held->bottom));
             cells.push_back(box);
         }
-    return Checked(ws, Numbered(base, cells), title);
+    return Checked(ws, Numbered(base, cells, settings.numbers), title);
 }
 
 } // namespace ravelock

@@ -16,6 +16,12 @@ namespace ravelock {
 QString EntryName(const QString& answer);
 QString DuplicateName(const QString& name);
 
+// How the numbers in names are written: "Icon7", or with as many digits as the largest needs, "Icon07".
+enum class Numbers { Plain, Padded };
+
+// `base` with `word` where it holds a `*`, or at its end.
+QString PieceName(const QString& base, const QString& word);
+
 // Entries to add at the end of the document, or why they may not be.
 struct Plan {
     std::vector<Entry> entries;
@@ -35,20 +41,25 @@ Plan PlanRepeat(const Workspace& ws, const std::vector<Entry>& sources, const Re
 
 // An entry for every shape that no entry covers, after joining those closer than `join` texels,
 // in reading order, named `base` and a number.
-Plan PlanShapes(const Workspace& ws, const std::vector<QRect>& shapes, const QString& base, int join);
+Plan PlanShapes(const Workspace& ws, const std::vector<QRect>& shapes, const QString& base, int join,
+                Numbers numbers = Numbers::Plain);
 
 struct SliceSettings {
     enum class Kind { NinePieces, Grid };
     QString base;
     Kind kind = Kind::NinePieces;
     QMargins borders; // nine pieces: the left and right columns', the top and bottom rows' widths
-    // Grid: the cells by their count, or by their size where `bySize`; Spacing between them.
+    // Grid: the cells by their count, or by their size where `bySize`.
     bool bySize = false;
     QSize count{1, 1};
     QSize size{1, 1};
-    QSize spacing;
+    QSize spacing; // between the pieces or cells
     bool skipEmpty = false;
     bool trim = false;
+    // Nine pieces: a word for each of the nine, or for each piece the borders leave.
+    QString names = QString::fromLatin1(kNinePieces);
+    Numbers numbers = Numbers::Plain; // of the cells
+    static constexpr const char* kNinePieces = "TopLeft Top TopRight Left Middle Right BottomLeft Bottom BottomRight";
 };
 
 // The pieces of `rect` (both corners included); `texels` says which texels are of shapes, for

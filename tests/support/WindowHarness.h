@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +24,7 @@ struct WindowHarness {
 
     WindowHarness()
     {
+        QSettings().clear(); // what the dialogs remember, from another test
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         if (QGuiApplication::platformName() == "wayland")

@@ -77,6 +77,14 @@ TEST(ManyEntries, SliceCutsNinePiecesOrAGrid)
         {{"F", K::NinePieces, QMargins(2, 0, 4, 0)}, "FLeft 10,10 11,19; FMiddle 12,10 25,19; FRight 26,10 29,19"},
         {{"F", K::NinePieces, QMargins(0, 3, 0, 0)}, "FTop 10,10 29,12; FMiddle 10,13 29,19"},
         {{"F", K::NinePieces, QMargins(10, 0, 10, 0)}, "Slice: The borders leave no middle piece"},
+        {{.base = "B*N", .borders = QMargins(3, 0, 4, 0), .spacing = {2, 5}},
+         "BLeftN 10,10 12,19; BMiddleN 15,10 23,19; BRightN 26,10 29,19"},
+        {{.base = "F", .borders = QMargins(2, 2, 2, 0), .spacing = {1, 1}, .names = "A B C D Backdrop E"},
+         "FA 10,10 11,11; FB 13,10 26,11; FC 28,10 29,11; FD 10,13 11,19; FBackdrop 13,13 26,19; FE 28,13 29,19"},
+        {{.base = "F", .borders = QMargins(2, 0, 2, 0), .names = "A B"},
+         "Slice: Names needs nine words, or one for each of the 3 pieces"},
+        {{.base = "F", .borders = QMargins(9, 0, 9, 0), .spacing = {1, 0}}, "Slice: The borders leave no middle piece"},
+        {{.base = "A*B*"}, "Slice: A base name may hold one *"},
         {{"C", K::Grid, {}, false, {4, 2}}, "C1 10,10 14,14; C2 15,10 19,14; C3 20,10 24,14; C4 25,10 29,14; "
                                            "C5 10,15 14,19; C6 15,15 19,19; C7 20,15 24,19; C8 25,15 29,19"},
         {{"C", K::Grid, {}, true, {}, {4, 4}, {2, 2}}, "C1 10,10 13,13; C2 16,10 19,13; C3 22,10 25,13; "
@@ -86,6 +94,11 @@ TEST(ManyEntries, SliceCutsNinePiecesOrAGrid)
     };
     for (const auto& [settings, expected] : cases)
         EXPECT_EQ(Described(PlanSlice(ws, rect, settings, &texels)), expected) << expected;
+    SliceSettings ten{.base = "C*x", .kind = K::Grid, .count = {10, 1}};
+    EXPECT_EQ(PlanSlice(ws, rect, ten, nullptr).entries[9].name, "C10x");
+    EXPECT_EQ(PlanSlice(ws, rect, ten, nullptr).entries[0].name, "C1x");
+    ten.numbers = Numbers::Padded;
+    EXPECT_EQ(PlanSlice(ws, rect, ten, nullptr).entries[0].name, "C01x");
 }
 
 TEST(ManyEntries, EachCommandIsOneStepOrARefusal)

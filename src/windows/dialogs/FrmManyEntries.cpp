@@ -6,11 +6,19 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QApplication>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStackedWidget>
 
 namespace ravelock {
+
+namespace {
+
+Numbers NumbersOf(const QComboBox& choice) { return choice.currentIndex() == 1 ? Numbers::Padded : Numbers::Plain; }
+
+} // namespace
 
 PlanDialog::PlanDialog(QWidget* owner, const char* name, const QString& title)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -31,7 +39,8 @@ QSpinBox* PlanDialog::AddSpin(QFormLayout& form, const char* name, const QString
     box->setRange(low, high);
     box->setValue(value);
     form.addRow(label, box);
-    connect(box, &QSpinBox::valueChanged, this, &PlanDialog::Replan);
+    fields_.push_back(box);
+    connect(box, &QSpinBox::valueChanged, this, &PlanDialog::Edited);
     return box;
 }
 
@@ -40,8 +49,85 @@ QLineEdit* PlanDialog::AddText(QFormLayout& form, const char* name, const QStrin
     auto* field = new QLineEdit(value, this);
     field->setObjectName(QString::fromLatin1(name));
     form.addRow(label, field);
-    connect(field, &QLineEdit::textChanged, this, &PlanDialog::Replan);
+    fields_.push_back(field);
+    connect(field, &QLineEdit::textChanged, this, &PlanDialog::Edited);
     return field;
+}
+
+QComboBox* PlanDialog::AddChoice(QFormLayout& form, const char* name, const QString& label, const QStringList& choices)
+{
+    auto* box = new QComboBox(this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->addItems(choices);
+    form.addRow(label, box);
+    fields_.push_back(box);
+    connect(box, &QComboBox::currentIndexChanged, this, &PlanDialog::Edited);
+    return box;
+}
+
+QCheckBox* PlanDialog::AddCheck(QFormLayout& form, const char* name, const QString& label)
+{
+    auto* box = new QCheckBox(label, this);
+    box->setObjectName(QString::fromLatin1(name));
+    form.addRow(box);
+    fields_.push_back(box);
+    connect(box, &QCheckBox::toggled, this, &PlanDialog::Edited);
+    return box;
+}
+
+QComboBox* PlanDialog::AddNumbers(QFormLayout& form)
+{
+    return AddChoice(form, "cboNumbers", QStringLiteral("N&umbers:"),
+                     {QStringLiteral("1, 2, 3"), QStringLiteral("01, 02, 03")});
+}
+
+QString PlanDialog::Key(const QWidget& field) const
+{
+    return QStringLiteral("PlanDialogs/%1/%2").arg(objectName(), field.objectName());
+}
+
+void PlanDialog::Recall()
+{
+    const QSettings settings;
+    recalling_ = true;
+    for (QWidget* field : fields_) {
+        const QVariant value = settings.value(Key(*field));
+        if (!value.isValid())
+            continue;
+        if (auto* spin = qobject_cast<QSpinBox*>(field))
+            spin->setValue(value.toInt());
+        else if (auto* text = qobject_cast<QLineEdit*>(field))
+            text->setText(value.toString());
+        else if (auto* choice = qobject_cast<QComboBox*>(field))
+            choice->setCurrentIndex(std::clamp(value.toInt(), 0, choice->count() - 1));
+        else if (auto* check = qobject_cast<QCheckBox*>(field))
+            check->setChecked(value.toBool());
+    }
+    recalling_ = false;
+}
+
+void PlanDialog::done(int result)
+{
+    QSettings settings;
+    for (const QWidget* field : fields_) {
+        if (const auto* spin = qobject_cast<const QSpinBox*>(field))
+            settings.setValue(Key(*field), spin->value());
+        else if (const auto* text = qobject_cast<const QLineEdit*>(field))
+            settings.setValue(Key(*field), text->text());
+        else if (const auto* choice = qobject_cast<const QComboBox*>(field))
+            settings.setValue(Key(*field), choice->currentIndex());
+        else if (const auto* check = qobject_cast<const QCheckBox*>(field))
+            settings.setValue(Key(*field), check->isChecked());
+    }
+    QDialog::done(result);
+}
+
+void PlanDialog::Edited()
+{
+    if (recalling_)
+        return;
+    hint_.clear();
+    Replan();
 }
 
 void PlanDialog::Finish()
@@ -56,10 +142,11 @@ void PlanDialog::Finish()
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
 
-void PlanDialog::Start(Planner plan, Apply apply)
+void PlanDialog::Start(Planner plan, Apply apply, const QString& hint)
 {
     plan_ = std::move(plan);
     apply_ = std::move(apply);
+    hint_ = hint;
     Replan();
 }
 
@@ -73,7 +160,7 @@ void PlanDialog::Replan()
     for (const Entry& entry : plan.entries)
         boxes.push_back(entry.Box());
     if (!plan.refusal.isEmpty())
-        lblPlan_->setText(plan.refusal);
+        lblPlan_->setText(hint_.isEmpty() ? plan.refusal : hint_);
     else if (plan.entries.empty())
         lblPlan_->setText(QStringLiteral("Nothing to add"));
     else
@@ -84,22 +171,32 @@ void PlanDialog::Replan()
     emit Planned(boxes);
 }
 
+// A refusal is said once, under the fields, and the dialog stays open with them.
 void PlanDialog::accept()
 {
+    if (!plan_)
+        return;
+    hint_.clear();
+    if (!plan_().refusal.isEmpty()) {
+        Replan();
+        QApplication::beep();
+        return;
+    }
     if (apply_ && apply_())
         QDialog::accept();
 }
 
-FrmRepeat::FrmRepeat(QWidget* owner, std::vector<Entry> sources, QSize texture)
+FrmRepeat::FrmRepeat(QWidget* owner, std::vector<Entry> sources)
     : PlanDialog(owner, "frmRepeat", QStringLiteral("Repeat Entries")), sources_(std::move(sources))
 {
     QRect all;
     for (const Entry& entry : sources_)
         all |= entry.Box();
-    // The next state of a control is most often drawn just below.
-    spnOffsetX_ = AddSpin(*form_, "spnOffsetX", QStringLiteral("Offset &X:"), -texture.width(), texture.width(), 0);
-    spnOffsetY_ =
-        AddSpin(*form_, "spnOffsetY", QStringLiteral("Offset &Y:"), -texture.height(), texture.height(), all.height());
+    // Any offset is taken as typed; one that sends a copy off the picture is refused by name. The next state of a
+    // control is most often drawn just below.
+    constexpr int most = 9'999'999; // times the most copies, still an int
+    spnOffsetX_ = AddSpin(*form_, "spnOffsetX", QStringLiteral("Offset &X:"), -most, most, 0);
+    spnOffsetY_ = AddSpin(*form_, "spnOffsetY", QStringLiteral("Offset &Y:"), -most, most, all.height());
     txtReplace_ = AddText(*form_, "txtReplace", QStringLiteral("&Replace:"), QString());
     txtWith_ = AddText(*form_, "txtWith", QStringLiteral("&With:"), QString());
     spnTimes_ = AddSpin(*form_, "spnTimes", QStringLiteral("&Times:"), 1, 99, 1);
@@ -108,6 +205,7 @@ FrmRepeat::FrmRepeat(QWidget* owner, std::vector<Entry> sources, QSize texture)
     hint->setWordWrap(true);
     form_->addRow(hint);
     Finish();
+    Recall();
     spnOffsetX_->setFocus();
     spnOffsetX_->selectAll();
 }
@@ -128,7 +226,7 @@ void FrmRepeat::Aim(QPoint texel)
         spnOffsetX_->setValue(offset.x());
         spnOffsetY_->setValue(offset.y());
     }
-    Replan();
+    Edited();
 }
 
 FrmMapShapes::FrmMapShapes(QWidget* owner) : PlanDialog(owner, "frmMapShapes", QStringLiteral("Map All Shapes"))
@@ -136,22 +234,24 @@ FrmMapShapes::FrmMapShapes(QWidget* owner) : PlanDialog(owner, "frmMapShapes", Q
     txtBase_ = AddText(*form_, "txtBase", QStringLiteral("Base &name:"), QStringLiteral("Shape"));
     spnJoin_ = AddSpin(*form_, "spnJoin", QStringLiteral("&Join shapes closer than:"), 0, 16, 0);
     spnJoin_->setSuffix(QStringLiteral(" texels"));
+    cboNumbers_ = AddNumbers(*form_);
     Finish();
+    Recall();
     txtBase_->setFocus();
     txtBase_->selectAll();
 }
 
 QString FrmMapShapes::Base() const { return txtBase_->text(); }
 int FrmMapShapes::Join() const { return spnJoin_->value(); }
+Numbers FrmMapShapes::Numbers() const { return NumbersOf(*cboNumbers_); }
 
 FrmSlice::FrmSlice(QWidget* owner, QSize rectangle)
     : PlanDialog(owner, "frmSlice", QStringLiteral("Slice")), rectangle_(rectangle)
 {
     txtBase_ = AddText(*form_, "txtBase", QStringLiteral("Base &name:"), QString());
-    cboKind_ = new QComboBox(this);
-    cboKind_->setObjectName(QStringLiteral("cboKind"));
-    cboKind_->addItems({QStringLiteral("Nine pieces"), QStringLiteral("Grid")});
-    form_->addRow(QStringLiteral("&Kind:"), cboKind_);
+    txtBase_->setToolTip(QStringLiteral("A * in the name stands where the piece's word or number goes"));
+    cboKind_ = AddChoice(*form_, "cboKind", QStringLiteral("&Kind:"),
+                         {QStringLiteral("Nine pieces"), QStringLiteral("Grid")});
     auto* pages = new QStackedWidget(this);
     auto* nine = new QWidget(pages);
     auto* nineForm = new QFormLayout(nine);
@@ -163,6 +263,10 @@ FrmSlice::FrmSlice(QWidget* owner, QSize rectangle)
         spnBorder_[i] = AddSpin(*nineForm, borders[i][0], QString::fromLatin1(borders[i][1]), 0, std::max(most, 0),
                                 std::min(most / 3, 4));
     }
+    spnGapX_ = AddSpin(*nineForm, "spnGapX", QStringLiteral("Spacing &X:"), 0, rectangle.width(), 0);
+    spnGapY_ = AddSpin(*nineForm, "spnGapY", QStringLiteral("Spacing &Y:"), 0, rectangle.height(), 0);
+    txtNames_ =
+        AddText(*nineForm, "txtNames", QStringLiteral("N&ames:"), QString::fromLatin1(SliceSettings::kNinePieces));
     auto* grid = new QWidget(pages);
     auto* gridForm = new QFormLayout(grid);
     gridForm->setContentsMargins(0, 0, 0, 0);
@@ -173,12 +277,9 @@ FrmSlice::FrmSlice(QWidget* owner, QSize rectangle)
         AddSpin(*gridForm, "spnHeight", QStringLiteral("Cell &height:"), 1, rectangle.height(), rectangle.height());
     spnSpacingX_ = AddSpin(*gridForm, "spnSpacingX", QStringLiteral("Spacing &X:"), 0, rectangle.width(), 0);
     spnSpacingY_ = AddSpin(*gridForm, "spnSpacingY", QStringLiteral("Spacing &Y:"), 0, rectangle.height(), 0);
-    chkSkipEmpty_ = new QCheckBox(QStringLiteral("&Skip empty cells"), grid);
-    chkSkipEmpty_->setObjectName(QStringLiteral("chkSkipEmpty"));
-    chkTrim_ = new QCheckBox(QStringLiteral("&Trim cells to their shapes"), grid);
-    chkTrim_->setObjectName(QStringLiteral("chkTrim"));
-    gridForm->addRow(chkSkipEmpty_);
-    gridForm->addRow(chkTrim_);
+    chkSkipEmpty_ = AddCheck(*gridForm, "chkSkipEmpty", QStringLiteral("&Skip empty cells"));
+    chkTrim_ = AddCheck(*gridForm, "chkTrim", QStringLiteral("&Trim cells to their shapes"));
+    cboNumbers_ = AddNumbers(*gridForm);
     pages->addWidget(nine);
     pages->addWidget(grid);
     form_->addRow(pages);
@@ -188,8 +289,6 @@ FrmSlice::FrmSlice(QWidget* owner, QSize rectangle)
         connect(size, &QSpinBox::valueChanged, this, [this] { Follow(true); });
     for (QSpinBox* spacing : {spnSpacingX_, spnSpacingY_})
         connect(spacing, &QSpinBox::valueChanged, this, [this] { Follow(bySize_); });
-    for (QCheckBox* box : {chkSkipEmpty_, chkTrim_})
-        connect(box, &QCheckBox::toggled, this, &PlanDialog::Replan);
     // The dialog is as tall as the kind shown needs.
     const auto show = [pages](int kind) {
         for (int page = 0; page < pages->count(); ++page)
@@ -201,9 +300,10 @@ FrmSlice::FrmSlice(QWidget* owner, QSize rectangle)
     connect(cboKind_, &QComboBox::currentIndexChanged, this, [this, show](int kind) {
         show(kind);
         adjustSize();
-        Replan();
     });
     Finish();
+    Recall();
+    Follow(false);
     txtBase_->setFocus();
 }
 
@@ -211,7 +311,7 @@ void FrmSlice::Follow(bool bySize)
 {
     bySize_ = bySize;
     const SliceSettings settings = Settings();
-    const QSize gap = settings.spacing;
+    const QSize gap(spnSpacingX_->value(), spnSpacingY_->value());
     const QSignalBlocker quiet[] = {QSignalBlocker(spnColumns_), QSignalBlocker(spnRows_), QSignalBlocker(spnWidth_),
                                     QSignalBlocker(spnHeight_)};
     if (bySize) {
@@ -235,9 +335,13 @@ SliceSettings FrmSlice::Settings() const
     settings.bySize = bySize_;
     settings.count = QSize(spnColumns_->value(), spnRows_->value());
     settings.size = QSize(spnWidth_->value(), spnHeight_->value());
-    settings.spacing = QSize(spnSpacingX_->value(), spnSpacingY_->value());
+    const bool nine = settings.kind == SliceSettings::Kind::NinePieces;
+    settings.spacing = nine ? QSize(spnGapX_->value(), spnGapY_->value())
+                            : QSize(spnSpacingX_->value(), spnSpacingY_->value());
     settings.skipEmpty = chkSkipEmpty_->isChecked();
     settings.trim = chkTrim_->isChecked();
+    settings.names = txtNames_->text();
+    settings.numbers = NumbersOf(*cboNumbers_);
     return settings;
 }
 

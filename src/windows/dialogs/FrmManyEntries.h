@@ -17,16 +17,19 @@ namespace ravelock {
 
 // A dialog that adds several entries at once: what its fields would add is planned on every
 // change (`Planned` outlines it, a line under the fields counts it or says why not), and OK adds
-// it, or the dialog stays open with its fields where that was refused.
+// it, or the dialog stays open with its fields where that was refused. What was typed in its
+// fields is there again at its next opening, in this run or a later one.
 class PlanDialog : public QDialog {
     Q_OBJECT
 public:
     using Planner = std::function<Plan()>;
     using Apply = std::function<bool()>; // false where the entries were refused
-    void Start(Planner plan, Apply apply);
+    // `hint` stands in for a refusal until a field is changed.
+    void Start(Planner plan, Apply apply, const QString& hint = {});
     // Plans again from the fields, as after a change of the state they are planned on.
     void Replan();
     void accept() override;
+    void done(int result) override;
 
 signals:
     void Planned(const std::vector<QRect>& boxes);
@@ -37,19 +40,32 @@ protected:
     void Finish();
     QSpinBox* AddSpin(QFormLayout& form, const char* name, const QString& label, int low, int high, int value);
     QLineEdit* AddText(QFormLayout& form, const char* name, const QString& label, const QString& value);
+    QComboBox* AddChoice(QFormLayout& form, const char* name, const QString& label, const QStringList& choices);
+    QCheckBox* AddCheck(QFormLayout& form, const char* name, const QString& label);
+    // How the entries are numbered: "1, 2, 3" first.
+    QComboBox* AddNumbers(QFormLayout& form);
+    // Puts back what the fields held when the dialog last closed; before Start, as the fields' own changes do.
+    void Recall();
+    // A field was changed by the user, not by Recall.
+    void Edited();
     QFormLayout* form_;
 
 private:
+    QString Key(const QWidget& field) const;
+
     Planner plan_;
     Apply apply_;
+    QString hint_;
     QLabel* lblPlan_;
+    std::vector<QWidget*> fields_; // remembered
+    bool recalling_ = false;
 };
 
 // Copies of the chosen entries at an offset, their names with a word replaced.
 class FrmRepeat final : public PlanDialog {
     Q_OBJECT
 public:
-    FrmRepeat(QWidget* owner, std::vector<Entry> sources, QSize texture);
+    FrmRepeat(QWidget* owner, std::vector<Entry> sources);
     const std::vector<Entry>& Sources() const { return sources_; }
     RepeatSettings Settings() const;
     // Sets the offset that puts the first entry's top-left corner on `texel`.
@@ -71,10 +87,12 @@ public:
     explicit FrmMapShapes(QWidget* owner);
     QString Base() const;
     int Join() const;
+    ravelock::Numbers Numbers() const;
 
 private:
     QLineEdit* txtBase_;
     QSpinBox* spnJoin_;
+    QComboBox* cboNumbers_;
 };
 
 // The rectangle being picked cut into nine pieces or a grid of cells.
@@ -93,6 +111,10 @@ private:
     QLineEdit* txtBase_;
     QComboBox* cboKind_;
     QSpinBox* spnBorder_[4];
+    QSpinBox* spnGapX_;
+    QSpinBox* spnGapY_;
+    QLineEdit* txtNames_;
+    QComboBox* cboNumbers_;
     QSpinBox* spnColumns_;
     QSpinBox* spnRows_;
     QSpinBox* spnWidth_;

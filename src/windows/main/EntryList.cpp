@@ -21,6 +21,9 @@ EntryList::EntryList(QWidget* parent) : QTreeWidget(parent)
                      QStringLiteral("Bottom"), QStringLiteral("Size")});
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The list keeps its width, so that the window keeps the size the user gave it: long names are cut short.
+    header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    setTextElideMode(Qt::ElideMiddle);
     connect(this, &QTreeWidget::currentItemChanged, this, [this] { emit ChosenChanged(Chosen()); });
     connect(this, &QTreeWidget::itemActivated, this, [this] {
         if (Chosen() >= 0)
@@ -58,22 +61,24 @@ void EntryList::Load(const std::vector<Entry>& entries, const std::vector<std::s
     } else {
         setCurrentItem(topLevelItem(std::min(chosen, static_cast<int>(rows.size()) - 1))); // none for -1
     }
-    // The columns take their contents' widths; the list grows to show them whole.
-    updateGeometry();
     quiet.unblock();
     if (Chosen() != chosen || !put.empty())
         emit ChosenChanged(Chosen());
 }
 
+// Ctrl+Shift+arrow resizes as Alt+Shift+arrow does: some window managers keep Alt+Shift+arrows for themselves.
 void EntryList::keyPressEvent(QKeyEvent* event)
 {
     static const std::pair<int, QPoint> arrows[] = {
         {Qt::Key_Left, {-1, 0}}, {Qt::Key_Right, {1, 0}}, {Qt::Key_Up, {0, -1}}, {Qt::Key_Down, {0, 1}}};
-    if (event->modifiers() & Qt::AltModifier)
+    const auto keys = event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
+    const bool move = keys == Qt::AltModifier;
+    const bool resize = keys == (Qt::AltModifier | Qt::ShiftModifier) || keys == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (move || resize)
         for (const auto& [key, by] : arrows)
             if (event->key() == key) {
                 if (Chosen() >= 0)
-                    emit Nudged(Chosen(), by, event->modifiers() & Qt::ShiftModifier);
+                    emit Nudged(Chosen(), by, resize);
                 return;
             }
     QTreeWidget::keyPressEvent(event);
@@ -90,12 +95,12 @@ std::vector<int> EntryList::ChosenRows() const
     return rows;
 }
 
-// Wide enough for the headers, four-digit values and a name of a dozen letters; longer names scroll.
+// Wide enough for the headers, four-digit values and a name of a dozen letters, whatever the entries.
 QSize EntryList::sizeHint() const
 {
     const int text = fontMetrics().horizontalAdvance(QStringLiteral("Button_NameLeftTopRightBottom0000 x 0000"));
-    const int columns = std::max(text + 6 * 8, header()->length());
-    return {columns + verticalScrollBar()->sizeHint().width() + 2 * frameWidth(), QTreeWidget::sizeHint().height()};
+    const int width = text + 6 * 8 + verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
+    return {width, QTreeWidget::sizeHint().height()};
 }
 
 } // namespace ravelock

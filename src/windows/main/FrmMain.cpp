@@ -12,6 +12,7 @@
 #include "windows/dialogs/FrmManyEntries.h"
 #include "windows/dialogs/FrmReadme.h"
 #include "windows/picture/Magnifier.h"
+#include "windows/main/NameEditor.h"
 #include "windows/dialogs/QtDialogs.h"
 #include "windows/picture/ScrollingPicture.h"
 #include "windows/main/StatusLine.h"
@@ -87,6 +88,15 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
         ZoomTo(Zooms::Next(drawing_->Zoom(), in), at);
     });
     scroll_->setWidget(drawing_);
+    naming_ = new NameEditor(*scroll_->viewport(), *drawing_);
+    connect(naming_, &NameEditor::Named, this, [this](const QString& text) {
+        bool added = false;
+        Run([&](MainCommands& commands) { added = commands.NameRectangle(text); });
+        if (added || text.trimmed().isEmpty())
+            naming_->Stop();
+        else
+            naming_->selectAll(); // a name in use: the message said so; another is typed over it
+    });
     magnifier_ = new Magnifier(surface_, client_);
     magnifier_->setObjectName(QStringLiteral("magnifier"));
     entries_ = new EntryList(client_);
@@ -110,6 +120,11 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
                     Run([texel](MainCommands& commands) { commands.Click(texel); });
             });
     connect(drawing_, &DrawingArea::ShapePressed, this, [this](QPoint texel, bool grow) {
+        if (repeat_) {
+            repeat_->Aim(texel);
+            repeat_->activateWindow();
+            return;
+        }
         const std::optional<QRect> shape = shapes_.At(texel);
         Run([shape, grow](MainCommands& commands) { commands.TakeShape(shape, grow); });
     });
@@ -256,6 +271,10 @@ void FrmMain::FitWindowToPicture()
     const QSize content = drawing_->Extent();
     if (content.isEmpty())
         return;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        layout_->Relayout(); // the size is the desktop's
+        return;
+    }
     const QSize panel = layout_->SideExtent();
     const QRect available = screen()->availableGeometry();
     const QRect outer = frameGeometry();
@@ -317,9 +336,21 @@ void FrmMain::PickWithKeys()
                                   std::clamp(middle.y(), 0, std::max(0, extent.height() - 2))));
 }
 
-// Arrows that reach the window went to no part of it that takes them.
+void FrmMain::StartNaming(const QString& typed)
+{
+    const Picking& picking = commands_.State().picking;
+    const QRect shown = drawing_->Shown(Entry{QString(), picking.first.x(), picking.first.y(), picking.second.x(),
+                                              picking.second.y()}
+                                            .Box());
+    naming_->Start(typed, QRect(drawing_->mapTo(scroll_->viewport(), shown.topLeft()), shown.size()));
+}
+
+// Arrows that reach the window went to no part of it that takes them; a name can be typed at once.
 void FrmMain::keyPressEvent(QKeyEvent* event)
 {
+    const Workspace& ws = commands_.State();
+    if (ws.texture == Texture::Ready && ws.picking.step == Step::Naming && !properties_ && NameEditor::Begins(*event))
+        return StartNaming(event->text());
     switch (event->key()) {
     case Qt::Key_Escape: // the entry being adjusted goes back, wherever the keyboard is
         if (properties_) {
@@ -420,12 +451,10 @@ void FrmMain::ShowState(const Workspace& ws)
     setWindowTitle(Caption(ws));
     setWindowModified(!ws.Saved());
     aids_->Update();
-    if (entries_->isVisible()) {
-        const int width = entries_->sizeHint().width();
+    if (entries_->isVisible())
         entries_->Load(ws.entries, ws.history.Put());
-        if (entries_->sizeHint().width() != width) // longer names: the window makes room for them
-            ColumnToggled(*entries_);
-    }
+    if (ws.picking.step != Step::Naming)
+        naming_->Stop();
     OfferRepeat();
 }
 

@@ -26,6 +26,7 @@ class ClientLayout;
 class DrawingArea;
 class EntryList;
 class Magnifier;
+class NameEditor;
 class StatusLine;
 class ViewAids;
 class FrmDelete;
@@ -72,7 +73,8 @@ private:
     void ShowSlice();
     // Shows `dialog` beside the window, its plan outlined on the picture while it is open.
     void ShowBeside(QDialog& dialog);
-    void OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply);
+    void OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply,
+                  const QString& hint = {});
     // Repeat Entries needs entries chosen in the list.
     void OfferRepeat();
     // The picture's zoom, in steps; the point `anchor` of the view keeps its texel.
@@ -82,6 +84,8 @@ private:
     void ZoomTo(int zoom, std::optional<QPointF> anchor = std::nullopt);
     // The keyboard to the picture, the keys' cursor in the middle of the view.
     void PickWithKeys();
+    // Complete Entry begun by typing `typed`, the first character of the name.
+    void StartNaming(const QString& typed);
     // Makes the window's minimum size follow the client area's at once.
     void UpdateMinimumSize();
 
@@ -113,6 +117,7 @@ private:
     DrawingArea* drawing_ = nullptr;
     Magnifier* magnifier_ = nullptr;
     EntryList* entries_ = nullptr;
+    NameEditor* naming_ = nullptr;
     ViewAids* aids_ = nullptr;
     std::unique_ptr<StatusLine> status_;
     KeptSize keptSize_{*this};

@@ -145,14 +145,15 @@ void FrmMain::OfferRepeat()
         ->setEnabled(Offered(MenuItem::mnuEditRepeat) && entries_->isVisible() && !entries_->ChosenRows().empty());
 }
 
-void FrmMain::OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply)
+void FrmMain::OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply,
+                       const QString& hint)
 {
     connect(&dialog, &PlanDialog::Planned, this, [this](const std::vector<QRect>& boxes) { aids_->Plan(boxes); });
     connect(&dialog, &QDialog::finished, this, [this] {
         aids_->Plan({});
         activateWindow();
     });
-    dialog.Start(std::move(plan), std::move(apply));
+    dialog.Start(std::move(plan), std::move(apply), hint);
     ShowBeside(dialog);
 }
 
@@ -181,8 +182,7 @@ void FrmMain::ShowRepeat()
     std::vector<Entry> sources;
     for (int row : entries_->ChosenRows())
         sources.push_back(commands_.State().entries[static_cast<std::size_t>(row)]);
-    const Workspace& ws = commands_.State();
-    repeat_ = new FrmRepeat(this, sources, QSize(ws.lngImageWidth, ws.lngImageHeight));
+    repeat_ = new FrmRepeat(this, sources);
     connect(repeat_, &QDialog::finished, this, [this] { repeat_ = nullptr; });
     FrmRepeat& dialog = *repeat_;
     OpenPlan(
@@ -191,7 +191,8 @@ void FrmMain::ShowRepeat()
             bool added = false;
             Run([&](MainCommands& commands) { added = commands.RepeatEntries(dialog.Sources(), dialog.Settings()); });
             return added;
-        });
+        },
+        QStringLiteral("Type the offset and the words that change, or click where the first copy goes"));
 }
 
 void FrmMain::ShowMapShapes()
@@ -205,12 +206,12 @@ void FrmMain::ShowMapShapes()
         [this, dialog] {
             if (!shapes_.All())
                 return Plan{{}, QStringLiteral("Finding the shapes\u2026"), dialog->windowTitle()};
-            return PlanShapes(commands_.State(), *shapes_.All(), dialog->Base(), dialog->Join());
+            return PlanShapes(commands_.State(), *shapes_.All(), dialog->Base(), dialog->Join(), dialog->Numbers());
         },
         [this, dialog, found] {
             bool added = false;
             Run([&](MainCommands& commands) {
-                added = commands.MapAllShapes(found(), dialog->Base(), dialog->Join());
+                added = commands.MapAllShapes(found(), dialog->Base(), dialog->Join(), dialog->Numbers());
             });
             return added;
         });

@@ -154,6 +154,9 @@ TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
         return shown.join(' ');
     };
     EXPECT_EQ(rows(), "A 5 26 x 16 B 2970 21 x 26");
+    QTest::keyClick(list, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(rows(), "A 5 26 x 16 B 2970 20 x 26") << "Ctrl+Shift+arrow resizes where Alt+Shift+arrow is taken";
+    QTest::keyClick(list, Qt::Key_Right, Qt::AltModifier | Qt::ShiftModifier);
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down})
         QTest::keyClick(list, key);
     EXPECT_GT(h.Find<QScrollArea>("pictureFrame")->horizontalScrollBar()->value(), 2000);
@@ -228,6 +231,72 @@ TEST(ManyEntriesWindow, RealPointerAndKeysRepeatAButton)
             expected.push_back(
                 {QString(p.name).replace("Normal", state), p.left, p.top + down, p.right, p.bottom + down});
     EXPECT_EQ(std::get<std::vector<Entry>>(ReadMapFile(file, h.State())), expected);
+}
+
+// Keys through the window, as the system sends them, to whatever has the keyboard.
+static void Type(WindowHarness& h, const std::string& keys)
+{
+    for (char key : keys)
+        QTest::keyClick(h.window.windowHandle(), key);
+}
+
+TEST(ManyEntriesWindow, ANameTypedAtOnceCompletesTheRectangleAndTheWindowKeepsItsSize)
+{
+    WindowHarness h;
+    h.OpenGradient(40, 30);
+    h.Trigger("mnuViewEntries");
+    h.window.resize(h.window.size() + QSize(90, 70));
+    const QSize size = h.window.size();
+    h.Click(2, 3);
+    h.Click(9, 8);
+    Type(h, "Btn Left\r");
+    EXPECT_EQ(h.State().entries.back(), (Entry{"Btn", 2, 3, 9, 8}));
+    h.window.Run([](MainCommands& commands) { commands.TakeShape(QRect(20, 20, 3, 2), false); });
+    Type(h, "X\x1b");
+    EXPECT_EQ(h.State().picking.step, Step::Naming) << "Escape leaves the rectangle waiting";
+    Type(h, "Btn\rAVeryLongNameThatTheListCannotShowWhole\r");
+    EXPECT_EQ(h.dialogs.messages, QStringList{"Duplicate Name: Btn is already a image map name"});
+    EXPECT_EQ(h.State().entries.back().name, "AVeryLongNameThatTheListCannotShowWhole");
+    EXPECT_EQ(h.window.size(), size);
+}
+
+TEST(ManyEntriesWindow, DialogsRememberWhatWasTypedAndSayARefusalOnce)
+{
+    WindowHarness h;
+    h.Open(h.WriteFile("dots.tga", testing_support::RowsTexture({"......", ".#..#.", "......", "......"})));
+    h.AddEntry({0, 0}, {2, 1}, "Dot");
+    h.Trigger("mnuViewEntries");
+    auto* list = h.Find<QTreeWidget>("lstEntries");
+    list->setCurrentItem(list->topLevelItem(0));
+    h.Trigger("mnuEditRepeat");
+    const auto plan = [&h](const char* dialog) { return h.Find<QDialog>(dialog)->findChild<QLabel*>("lblPlan")->text(); };
+    EXPECT_EQ(plan("frmRepeat"), "Type the offset and the words that change, or click where the first copy goes");
+    h.Click(3, 2, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(h.Find<QSpinBox>("spnOffsetY")->value(), 2) << "a Shift+click aims the copies too";
+    h.Find<QLineEdit>("txtWith")->setText("Pushed");
+    h.Find<QSpinBox>("spnOffsetX")->setValue(300);
+    h.Find<QDialog>("frmRepeat")->accept();
+    EXPECT_EQ(plan("frmRepeat"), "DotPushed would leave the picture");
+    EXPECT_TRUE(h.dialogs.messages.isEmpty());
+    h.Find<QDialog>("frmRepeat")->reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    h.Trigger("mnuEditRepeat");
+    EXPECT_EQ(h.Find<QSpinBox>("spnOffsetX")->value(), 300);
+    EXPECT_EQ(h.Field("txtWith"), "Pushed");
+    h.Find<QDialog>("frmRepeat")->reject();
+    h.Click(0, 2);
+    h.Click(5, 3);
+    h.Trigger("mnuEditSlice");
+    h.Find<QLineEdit>("txtBase")->setText("Bar*On");
+    h.Find<QSpinBox>("spnTop")->setValue(0);
+    h.Find<QSpinBox>("spnBottom")->setValue(0);
+    h.Find<QSpinBox>("spnGapX")->setValue(1);
+    h.Find<QLineEdit>("txtNames")->setText("L M R");
+    EXPECT_EQ(plan("frmSlice"), "Adds 3 entries, BarLOn to BarROn");
+    h.Find<QDialog>("frmSlice")->reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    h.Trigger("mnuEditSlice");
+    EXPECT_EQ(plan("frmSlice"), "Adds 3 entries, BarLOn to BarROn");
 }
 
 // Whether the plan's green dashes run along texels `from` to `to` of row y.
