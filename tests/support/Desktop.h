@@ -45,18 +45,24 @@ public:
     {
         return OnWayland() ? QImage::fromData(Output("grim", {"-"}), "PNG") : window_.screen()->grabWindow(0).toImage();
     }
-    // The frame's top left as the X server and the window manager have it: the client's, less _NET_FRAME_EXTENTS.
-    QPoint FrameOnX() const
+    // The client's top left as the X server has it, in device pixels: Qt's logical geometry may be half a pixel off.
+    QPoint ClientOnX() const
     {
-        const QString id = QString::number(window_.winId());
-        const QString info = Output("xwininfo", {"-id", id});
-        const QStringList extents =
-            QString(Output("xprop", {"-id", id, "_NET_FRAME_EXTENTS"})).section('=', 1).split(',');
+        const QString info = Output("xwininfo", {"-id", QString::number(window_.winId())});
         const auto at = [&info](const char* axis) {
             const QRegularExpression field(QString("Absolute upper-left %1:\\s+(-?\\d+)").arg(axis));
             return field.match(info).captured(1).toInt();
         };
-        return QPoint(at("X") - extents.value(0).toInt(), at("Y") - extents.value(2).toInt());
+        return QPoint(at("X"), at("Y"));
+    }
+    // The frame's top left as the X server and the window manager have it: the client's, less _NET_FRAME_EXTENTS.
+    QPoint FrameOnX() const
+    {
+        const QStringList extents = QString(Output("xprop", {"-id", QString::number(window_.winId()),
+                                                             "_NET_FRAME_EXTENTS"}))
+                                        .section('=', 1)
+                                        .split(',');
+        return ClientOnX() - QPoint(extents.value(0).toInt(), extents.value(2).toInt());
     }
     QRect ClientOnScreen() const { return OnScreen("window_rect", window_.geometry()); }
     QRect FrameOnScreen() const { return OnScreen("deco_rect", window_.frameGeometry()); }
@@ -90,7 +96,8 @@ public:
     }
     QPointF DeviceOrigin(const QWidget& widget) const
     {
-        return QPointF(ClientOnScreen().topLeft()) + QPointF(widget.mapTo(&window_, QPoint(0, 0))) * Scale();
+        const QPoint client = OnWayland() ? ClientOnScreen().topLeft() : ClientOnX();
+        return QPointF(client) + QPointF(widget.mapTo(&window_, QPoint(0, 0))) * Scale();
     }
     // With Shift held only on X: the compositor's virtual pointer has no keyboard.
     void Click(QPoint at, bool shift = false)

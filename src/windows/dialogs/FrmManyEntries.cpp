@@ -305,6 +305,7 @@ FrmSlice::FrmSlice(QWidget* owner, QSize rectangle)
     Recall();
     Follow(false);
     txtBase_->setFocus();
+    txtBase_->selectAll();
 }
 
 void FrmSlice::Follow(bool bySize)

@@ -233,6 +233,83 @@ TEST(ManyEntriesWindow, RealPointerAndKeysRepeatAButton)
     EXPECT_EQ(std::get<std::vector<Entry>>(ReadMapFile(file, h.State())), expected);
 }
 
+// A skin mapped with real input: a name typed at once after a Shift+click, a button with gaps, a frame in its own
+// words and a row of icons sliced, in a maximized window and then one the user sized.
+TEST(ManyEntriesWindow, RealPointerAndKeysMapASkin)
+{
+    if (QGuiApplication::platformName() != "xcb" || !Desktop::Unavailable().isEmpty())
+        GTEST_SKIP() << "real keys on X (runs under Xvfb)";
+    std::vector<std::string> rows(24, std::string(48, '.'));
+    const auto fill = [&rows](int left, int top, int right, int bottom) {
+        for (int y = top; y <= bottom; ++y)
+            rows[y].replace(left, right - left + 1, right - left + 1, '#');
+    };
+    for (const QRect& piece : {QRect(2, 1, 3, 6), QRect(7, 1, 13, 6), QRect(22, 1, 3, 6), QRect(28, 1, 18, 18)})
+        fill(piece.left(), piece.top(), piece.right(), piece.bottom());
+    for (int x = 0; x < 48; x += 4)
+        fill(x, 20, x + 2, 22);
+    WindowHarness h;
+    h.Open(h.WriteFile("skin.tga", testing_support::RowsTexture(rows)));
+    Desktop desktop(h.window);
+    h.window.showMaximized();
+    desktop.Settle();
+    h.window.activateWindow();
+    ASSERT_TRUE(Active("frmMain"));
+    Desktop::Keys({"shift"}); // X drops the first key after a start
+    const QSize maximized = h.window.size();
+    const auto at = [&](QPoint texel) {
+        const QPointF p =
+            desktop.DeviceOrigin(*h.Drawing()) + (QPointF(texel) + QPointF(0.5, 0.5)) * h.window.devicePixelRatioF();
+        return QStringList{"mousemove", QString::number(int(p.x())), QString::number(int(p.y()))};
+    };
+    const auto name = [&](QPoint shape, const QString& typed) { // Shift+click, then the name at full speed
+        const QStringList then{"click", "1", "keyup", "shift", "type", "--delay", "0", typed};
+        QProcess::execute("xdotool", QStringList{"keydown", "shift"} + at(shape) + then);
+        QProcess::execute("xdotool", {"key", "--delay", "0", "Return"});
+        return QTest::qWaitFor([&h, typed] { return h.State().Find(typed).has_value(); }, 3000);
+    };
+    ASSERT_TRUE(name({3, 3}, "CapLeftWithAVeryLongNameIndeed"));
+    const auto slice = [&](QPoint first, QPoint second, const QString& base, const QStringList& fields) {
+        for (QPoint corner : {first, second})
+            QProcess::execute("xdotool", at(corner) + QStringList{"click", "1"});
+        Desktop::Keys({"ctrl+k"});
+        ASSERT_TRUE(Active("frmSlice"));
+        Desktop::Type(base);
+        for (const QString& field : fields)
+            field.startsWith('@') ? Desktop::Keys({field.mid(1)}) : Desktop::Type(field);
+        Desktop::Keys({"Return"});
+        ASSERT_TRUE(Active("frmMain"));
+    };
+    slice({2, 1}, {24, 6}, "Button*Normal", {"@Tab", "@Tab", "3", "@Tab", "0", "@Tab", "3", "@Tab", "0", "@Tab", "2",
+                                           "@Tab", "0", "@Tab", "Left Middle Right"});
+    slice({28, 1}, {45, 18}, "Frame", {"@Tab", "@Tab", "2", "@Tab", "2", "@Tab", "2", "@Tab", "2", "@Tab", "1", "@Tab",
+                                       "1", "@Tab", "TL T TR L Backdrop R BL B BR"});
+    slice({0, 20}, {47, 22}, "Icon", {"@Tab", "@Down", "@Tab", "12", "@Tab", "@Tab", "@Tab", "@Tab", "1"});
+    EXPECT_TRUE(h.window.isMaximized());
+    EXPECT_EQ(h.window.size(), maximized);
+    h.window.showNormal();
+    desktop.Settle();
+    QProcess::execute("xdotool", {"windowsize", QString::number(h.window.winId()), "700", "420"});
+    desktop.Settle();
+    const QSize sized = h.window.size();
+    ASSERT_TRUE(name({10, 3}, "MiddleOnceTheUserSizedTheWindow"));
+    EXPECT_EQ(h.window.size(), sized);
+    const QString file = h.dir.filePath("skin.ini");
+    h.dialogs.saveAnswers.push_back(file);
+    Desktop::Keys({"ctrl+s"});
+    ASSERT_TRUE(QTest::qWaitFor([&h] { return h.State().Saved(); }, 3000));
+    std::vector<Entry> expected = {{"CapLeftWithAVeryLongNameIndeed", 2, 1, 4, 6}, {"ButtonLeftNormal", 2, 1, 4, 6},
+                                   {"ButtonMiddleNormal", 7, 1, 19, 6}, {"ButtonRightNormal", 22, 1, 24, 6}};
+    const QStringList words = {"TL", "T", "TR", "L", "Backdrop", "R", "BL", "B", "BR"};
+    const int columns[3][2] = {{28, 29}, {31, 42}, {44, 45}}, spans[3][2] = {{1, 2}, {4, 15}, {17, 18}};
+    for (int i = 0; i < 9; ++i)
+        expected.push_back({"Frame" + words[i], columns[i % 3][0], spans[i / 3][0], columns[i % 3][1], spans[i / 3][1]});
+    for (int i = 0; i < 12; ++i)
+        expected.push_back({QString("Icon%1").arg(i + 1), 4 * i, 20, 4 * i + 2, 22});
+    expected.push_back({"MiddleOnceTheUserSizedTheWindow", 7, 1, 19, 6});
+    EXPECT_EQ(std::get<std::vector<Entry>>(ReadMapFile(file, h.State())), expected);
+}
+
 // Keys through the window, as the system sends them, to whatever has the keyboard.
 static void Type(WindowHarness& h, const std::string& keys)
 {
