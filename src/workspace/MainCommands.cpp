@@ -67,7 +67,7 @@ void MainCommands::Click(QPoint texel)
 void MainCommands::ShowRegionComplete()
 {
     Show();
-    view_.ShowHint(QStringLiteral("This region is complete: Ctrl+E names it, Ctrl+Z takes back a corner"));
+    view_.ShowHint(QStringLiteral("This region is complete: type its name (or Ctrl+E), Ctrl+Z takes back a corner"));
     view_.Bell();
 }
 
@@ -94,7 +94,7 @@ void MainCommands::TakeShape(std::optional<QRect> shape, bool grow)
         ws_.colRedo.clear(); // a new first corner
     picking = {Step::Naming, box.topLeft(), box.bottomRight()};
     Show();
-    view_.ShowHint(QStringLiteral("Shape %1 x %2 at %3, %4: Edit > Complete Entry names it")
+    view_.ShowHint(QStringLiteral("Shape %1 x %2 at %3, %4: type its name (or Ctrl+E)")
                        .arg(box.width())
                        .arg(box.height())
                        .arg(box.left())

@@ -24,7 +24,7 @@ struct WindowHarness {
 
     WindowHarness()
     {
-        QSettings().clear(); // what the dialogs remember, from another test
+        QSettings(QSettings::UserScope, "Ravelock").clear(); // what the dialogs remember, from another test
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         if (QGuiApplication::platformName() == "wayland")

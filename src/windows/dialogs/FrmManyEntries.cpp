@@ -88,7 +88,7 @@ QString PlanDialog::Key(const QWidget& field) const
 
 void PlanDialog::Recall()
 {
-    const QSettings settings;
+    const QSettings settings(QSettings::UserScope, QStringLiteral("Ravelock"));
     recalling_ = true;
     for (QWidget* field : fields_) {
         const QVariant value = settings.value(Key(*field));
@@ -108,7 +108,7 @@ void PlanDialog::Recall()
 
 void PlanDialog::done(int result)
 {
-    QSettings settings;
+    QSettings settings(QSettings::UserScope, QStringLiteral("Ravelock"));
     for (const QWidget* field : fields_) {
         if (const auto* spin = qobject_cast<const QSpinBox*>(field))
             settings.setValue(Key(*field), spin->value());

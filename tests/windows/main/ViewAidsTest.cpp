@@ -181,7 +181,7 @@ TEST(ViewAids, ShapesAreTakenWholeAndTheRestCounted)
     h.Hover(2, 1);
     EXPECT_TRUE(h.Find<Magnifier>("magnifier")->Readout().endsWith("alpha 01"));
     h.Click(2, 1, Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_EQ(h.Find("statusHint")->toolTip(), "Shape 2 x 2 at 1, 0: Edit > Complete Entry names it");
+    EXPECT_EQ(h.Find("statusHint")->toolTip(), "Shape 2 x 2 at 1, 0: type its name (or Ctrl+E)");
     h.Complete("A");
     h.Trigger("mnuViewRegions");
     // Counted once the search beside the window has ended.
