@@ -156,8 +156,8 @@ Plan PlanSlice(const Workspace& ws, const QRect& rect, const SliceSettings& sett
                                               QPoint(columns[column].second, rows[row].second)));
         const QStringList words = settings.names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (words.size() != 9 && words.size() != static_cast<qsizetype>(pieces.size()))
-            return Refused(QStringLiteral("Names needs nine words, or one for each of the %1 pieces").arg(pieces.size()),
-                           title);
+            return Refused(
+                QStringLiteral("Names needs nine words, or one for each of the %1 pieces").arg(pieces.size()), title);
         std::vector<Entry> entries;
         for (std::size_t i = 0; i < pieces.size(); ++i) {
             const QString& word = words[words.size() == 9 ? pieces[i].first : static_cast<int>(i)];
