@@ -32,13 +32,16 @@ bool EntryHistory::Amend(std::vector<Entry>& entries, EntryStep step)
             at.push_back(place);
         return at;
     };
-    if (done_ == 0 || done_ != steps_.size() || steps_.back().what != step.what ||
+    // The state saved stays one that Undo and Redo reach.
+    if (done_ == 0 || done_ != steps_.size() || saved_ == done_ || steps_.back().what != step.what ||
         places(steps_.back().in) != places(step.out) || places(step.out) != places(step.in))
         return false;
     Swap(entries, step.out, step.in);
     steps_.back().in = std::move(step.in);
-    if (saved_ == done_) // the state saved was the one just changed
-        saved_.reset();
+    if (steps_.back().in == steps_.back().out) { // moved back where the run started: no step at all
+        steps_.pop_back();
+        --done_;
+    }
     return true;
 }
 

@@ -25,8 +25,9 @@ class EntryHistory {
 public:
     // Makes `step` on `entries` and keeps it; the steps that could have been redone are dropped.
     void Do(std::vector<Entry>& entries, EntryStep step);
-    // Folds `step` into the last step where both name the same change of the same places and nothing was
-    // undone since: a run of small moves of one entry is one step. False where it cannot be folded.
+    // Folds `step` into the last step where both name the same change of the same places, nothing was undone
+    // since and that step's state was not saved: a run of small moves of one entry is one step, and none where
+    // it ends where it began. False where it cannot be folded.
     bool Amend(std::vector<Entry>& entries, EntryStep step);
     // The step that Undo would take back and Redo would make again; none where there is none.
     const EntryStep* Undoable() const { return done_ > 0 ? &steps_[done_ - 1] : nullptr; }

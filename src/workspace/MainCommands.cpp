@@ -86,10 +86,8 @@ void MainCommands::TakeShape(std::optional<QRect> shape, bool grow)
         return;
     }
     QRect box = *shape;
-    if (grow && picking.step != Step::FirstCorner) {
-        const QPoint second = picking.step == Step::Naming ? picking.second : picking.first;
-        box |= QRect(picking.first, second).normalized();
-    }
+    if (grow && picking.step != Step::FirstCorner)
+        box |= Picking{picking.step, picking.first, picking.step == Step::Naming ? picking.second : picking.first}.Box();
     if (picking.step != Step::Naming)
         ws_.colRedo.clear(); // a new first corner
     picking = {Step::Naming, box.topLeft(), box.bottomRight()};

@@ -47,9 +47,7 @@ bool MainCommands::SliceRectangle(const SliceSettings& settings, const targa::Sh
 {
     if (ws_.texture != Texture::Ready || ws_.picking.step != Step::Naming)
         return false;
-    const Entry rectangle{QString(), ws_.picking.first.x(), ws_.picking.first.y(), ws_.picking.second.x(),
-                          ws_.picking.second.y()};
-    const Plan plan = PlanSlice(ws_, rectangle.Box(), settings, texels);
+    const Plan plan = PlanSlice(ws_, ws_.picking.Box(), settings, texels);
     if (plan.refusal.isEmpty() && !plan.entries.empty())
         ws_.picking.step = Step::FirstCorner;
     const QString base = EntryName(settings.base);

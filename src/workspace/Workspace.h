@@ -28,6 +28,8 @@ struct Picking {
 
     std::optional<QPoint> First() const { return step == Step::FirstCorner ? std::nullopt : std::optional(first); }
     std::optional<QPoint> Second() const { return step == Step::Naming ? std::optional(second) : std::nullopt; }
+    // The texels from the first corner to the second, both included, whichever was clicked first.
+    QRect Box() const { return Entry{QString(), first.x(), first.y(), second.x(), second.y()}.Box(); }
 };
 
 // A corner taken back by Undo, and the step that Redo sets it again at.

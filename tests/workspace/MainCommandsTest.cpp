@@ -161,6 +161,10 @@ TEST_F(Commands, ShapesSetBothCornersAsClicksWould)
         {"shape 4,4 5,8", "Undo Complete | 4,4 5,8 | [] | x"}, // replaces the first corner
         {"shape 9,9 9,9", "Undo Complete | 4,4 5,8 | [] | is"},
         {"grow 9,1 9,1", "Undo Complete | 4,1 9,8 | [] | x"},
+        {"complete Box", "Delete | , , | [] | top-left"},
+        {"click 5,5", "Undo Delete | 5,5 , | [] | bottom-right"},
+        {"click 2,2", "Undo Complete Delete | 5,5 2,2 | [] | name"},
+        {"grow 9,1 9,1", "Undo Complete Delete | 2,1 9,5 | [] | x"}, // the inverted corners' texels kept
     });
     EXPECT_EQ(view.bells, 1);
 }

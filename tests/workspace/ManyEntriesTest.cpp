@@ -113,7 +113,6 @@ TEST(ManyEntries, EachCommandIsOneStepOrARefusal)
     const Workspace& ws = commands.State();
     EXPECT_TRUE(commands.MapAllShapes({QRect(1, 1, 2, 2), QRect(8, 1, 2, 2)}, "Dot", 0));
     EXPECT_TRUE(commands.EditEntry(0, ws.entries[0])) << "nothing to change is no refusal";
-    commands.NudgeEntry(2, {1, 0}, false);
     dialogs.messageAnswers = {Answer::No};
     commands.DeleteEntry({1, 2});
     EXPECT_FALSE(commands.RepeatEntries(ws.entries, {{0, 63}, "Dot", "Pip", 1}));
@@ -137,4 +136,12 @@ TEST(ManyEntries, EachCommandIsOneStepOrARefusal)
         EXPECT_EQ(ws.entries.size(), left);
     }
     EXPECT_TRUE(ws.Saved());
+    EXPECT_TRUE(commands.MapAllShapes({QRect(1, 1, 2, 2)}, "Dot", 0));
+    commands.NudgeEntry(0, {1, 0}, false);
+    dialogs.saveAnswers.push_back(data.filePath("dots.ini"));
+    commands.SaveAs();
+    for (const int by : {1, -1})
+        commands.NudgeEntry(0, {by, 0}, false);
+    EXPECT_TRUE(ws.Saved()) << "moved after the save and back again: the saved state, no step";
+    EXPECT_EQ(view.texts[MenuItem::mnuEditUndoEntry], "Undo Nudging Dot1");
 }

@@ -338,10 +338,7 @@ void FrmMain::PickWithKeys()
 
 void FrmMain::StartNaming(const QString& typed)
 {
-    const Picking& picking = commands_.State().picking;
-    const QRect shown = drawing_->Shown(Entry{QString(), picking.first.x(), picking.first.y(), picking.second.x(),
-                                              picking.second.y()}
-                                            .Box());
+    const QRect shown = drawing_->Shown(commands_.State().picking.Box());
     naming_->Start(typed, QRect(drawing_->mapTo(scroll_->viewport(), shown.topLeft()), shown.size()));
 }
 

@@ -222,8 +222,7 @@ void FrmMain::ShowSlice()
     const Workspace& ws = commands_.State();
     if (!Offered(MenuItem::mnuEditSlice))
         return;
-    const QPoint first = ws.picking.first, second = ws.picking.second;
-    const QRect rectangle = Entry{QString(), first.x(), first.y(), second.x(), second.y()}.Box();
+    const QRect rectangle = ws.picking.Box();
     auto* dialog = new FrmSlice(this, rectangle.size());
     dialog->setWindowModality(Qt::WindowModal);
     OpenPlan(

@@ -72,7 +72,7 @@ void ViewAids::ShowRegions(bool shown)
         if (picking.step == Step::SecondCorner)
             scene.firstCorner = picking.first;
         else if (picking.step == Step::Naming)
-            scene.pending = Entry{QString(), picking.first.x(), picking.first.y(), picking.second.x(), picking.second.y()}.Box();
+            scene.pending = picking.Box();
         if (const std::vector<QRect>* shapes = shapes_.All()) {
             for (const QRect& shape : *shapes)
                 if (std::none_of(scene.entries.begin(), scene.entries.end(),
