@@ -35,6 +35,20 @@ FrmDelete::FrmDelete(QWidget* owner)
     });
 }
 
+void FrmDelete::Follow(const QStringList& names)
+{
+    QStringList offered;
+    for (int i = 0; i < cmbDelete_->count(); ++i)
+        offered << cmbDelete_->itemText(i);
+    if (offered == names)
+        return;
+    const QString chosen = cmbDelete_->currentText();
+    const QSignalBlocker quiet(cmbDelete_);
+    cmbDelete_->clear();
+    cmbDelete_->addItems(names);
+    cmbDelete_->setCurrentIndex(chosen.isEmpty() ? -1 : static_cast<int>(names.indexOf(chosen)));
+}
+
 void FrmDelete::Load(const QStringList& names, int chosen)
 {
     cmbDelete_->clear();

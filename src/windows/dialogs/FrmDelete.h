@@ -16,6 +16,9 @@ public:
 
     // Fills the list with `names` and chooses the one at `chosen` (none: -1); runs on every opening.
     void Load(const QStringList& names, int chosen = -1);
+    // Offers the entries as they are now, while it is open: the chosen one stays chosen, one that is gone is no
+    // longer offered, so that a place always names the entry the user chose.
+    void Follow(const QStringList& names);
 
 signals:
     // The chosen entry's place in the list, from 0.

@@ -452,6 +452,8 @@ void FrmMain::ShowState(const Workspace& ws)
         entries_->Load(ws.entries, ws.history.Put());
     if (ws.picking.step != Step::Naming)
         naming_->Stop();
+    if (delete_ && delete_->isVisible())
+        delete_->Follow(ws.colNames());
     OfferRepeat();
 }
 

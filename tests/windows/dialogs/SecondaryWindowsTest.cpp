@@ -51,10 +51,12 @@ TEST(DeleteDialog, RemovesTheChosenEntry)
     EXPECT_EQ(h.State().colNames(), (QStringList{"MappedImage One", "MappedImage Three"}));
     // The removal by the mouse left the button focused; the next opening, refilled, gives the list the keyboard.
     h.Trigger("mnuEditDelete");
-    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Return})
-        QTest::keyClick(dialog->focusWidget(), key);
+    for (int down = 0; down < 2; ++down)
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Down);
+    h.Trigger("mnuEditUndoEntry"); // Two comes back before Three, which stays chosen
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(h.State().colNames(), QStringList{"MappedImage Three"});
+    EXPECT_EQ(h.State().colNames(), (QStringList{"MappedImage One", "MappedImage Two"}));
 }
 
 // With real keys on X: a wrong row removed and brought back, then saved in its place.
