@@ -176,13 +176,11 @@ int HandleAt(const QRect& box, QPointF point, int zoom)
     const qreal left = box.left() * zoom, right = (box.right() + 1) * zoom;
     const qreal top = box.top() * zoom, bottom = (box.bottom() + 1) * zoom;
     constexpr qreal kReach = 5; // logical pixels either side of a handle
-    const auto near = [](qreal p, qreal at) { return std::abs(p - at) <= kReach; };
-    const auto edge = [&](qreal p, qreal from, qreal to, int low, int high) {
-        if (near(p, from))
-            return low;
-        if (near(p, to))
-            return high;
-        return near(p, (from + to) / 2) ? 0 : -1;
+    // The nearest handle wins: on a narrow entry the handles' reaches overlap.
+    const auto edge = [](qreal p, qreal from, qreal to, int low, int high) {
+        const qreal toLow = std::abs(p - from), toHigh = std::abs(p - to), toMiddle = std::abs(p - (from + to) / 2);
+        const qreal nearest = std::min({toLow, toHigh, toMiddle});
+        return nearest > kReach ? -1 : nearest == toLow ? low : nearest == toHigh ? high : 0;
     };
     const int across = edge(point.x(), left, right, kLeft, kRight);
     const int down = edge(point.y(), top, bottom, kTop, kBottom);

@@ -134,4 +134,5 @@ TEST(Picture, HandlesMoveTheirEdgesWithinThePicture)
         EXPECT_EQ(HandleAt(box, point, 8), handle) << point.x() << "," << point.y();
         EXPECT_EQ(Dragged(box, handle, by, bounds), moved) << handle;
     }
+    EXPECT_EQ(HandleAt(QRect(2, 2, 1, 1), {3.5, 2.5}, 1), kRight) << "the nearest edge of an entry of one texel";
 }
