@@ -318,6 +318,7 @@ void FrmMain::ZoomTo(int zoom, std::optional<QPointF> anchor)
     const QPointF texel = (QPointF(across->value(), down->value()) + at) / before;
     drawing_->SetZoom(zoom);
     status_->ShowZoom(zoom);
+    OfferZoom();
     if (zoom == 1)
         FitWindowToPicture(); // the window of the start
     else
@@ -326,12 +327,20 @@ void FrmMain::ZoomTo(int zoom, std::optional<QPointF> anchor)
     down->setValue(static_cast<int>(std::lround(texel.y() * zoom - at.y())));
 }
 
+void FrmMain::OfferZoom()
+{
+    const bool ready = commands_.State().texture == Texture::Ready;
+    const int zoom = drawing_->Zoom();
+    actions_.at(MenuItem::mnuViewZoomIn)->setEnabled(ready && Zooms::Next(zoom, true) != zoom);
+    actions_.at(MenuItem::mnuViewZoomOut)->setEnabled(ready && Zooms::Next(zoom, false) != zoom);
+}
+
 void FrmMain::PickWithKeys()
 {
     const QRect view(QPoint(scroll_->horizontalScrollBar()->value(), scroll_->verticalScrollBar()->value()),
                      scroll_->viewport()->size());
     const QSize extent = drawing_->Extent();
-    const QPoint middle = view.center() / drawing_->Zoom();
+    const QPoint middle(view.center().x() / drawing_->Zoom(), view.center().y() / drawing_->Zoom());
     drawing_->PickWithKeys(QPoint(std::clamp(middle.x(), 0, std::max(0, extent.width() - 2)),
                                   std::clamp(middle.y(), 0, std::max(0, extent.height() - 2))));
 }
@@ -441,6 +450,7 @@ void FrmMain::ShowState(const Workspace& ws)
     if (properties_)
         for (MenuItem item : {MenuItem::mnuEditDelete, MenuItem::mnuEditUndoEntry, MenuItem::mnuEditRedoEntry})
             actions_.at(item)->setEnabled(false);
+    OfferZoom();
     // The mnemonic stays on the second letter: U&ndo, R&edo.
     for (const auto& [item, text] : MenuTexts(ws))
         actions_.at(item)->setText(

@@ -82,6 +82,8 @@ private:
     void ZoomOut();
     void ActualSize();
     void ZoomTo(int zoom, std::optional<QPointF> anchor = std::nullopt);
+    // Zoom In and Zoom Out are offered short of their last step.
+    void OfferZoom();
     // The keyboard to the picture, the keys' cursor in the middle of the view.
     void PickWithKeys();
     // Complete Entry begun by typing `typed`, the first character of the name.

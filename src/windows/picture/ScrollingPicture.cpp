@@ -4,13 +4,17 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <cstdlib>
+
 namespace ravelock {
 
 void ScrollingPicture::wheelEvent(QWheelEvent* event)
 {
     if (event->modifiers() & Qt::ControlModifier) {
-        if (event->angleDelta().y() != 0)
-            emit ZoomWheeled(event->angleDelta().y() > 0, event->position());
+        // A step for every 120 eighths of a degree, as a wheel's notch gives.
+        zoomDelta_ += event->angleDelta().y();
+        for (; std::abs(zoomDelta_) >= 120; zoomDelta_ -= zoomDelta_ > 0 ? 120 : -120)
+            emit ZoomWheeled(zoomDelta_ > 0, event->position());
         event->accept();
         return;
     }

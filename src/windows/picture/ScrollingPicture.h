@@ -17,6 +17,9 @@ signals:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+
+private:
+    int zoomDelta_ = 0; // a touchpad or a fine wheel sends fractions of a step
 };
 
 } // namespace ravelock

@@ -66,15 +66,17 @@ TEST(Picture, CtrlWheelKeepsTheTexelUnderThePointerAndActualSizeTheStart)
     };
     for (int step = 0; step < 4; ++step) {
         const QPointF before = texel();
-        QWheelEvent wheel(at, frame->viewport()->mapToGlobal(at), {}, {0, 120}, {}, Qt::ControlModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(frame->viewport(), &wheel);
+        QWheelEvent wheel(at, frame->viewport()->mapToGlobal(at), {}, {0, 40}, {}, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false); // a touchpad's thirds of a step
+        for (int third = 0; third < 3; ++third)
+            QApplication::sendEvent(frame->viewport(), &wheel);
         const QPointF after = texel();
         EXPECT_EQ(after.toPoint(), before.toPoint()) << Zoom(h);
     }
     EXPECT_EQ(Zoom(h), 6);
     EXPECT_EQ(h.Text("statusZoom"), "Zoom 600%");
     h.Trigger("mnuViewActualSize");
+    EXPECT_FALSE(h.Enabled("mnuViewZoomOut")) << "at its last step";
     EXPECT_EQ(h.window.size(), size);
     EXPECT_EQ(frame->grab().toImage(), start);
 }
