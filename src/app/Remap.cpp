@@ -144,34 +144,75 @@ Entry Shifted(const Entry& entry, QPoint by)
     return {entry.name, entry.left + by.x(), entry.top + by.y(), entry.right + by.x(), entry.bottom + by.y()};
 }
 
-// Where every shape of the old texture went: the offsets of its exact twins in the new one.
+// Where every shape of the old texture went. Shapes identical within a texture form a class; where the old and
+// the new texture hold classes of the same size, their shapes are paired, a shape that did not move with itself
+// first, the rest in reading order, so each has one offset. Otherwise a shape may have gone to any of its twins.
 class Twins {
 public:
     Twins(const ShapeIndex& before, const ShapeIndex& after) : before_(before), after_(after), offsets_(before.Count())
     {
+        for (std::size_t shape = 0; shape < before.Count(); ++shape)
+            beforeByDigest_[before.Digest(shape)].push_back(shape);
         for (std::size_t shape = 0; shape < after.Count(); ++shape)
-            byDigest_[after.Digest(shape)].push_back(shape);
+            afterByDigest_[after.Digest(shape)].push_back(shape);
     }
 
     const std::vector<QPoint>& Offsets(std::size_t shape)
     {
-        std::optional<std::vector<QPoint>>& offsets = offsets_[shape];
-        if (!offsets) {
-            offsets.emplace();
-            const auto candidates = byDigest_.find(before_.Digest(shape));
-            if (candidates != byDigest_.end())
-                for (std::size_t twin : candidates->second)
-                    if (before_.Same(shape, after_, twin))
-                        offsets->push_back(after_.TopLeft(twin) - before_.TopLeft(shape));
-        }
-        return *offsets;
+        if (!offsets_[shape])
+            Pair(shape);
+        return *offsets_[shape];
     }
 
 private:
+    // The shapes of `index` with `digest` that are the same as `shape` of the old texture, in reading order.
+    std::vector<std::size_t> Class(std::size_t shape, const ShapeIndex& index,
+                                   const std::unordered_map<std::uint64_t, std::vector<std::size_t>>& byDigest) const
+    {
+        std::vector<std::size_t> same;
+        if (const auto found = byDigest.find(before_.Digest(shape)); found != byDigest.end())
+            for (std::size_t other : found->second)
+                if (before_.Same(shape, index, other))
+                    same.push_back(other);
+        const auto reading = [&index](std::size_t l, std::size_t r) {
+            return std::pair(index.TopLeft(l).y(), index.TopLeft(l).x()) <
+                   std::pair(index.TopLeft(r).y(), index.TopLeft(r).x());
+        };
+        std::sort(same.begin(), same.end(), reading);
+        return same;
+    }
+
+    void Pair(std::size_t shape)
+    {
+        std::vector<std::size_t> mine = Class(shape, before_, beforeByDigest_);
+        std::vector<std::size_t> theirs = Class(shape, after_, afterByDigest_);
+        for (std::size_t m : mine)
+            offsets_[m].emplace();
+        if (mine.size() != theirs.size()) {
+            for (std::size_t m : mine)
+                for (std::size_t t : theirs)
+                    offsets_[m]->push_back(after_.TopLeft(t) - before_.TopLeft(m));
+            return;
+        }
+        for (auto m = mine.begin(); m != mine.end();) { // the shapes that did not move
+            const auto t = std::find_if(theirs.begin(), theirs.end(),
+                                        [&](std::size_t t) { return after_.TopLeft(t) == before_.TopLeft(*m); });
+            if (t == theirs.end()) {
+                ++m;
+                continue;
+            }
+            offsets_[*m]->push_back(QPoint());
+            theirs.erase(t);
+            m = mine.erase(m);
+        }
+        for (std::size_t i = 0; i < mine.size(); ++i)
+            offsets_[mine[i]]->push_back(after_.TopLeft(theirs[i]) - before_.TopLeft(mine[i]));
+    }
+
     const ShapeIndex& before_;
     const ShapeIndex& after_;
     std::vector<std::optional<std::vector<QPoint>>> offsets_;
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> byDigest_;
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> beforeByDigest_, afterByDigest_;
 };
 
 Outcome Place(const Entry& entry, const ShapeIndex& before, Twins& twins, const Texture& fresh)

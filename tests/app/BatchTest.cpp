@@ -130,6 +130,16 @@ TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
     EXPECT_EQ(json["entries"][0]["places"][0]["right"].toInt(), 1);
     EXPECT_EQ(json["entries"][1]["status"].toString(), "unchanged");
     EXPECT_EQ(Command({"remap", old, map, fresh, "-o", dir.filePath("no/such/folder.ini")}).status, 2);
+
+    // Identical shapes are paired: one left in place with itself, the others in reading order.
+    WriteSprites(old, {kC, {{"c"}, 12, 1}, {{"c"}, 14, 1}});
+    WriteSprites(fresh, {{{"c"}, 13, 3}, {{"c"}, 12, 1}, {{"c"}, 11, 3}});
+    ws.entries = {{"C1", 10, 1, 10, 1}, {"C2", 12, 1, 12, 1}, {"C3", 14, 1, 14, 1}};
+    ASSERT_FALSE(WriteIniFile(ws, map));
+    EXPECT_EQ(Command({"remap", old, map, old, "-o", out}).out, "C1: unchanged\nC2: unchanged\nC3: unchanged\n"
+                                                                 "wrote 3 of 3 entries to " + out + "\n");
+    EXPECT_EQ(Command({"remap", old, map, fresh, "-o", out}).out, "C1: 10, 1 -> 11, 3\nC2: unchanged\n"
+                                                                   "C3: 14, 1 -> 13, 3\nwrote 3 of 3 entries to " + out + "\n");
 }
 
 // The program itself, with no display of any kind.
