@@ -200,7 +200,7 @@ void FrmMain::ShowMapShapes()
     auto* dialog = new FrmMapShapes(this);
     dialog->setWindowModality(Qt::WindowModal);
     connect(&shapes_, &TextureShapes::Found, dialog, &PlanDialog::Replan);
-    const auto found = [this] { return shapes_.All() ? *shapes_.All() : std::vector<QRect>(); };
+    // While the search runs, the plan is refused as waiting, so OK keeps the dialog open.
     OpenPlan(
         *dialog,
         [this, dialog] {
@@ -208,11 +208,12 @@ void FrmMain::ShowMapShapes()
                 return Plan{{}, QStringLiteral("Finding the shapes\u2026"), dialog->windowTitle()};
             return PlanShapes(commands_.State(), *shapes_.All(), dialog->Base(), dialog->Join(), dialog->Numbers());
         },
-        [this, dialog, found] {
+        [this, dialog] {
             bool added = false;
-            Run([&](MainCommands& commands) {
-                added = commands.MapAllShapes(found(), dialog->Base(), dialog->Join(), dialog->Numbers());
-            });
+            if (const std::vector<QRect>* found = shapes_.All())
+                Run([&](MainCommands& commands) {
+                    added = commands.MapAllShapes(*found, dialog->Base(), dialog->Join(), dialog->Numbers());
+                });
             return added;
         });
 }
