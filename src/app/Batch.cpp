@@ -93,7 +93,7 @@ std::unique_ptr<Texture> LoadTexture(const QString& path)
     auto texture = std::make_unique<Texture>();
     texture->path = path;
     targa::SurfacePainter painter(texture->surface);
-    const targa::LoadResult loaded = targa::LoadTarga(QFile::encodeName(path).toStdString(), painter);
+    const targa::LoadResult loaded = targa::LoadTarga(TexturePath(path), painter);
     if (loaded.message)
         throw Refused{path, QString::fromStdString(*loaded.message).replace(QLatin1String("\r\n"), QLatin1String(" "))};
     texture->width = loaded.width;

@@ -1,13 +1,12 @@
 #include "targa/PixelSurface.h"
 
 #include "targa/BlendKernels.h"
+#include "targa/Platform.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 #include <utility>
-
-#include <sys/mman.h>
 
 namespace targa {
 
@@ -15,13 +14,9 @@ PixelSurface::Storage::Storage(std::size_t bytes) : bytes_(bytes)
 {
     if (bytes_ == 0)
         return;
-    void* memory = ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (memory == MAP_FAILED)
+    memory_ = platform::Reserve(bytes_);
+    if (!memory_)
         throw std::bad_alloc();
-    // Large pictures fault in far faster in huge pages; where the system
-    // refuses, small pages do.
-    ::madvise(memory, bytes_, MADV_HUGEPAGE);
-    memory_ = memory;
 }
 
 PixelSurface::Storage& PixelSurface::Storage::operator=(Storage&& other) noexcept
@@ -34,7 +29,7 @@ PixelSurface::Storage& PixelSurface::Storage::operator=(Storage&& other) noexcep
 PixelSurface::Storage::~Storage()
 {
     if (memory_)
-        ::munmap(memory_, bytes_);
+        platform::Free(memory_, bytes_);
     memory_ = nullptr;
 }
 

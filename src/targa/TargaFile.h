@@ -1,5 +1,7 @@
 #pragma once
 
+#include "targa/Platform.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -65,18 +67,14 @@ public:
 
     std::span<const std::uint8_t> Bytes() const
     {
-        if (mapped_)
-            return {static_cast<const std::uint8_t*>(mapped_), size_};
-        return read_;
+        if (file_.mapped)
+            return {file_.mapped, file_.size};
+        return file_.read;
     }
-    bool Mapped() const { return mapped_ != nullptr; }
+    bool Mapped() const { return file_.mapped != nullptr; }
 
 private:
-    void ReadAll(int fd, std::string& error);
-
-    void* mapped_ = nullptr;
-    std::size_t size_ = 0;
-    std::vector<std::uint8_t> read_;
+    platform::MappedFile file_;
 };
 
 } // namespace targa

@@ -202,6 +202,15 @@ int EntryLine(std::size_t index)
     return static_cast<int>(HeaderLines().size() + 8 * index + 1);
 }
 
+std::string TexturePath(const QString& path)
+{
+#ifdef _WIN32
+    return path.toStdString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
+
 QString NumberedName(const QString& base, std::size_t number, std::size_t count)
 {
     return base + QStringLiteral("%1").arg(number, static_cast<int>(QString::number(count).size()), 10, QLatin1Char('0'));

@@ -6,12 +6,17 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
 namespace ravelock {
 
 inline const QString kEntryPrefix = QStringLiteral("MappedImage ");
+
+// `path` as the decoder opens it: the system's bytes for a file name, or UTF-8 on Windows, whose wide-character
+// calls take every name.
+std::string TexturePath(const QString& path);
 
 // The five lines every document starts with.
 QStringList HeaderLines();

@@ -18,6 +18,7 @@
 #include "windows/main/StatusLine.h"
 #include "windows/main/ViewAids.h"
 #include "windows/main/WindowPainter.h"
+#include "workspace/MapDocument.h"
 #include "workspace/MenuRules.h"
 
 #include <QAction>
@@ -477,7 +478,7 @@ std::optional<QSize> FrmMain::LoadTexture(const QString& path)
     const QSize pictureBefore = drawing_->Extent();
     status_->PrepareReading(QFileInfo(path).fileName());
     WindowPainter painter(*this, *this, surface_);
-    const targa::LoadResult loaded = targa::LoadTarga(QFile::encodeName(path).toStdString(), painter);
+    const targa::LoadResult loaded = targa::LoadTarga(TexturePath(path), painter);
     painter.Flush();
     status_->StopReading();
     if (commands_.Ending())
