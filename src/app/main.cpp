@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
+#include <QProcess>
 #include <QTextStream>
 #include <QTimer>
 
@@ -54,6 +55,14 @@ int main(int argc, char** argv)
         return ravelock::batch::Run(QCoreApplication::arguments().mid(1), out, err);
     }
     const QStringList files = FileArguments(argc, argv);
+#ifdef RAVELOCK_CONSOLE
+    // ravelock.com answers in the console; the window is ravelock.exe's, which the console does not wait for.
+    {
+        QCoreApplication app(argc, argv);
+        const QString window = QCoreApplication::applicationDirPath() + QStringLiteral("/ravelock.exe");
+        return QProcess::startDetached(window, files) ? 0 : 2;
+    }
+#endif
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("dev.ravelock.Ravelock"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/ravelock.ico")));
