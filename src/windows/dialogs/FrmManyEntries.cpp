@@ -1,12 +1,13 @@
 #include "windows/dialogs/FrmManyEntries.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QApplication>
+#include <QMetaProperty>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -86,39 +87,22 @@ QString PlanDialog::Key(const QWidget& field) const
     return QStringLiteral("PlanDialogs/%1/%2").arg(objectName(), field.objectName());
 }
 
+// Each field is kept by its widget's own value: a spin box's number, a line's text, a choice's caption, a check.
 void PlanDialog::Recall()
 {
     const QSettings settings(QSettings::UserScope, QStringLiteral("Ravelock"));
     recalling_ = true;
-    for (QWidget* field : fields_) {
-        const QVariant value = settings.value(Key(*field));
-        if (!value.isValid())
-            continue;
-        if (auto* spin = qobject_cast<QSpinBox*>(field))
-            spin->setValue(value.toInt());
-        else if (auto* text = qobject_cast<QLineEdit*>(field))
-            text->setText(value.toString());
-        else if (auto* choice = qobject_cast<QComboBox*>(field))
-            choice->setCurrentIndex(std::clamp(value.toInt(), 0, choice->count() - 1));
-        else if (auto* check = qobject_cast<QCheckBox*>(field))
-            check->setChecked(value.toBool());
-    }
+    for (QWidget* field : fields_)
+        if (const QVariant value = settings.value(Key(*field)); value.isValid())
+            field->metaObject()->userProperty().write(field, value);
     recalling_ = false;
 }
 
 void PlanDialog::done(int result)
 {
     QSettings settings(QSettings::UserScope, QStringLiteral("Ravelock"));
-    for (const QWidget* field : fields_) {
-        if (const auto* spin = qobject_cast<const QSpinBox*>(field))
-            settings.setValue(Key(*field), spin->value());
-        else if (const auto* text = qobject_cast<const QLineEdit*>(field))
-            settings.setValue(Key(*field), text->text());
-        else if (const auto* choice = qobject_cast<const QComboBox*>(field))
-            settings.setValue(Key(*field), choice->currentIndex());
-        else if (const auto* check = qobject_cast<const QCheckBox*>(field))
-            settings.setValue(Key(*field), check->isChecked());
-    }
+    for (const QWidget* field : fields_)
+        settings.setValue(Key(*field), field->metaObject()->userProperty().read(field));
     QDialog::done(result);
 }
 
