@@ -21,7 +21,7 @@ std::string Reason(DWORD code)
                                                 nullptr);
         reason.resize(static_cast<std::size_t>(bytes));
         ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), reason.data(), bytes, nullptr, nullptr);
-        while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+        while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))
             reason.pop_back();
     }
     ::LocalFree(text);

@@ -4,6 +4,16 @@
 
 namespace testing_support {
 
+// What the system says of a file whose folder does not exist.
+inline QString NoSuchFolder()
+{
+#ifdef _WIN32
+    return qt_error_string(3); // ERROR_PATH_NOT_FOUND
+#else
+    return QStringLiteral("No such file or directory");
+#endif
+}
+
 inline QByteArray ReadAll(const QString& path)
 {
     QFile file(path);

@@ -1,3 +1,4 @@
+#include "support/Files.h"
 #include "support/Tga.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,11 @@ using Messages = std::vector<std::string>;
 namespace {
 
 const std::string kReadError = "Error: There was an error reading the file:\r\n";
+#ifdef _WIN32
+const char* const kNullDevice = "NUL";
+#else
+const char* const kNullDevice = "/dev/null";
+#endif
 const std::string kUnsupported = "Error: This image type is not supported.";
 const std::string kOutsideMap = kReadError + "a pixel refers to a colour that is not in the colour map";
 
@@ -74,7 +80,7 @@ TEST(TargaDecoder, RefusesWithTheExactMessage)
     } noRoom(surface);
     Messages shown;
     for (const targa::LoadResult& loaded :
-         {targa::LoadTarga("/nonexistent/folder/ui.tga", noRoom), targa::LoadTarga("/dev/null", noRoom),
+         {targa::LoadTarga("/nonexistent/folder/ui.tga", noRoom), targa::LoadTarga(kNullDevice, noRoom),
           targa::LoadTarga(shortHeader, noRoom),
           targa::LoadTarga(Tga{.mapType = 2}.Bytes(), noRoom), targa::LoadTarga(Tga{}.Bytes(), noRoom)}) {
         shown.push_back("Error: " + loaded.message.value_or(""));
@@ -82,7 +88,8 @@ TEST(TargaDecoder, RefusesWithTheExactMessage)
     }
     EXPECT_EQ(
         shown,
-        (Messages{kReadError + "No such file or directory", kReadError + "the file is too short to be a Targa image",
+        (Messages{kReadError + testing_support::NoSuchFolder().toStdString(),
+                  kReadError + "the file is too short to be a Targa image",
                   kReadError + "the file is too short to be a Targa image",
                   "Error: This is not a valid TGA file.", kReadError + "there is not enough memory for the image"}));
 }

@@ -4,6 +4,7 @@
 #include "workspace/MainCommands.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@
 
 using namespace ravelock;
 using testing_support::DocumentWith;
+using testing_support::NoSuchFolder;
 using testing_support::FakeMainView;
 using testing_support::ReadAll;
 using testing_support::WriteAll;
@@ -112,7 +114,7 @@ TEST_F(Commands, AwaitCornersOnlyOncePainted)
     EXPECT_EQ(dialogs.fileDialogs.at(0).initialDirectory, QDir::homePath());
     view.painted = true;
     Open(512, 256, "/home/me/art/hud.tga");
-    EXPECT_EQ(dialogs.fileDialogs.back().initialDirectory, "/textures") << "where the user was last";
+    EXPECT_EQ(dialogs.fileDialogs.back().initialDirectory, QFileInfo("/textures").absoluteFilePath()) << "as last";
     EXPECT_EQ(ws.strTextureName, "hud.tga");
     EXPECT_EQ(ws.lngImageWidth, 512);
     EXPECT_EQ(ws.lngImageHeight, 256);
@@ -239,7 +241,7 @@ TEST_F(Commands, SavingTracksUnsavedWork)
     QDir(dir.filePath("maps")).removeRecursively();
     EXPECT_FALSE(commands.Save());
     EXPECT_EQ(dialogs.messages.last(), "Error: There was an error writing the file:\r\n" +
-                                           dir.filePath("maps/out.ini") + "\r\nNo such file or directory");
+                                           dir.filePath("maps/out.ini") + "\r\n" + NoSuchFolder());
     EXPECT_EQ(dialogs.icons.back(), MessageIcon::Critical);
     EXPECT_FALSE(ws.Saved());
     dialogs.messageAnswers = {Answer::Yes};
