@@ -165,7 +165,7 @@ public:
     }
 
 private:
-    // The shapes of `index` with `digest` that are the same as `shape` of the old texture, in reading order.
+    // The shapes of `index` that are the same as `shape` of the old texture, in reading order.
     std::vector<std::size_t> Class(std::size_t shape, const ShapeIndex& index,
                                    const std::unordered_map<std::uint64_t, std::vector<std::size_t>>& byDigest) const
     {
