@@ -31,6 +31,8 @@ public:
         return ready ? QString() : "needs xdotool on X, or grim and the virtual pointer on Wayland";
     }
     static bool OnWayland() { return QGuiApplication::platformName() == "wayland"; }
+    // Keys can be sent only on X; the compositor's virtual pointer has no keyboard.
+    static bool RealKeys() { return QGuiApplication::platformName() == "xcb" && Unavailable().isEmpty(); }
 
     explicit Desktop(QWidget& window) : window_(window) {}
 
@@ -99,13 +101,22 @@ public:
         const QPoint client = OnWayland() ? ClientOnScreen().topLeft() : ClientOnX();
         return QPointF(client) + QPointF(widget.mapTo(&window_, QPoint(0, 0))) * Scale();
     }
+    // The device pixel that holds the middle of a texel of a picture drawn at `zoom`.
+    QPoint Texel(const QWidget& picture, QPointF texel, qreal zoom = 1) const
+    {
+        const QPointF at = DeviceOrigin(picture) + (texel + QPointF(0.5, 0.5)) * zoom * Scale();
+        return QPoint(int(at.x()), int(at.y()));
+    }
+    static QStringList ClickOnX(QPoint at, bool shift = false)
+    {
+        const QStringList click{"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"};
+        return shift ? QStringList{"keydown", "shift"} + click + QStringList{"keyup", "shift"} : click;
+    }
     // With Shift held only on X: the compositor's virtual pointer has no keyboard.
     void Click(QPoint at, bool shift = false)
     {
         if (!OnWayland()) {
-            const QStringList click{"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"};
-            QProcess::execute("xdotool", shift ? QStringList{"keydown", "shift"} + click + QStringList{"keyup", "shift"}
-                                               : click);
+            X(ClickOnX(at, shift));
             return;
         }
         if (!pointer_) {
@@ -123,11 +134,10 @@ public:
         pointer_->readAll();
     }
     // Real key presses on X, in xdotool's names ("ctrl+alt+z"), to the window that has the keyboard.
-    static void Keys(const QStringList& keys)
-    {
-        QProcess::execute("xdotool", QStringList{"key", "--delay", "50"} + keys);
-    }
-    static void Type(const QString& text) { QProcess::execute("xdotool", {"type", "--delay", "50", text}); }
+    static void Keys(const QStringList& keys) { X(QStringList{"key", "--delay", "50"} + keys); }
+    static void Type(const QString& text) { X({"type", "--delay", "50", text}); }
+    // xdotool's commands, chained as it chains them.
+    static void X(const QStringList& commands) { QProcess::execute("xdotool", commands); }
     ~Desktop()
     {
         if (pointer_) {

@@ -62,7 +62,7 @@ TEST(DeleteDialog, RemovesTheChosenEntry)
 // With real keys on X: a wrong row removed and brought back, then saved in its place.
 TEST(DeleteDialog, ARemovalIsTakenBackWithRealKeys)
 {
-    if (QGuiApplication::platformName() != "xcb" || !Desktop::Unavailable().isEmpty())
+    if (!Desktop::RealKeys())
         GTEST_SKIP() << "real keys on X (runs under Xvfb)";
     WindowHarness h;
     h.AddEntries({"One", "Two", "Three"});
@@ -184,18 +184,16 @@ TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
     EXPECT_EQ(list->currentIndex().row(), 0) << "the last row, once the current one went";
 }
 
-// A skin mapped with real input: a name typed at once after a Shift+click; a button with gaps sliced and repeated
+// A skin mapped with real input: names typed at once after a Shift+click; a button with gaps sliced and repeated
 // for two more states, a frame in its own words and a row of icons, in a maximized window, then one the user sized.
 TEST(ManyEntriesWindow, RealPointerAndKeysMapASkin)
 {
-    if (QGuiApplication::platformName() != "xcb" || !Desktop::Unavailable().isEmpty())
+    if (!Desktop::RealKeys())
         GTEST_SKIP() << "real keys on X (runs under Xvfb)";
-    std::vector<std::string> rows(28, std::string(48, '.'));
-    for (const QRect& r : {QRect(2, 1, 3, 6), QRect(7, 1, 13, 6), QRect(22, 1, 3, 6), QRect(28, 1, 18, 18)})
+    std::vector<std::string> rows(46, std::string(48, '.'));
+    for (const QRect& r : {QRect(2, 1, 3, 6), QRect(7, 1, 13, 6)})
         for (int y = r.top(); y <= r.bottom(); ++y)
             rows[y].replace(r.left(), r.width(), r.width(), '#');
-    for (int x = 0; x < 48; ++x)
-        rows[24][x] = x % 4 < 3 ? '#' : '.';
     WindowHarness h;
     h.Open(h.WriteFile("skin.tga", testing_support::RowsTexture(rows)));
     Desktop desktop(h.window);
@@ -205,30 +203,24 @@ TEST(ManyEntriesWindow, RealPointerAndKeysMapASkin)
     ASSERT_TRUE(Active("frmMain"));
     Desktop::Keys({"shift", "ctrl+l"}); // X drops the first key after a start
     const QSize maximized = h.window.size();
-    const auto at = [&](QPoint texel) {
-        const QPointF p =
-            desktop.DeviceOrigin(*h.Drawing()) + (QPointF(texel) + QPointF(0.5, 0.5)) * h.window.devicePixelRatioF();
-        return QStringList{"mousemove", QString::number(int(p.x())), QString::number(int(p.y())), "click", "1"};
+    const auto click = [&](QPoint texel, bool shift = false) {
+        return Desktop::ClickOnX(desktop.Texel(*h.Drawing(), texel), shift);
     };
     const auto name = [&](QPoint shape, const QString& typed) { // Shift+click, then the name at full speed
-        QProcess::execute("xdotool", QStringList{"keydown", "shift"} + at(shape) +
-                                         QStringList{"keyup", "shift", "type", "--delay", "0", typed});
+        Desktop::X(click(shape, true) + QStringList{"type", "--delay", "0", typed});
         Desktop::Keys({"Return"});
         return QTest::qWaitFor([&h, typed] { return h.State().Find(typed).has_value(); }, 3000);
     };
-    ASSERT_TRUE(name({3, 3}, "CapLeftWithAVeryLongNameIndeed"));
-    QProcess::execute("xdotool", QStringList{"keydown", "shift"} + at({3, 3}) + QStringList{"keyup", "shift"});
-    Desktop::Keys({"X", "Escape"});
+    const QString cap = "CapLeftWithAVeryLongNameIndeed";
+    ASSERT_TRUE(name({3, 3}, cap));
+    Desktop::X(click({3, 3}, true) + QStringList{"key", "X", "Escape"});
     QTest::qWait(300);
     EXPECT_EQ(h.State().picking.step, Step::Naming) << "Escape leaves the rectangle waiting";
-    name({3, 3}, "CapLeftWithAVeryLongNameIndeed");
-    ASSERT_TRUE(QTest::qWaitFor([&h] { return !h.dialogs.messages.isEmpty(); }, 3000));
-    EXPECT_EQ(h.dialogs.messages.first(), "Duplicate Name: CapLeftWithAVeryLongNameIndeed is already a image map name");
-    Desktop::Keys({"Escape", "ctrl+z", "ctrl+z"});
+    Desktop::Keys({"ctrl+z", "ctrl+z"});
     // A rectangle sliced (or the dialog open), its fields typed with a tab between two, then Return.
     const auto fill = [&](QPoint first, QPoint second, const char* dialog, const QString& fields) {
         if (dialog == QString("frmSlice"))
-            QProcess::execute("xdotool", at(first) + at(second) + QStringList{"key", "ctrl+k"});
+            Desktop::X(click(first) + click(second) + QStringList{"key", "ctrl+k"});
         ASSERT_TRUE(Active(dialog));
         Desktop::Type(fields);
         Desktop::Keys({"Return"});
@@ -237,7 +229,7 @@ TEST(ManyEntriesWindow, RealPointerAndKeysMapASkin)
     fill({2, 1}, {24, 6}, "frmSlice", "Button*Normal\t\t3\t0\t3\t0\t2\t0\tLeft Middle Right");
     Desktop::Keys({"ctrl+d"}); // the three pieces are chosen in the list
     fill({}, {}, "frmRepeat", "0\t7\tNormal\tPushed Hover\t2");
-    fill({28, 1}, {45, 18}, "frmSlice", "Frame\t\t2\t2\t2\t2\t1\t1\tTL T TR L Backdrop R BL B BR");
+    fill({28, 28}, {45, 45}, "frmSlice", "Frame\t\t2\t2\t2\t2\t1\t1\tTL T TR L Backdrop R BL B BR");
     fill({0, 24}, {47, 24}, "frmSlice", "Icon\tG\t12\t\t\t\t1");
     // At a scale of 2 the screen is narrower than the window's least width with the list.
     if (h.window.minimumWidth() <= h.window.screen()->availableGeometry().width()) {
@@ -246,7 +238,7 @@ TEST(ManyEntriesWindow, RealPointerAndKeysMapASkin)
     }
     h.window.showNormal();
     desktop.Settle();
-    QProcess::execute("xdotool", {"windowsize", QString::number(h.window.winId()), "700", "420"});
+    Desktop::X({"windowsize", QString::number(h.window.winId()), "700", "420"});
     desktop.Settle();
     const QSize sized = h.window.size();
     ASSERT_TRUE(name({10, 3}, "MiddleOnceTheUserSizedTheWindow"));
@@ -255,19 +247,14 @@ TEST(ManyEntriesWindow, RealPointerAndKeysMapASkin)
     h.dialogs.saveAnswers.push_back(file);
     Desktop::Keys({"ctrl+s"});
     ASSERT_TRUE(QTest::qWaitFor([&h] { return h.State().Saved(); }, 3000));
-    std::vector<Entry> expected = {{"CapLeftWithAVeryLongNameIndeed", 2, 1, 4, 6}};
-    for (const auto& [state, down] : {std::pair{"Normal", 0}, {"Pushed", 7}, {"Hover", 14}})
-        for (const auto& [piece, left, right] : {std::tuple{"Left", 2, 4}, {"Middle", 7, 19}, {"Right", 22, 24}})
-            expected.push_back({QString("Button%1%2").arg(piece, state), left, 1 + down, right, 6 + down});
-    const QStringList words = {"TL", "T", "TR", "L", "Backdrop", "R", "BL", "B", "BR"};
-    const int columns[] = {28, 29, 31, 42, 44, 45}, spans[] = {1, 2, 4, 15, 17, 18};
-    for (int i = 0; i < 9; ++i)
-        expected.push_back({"Frame" + words[i], columns[i % 3 * 2], spans[i / 3 * 2], columns[i % 3 * 2 + 1],
-                            spans[i / 3 * 2 + 1]});
-    for (int i = 0; i < 12; ++i)
-        expected.push_back({QString("Icon%1").arg(i + 1), 4 * i, 24, 4 * i + 2, 24});
-    expected.push_back({"MiddleOnceTheUserSizedTheWindow", 7, 1, 19, 6});
-    EXPECT_EQ(std::get<std::vector<Entry>>(ReadMapFile(file, h.State())), expected);
+    // The plans' arithmetic is tested on its own: here, that every click and key landed where it should.
+    const auto saved = std::get<std::vector<Entry>>(ReadMapFile(file, h.State()));
+    EXPECT_EQ(saved.size(), 32u);
+    for (const Entry& e : std::vector<Entry>{{cap, 2, 1, 4, 6}, {"ButtonMiddlePushed", 7, 8, 19, 13},
+                                             {"ButtonRightHover", 22, 15, 24, 20}, {"FrameTL", 28, 28, 29, 29},
+                                             {"FrameBackdrop", 31, 31, 42, 42}, {"Icon12", 44, 24, 46, 24},
+                                             {"MiddleOnceTheUserSizedTheWindow", 7, 1, 19, 6}})
+        EXPECT_NE(std::find(saved.begin(), saved.end(), e), saved.end()) << e.name.toStdString();
 }
 
 // Whether the plan's green dashes run along texels `from` to `to` of row y.

@@ -101,10 +101,9 @@ TEST(MainWindow, RealPointerTakesTheTexelShown)
     if (Desktop::OnWayland())
         return; // Shift is held only on X
     // Shift+click: the top-left texel is the key colour, all the others one shape.
-    const QPointF at = origin + QPointF(0.5, 0.5) * scale;
-    desktop.Click({int(at.x()), int(at.y())}, true);
+    desktop.Click(desktop.Texel(*h.Drawing(), {0, 0}), true);
     EXPECT_TRUE(QTest::qWaitFor([&h] { return h.Find("statusHint")->toolTip().startsWith("No shape"); }, 3000));
-    desktop.Click({int(at.x() + scale), int(at.y())}, true);
+    desktop.Click(desktop.Texel(*h.Drawing(), {1, 0}), true);
     EXPECT_TRUE(QTest::qWaitFor([&h] { return h.Corners() == "0,0 39,29"; }, 3000));
 }
 
