@@ -34,6 +34,14 @@ std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws)
     };
 }
 
+bool Offered(const Workspace& ws, MenuItem item)
+{
+    for (const auto& [each, enabled] : MenuStates(ws))
+        if (each == item)
+            return enabled;
+    return false;
+}
+
 std::vector<std::pair<MenuItem, QString>> MenuTexts(const Workspace& ws)
 {
     const EntryStep* undoable = ws.history.Undoable();

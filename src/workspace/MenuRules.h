@@ -10,6 +10,7 @@ namespace ravelock {
 
 // Whether each menu item is enabled in the state `ws` is in.
 std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws);
+bool Offered(const Workspace& ws, MenuItem item);
 
 // The words of the items that name what they would do ("Undo Removing Button").
 std::vector<std::pair<MenuItem, QString>> MenuTexts(const Workspace& ws);

@@ -1,9 +1,14 @@
 #include "windows/main/ClientLayout.h"
 
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 namespace ravelock {
@@ -25,6 +30,33 @@ PictureFrame FramePicture(QSize content, QSize room, int bar)
     const QSize visible(std::min(content.width(), std::max(0, room.width() - (down ? bar : 0))),
                         std::min(content.height(), std::max(0, room.height() - (across ? bar : 0))));
     return {visible + QSize(down ? bar : 0, across ? bar : 0), visible};
+}
+
+QRect FitWindow(const QMainWindow& window, const ClientLayout& layout, QSize content)
+{
+    const QSize panel = layout.SideExtent();
+    const QRect available = window.screen()->availableGeometry();
+    const QRect outer = window.frameGeometry();
+    QSize frameSize = outer.size() - window.geometry().size();
+    // A compositor that draws the frame itself reports none and centres the
+    // window without its title bar: allow for that bar twice, and borders.
+    if (frameSize.isNull())
+        frameSize = QSize(16, 2 * (window.style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8));
+    const int chrome = window.menuBar()->height() + window.statusBar()->height();
+    // At a fractional scale Qt asks for sizes in steps of whole device pixels,
+    // and a window manager rounds down to them: a little more keeps the picture whole.
+    const qreal scale = window.devicePixelRatioF();
+    const int slack = scale == std::floor(scale) ? 0 : static_cast<int>(std::ceil(std::ceil(scale) / scale));
+    const QSize room = available.size() - frameSize - QSize(panel.width() + slack, chrome + slack);
+    const PictureFrame frame = FramePicture(content, room, window.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const QSize size(frame.frame.width() + panel.width() + slack,
+                     std::max(frame.frame.height(), panel.height()) + slack + chrome);
+    // The whole window on the screen.
+    const QSize outerSize = size + frameSize;
+    QPoint at = outer.topLeft();
+    at.setX(std::max(available.left(), std::min(at.x(), available.right() + 1 - outerSize.width())));
+    at.setY(std::max(available.top(), std::min(at.y(), available.bottom() + 1 - outerSize.height())));
+    return {at, size};
 }
 
 ClientLayout::ClientLayout(QWidget& client, QScrollArea& frame, std::map<PanelControl, QWidget*> panel,

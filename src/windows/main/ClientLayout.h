@@ -8,6 +8,7 @@
 #include <map>
 #include <vector>
 
+class QMainWindow;
 class QScrollArea;
 
 namespace ravelock {
@@ -60,5 +61,9 @@ private:
     QList<QLayoutItem*> items_;
     QSize visible_;
 };
+
+// Where `window`'s frame goes and how large the window is, to hold a picture of `content` pixels at one texel a
+// pixel beside the layout's side, as far as the screen has room: the picture scrolls where it has not.
+QRect FitWindow(const QMainWindow& window, const ClientLayout& layout, QSize content);
 
 } // namespace ravelock

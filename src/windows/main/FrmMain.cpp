@@ -9,10 +9,10 @@
 #include "windows/main/EntryList.h"
 #include "windows/dialogs/FrmDelete.h"
 #include "windows/dialogs/FrmEntryProperties.h"
-#include "windows/dialogs/FrmManyEntries.h"
 #include "windows/dialogs/FrmReadme.h"
 #include "windows/picture/Magnifier.h"
 #include "windows/main/NameEditor.h"
+#include "windows/main/PlanDialogs.h"
 #include "windows/dialogs/QtDialogs.h"
 #include "windows/picture/ScrollingPicture.h"
 #include "windows/main/StatusLine.h"
@@ -42,28 +42,6 @@
 
 namespace ravelock {
 
-namespace Zooms {
-
-// Screen pixels a texel, in the steps of the zoom commands.
-constexpr int kSteps[] = {1, 2, 3, 4, 6, 8, 12, 16, 24, 32};
-
-int Next(int zoom, bool in)
-{
-    if (in) {
-        for (int step : kSteps)
-            if (step > zoom)
-                return step;
-        return kSteps[std::size(kSteps) - 1];
-    }
-    int next = kSteps[0];
-    for (int step : kSteps)
-        if (step < zoom)
-            next = step;
-    return next;
-}
-
-} // namespace Zooms
-
 FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
       dialogs_(dialogs ? *dialogs : *ownDialogs_), commands_(*this, dialogs_)
@@ -85,9 +63,8 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     drawing_->SetExtent(QSize(0, 0));
     drawing_->setFocusPolicy(Qt::StrongFocus);
     scroll_->setFocusPolicy(Qt::NoFocus);
-    connect(static_cast<ScrollingPicture*>(scroll_), &ScrollingPicture::ZoomWheeled, this, [this](bool in, QPointF at) {
-        ZoomTo(Zooms::Next(drawing_->Zoom(), in), at);
-    });
+    connect(scroll_, &ScrollingPicture::ZoomWheeled, this,
+            [this](bool in, QPointF at) { ZoomTo(ScrollingPicture::NextZoom(drawing_->Zoom(), in), at); });
     scroll_->setWidget(drawing_);
     naming_ = new NameEditor(*scroll_->viewport(), *drawing_);
     connect(naming_, &NameEditor::Named, this, [this](const QString& text) {
@@ -113,23 +90,16 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
     connect(drawing_, &DrawingArea::TexelPressed, this,
             [this](QPoint texel) {
-                // While Repeat Entries is open, a click places its copies.
-                if (repeat_) {
-                    repeat_->Aim(texel);
-                    repeat_->activateWindow();
-                } else
+                if (!plans_->Aim(texel))
                     Run([texel](MainCommands& commands) { commands.Click(texel); });
             });
     connect(drawing_, &DrawingArea::ShapePressed, this, [this](QPoint texel, bool grow) {
-        if (repeat_) {
-            repeat_->Aim(texel);
-            repeat_->activateWindow();
+        if (plans_->Aim(texel))
             return;
-        }
         const std::optional<QRect> shape = shapes_.At(texel);
         Run([shape, grow](MainCommands& commands) { commands.TakeShape(shape, grow); });
     });
-    connect(drawing_, &DrawingArea::KeysArrived, this, &FrmMain::PickWithKeys);
+    connect(drawing_, &DrawingArea::KeysArrived, scroll_, &ScrollingPicture::PickWithKeys);
     connect(drawing_, &DrawingArea::Adjusted, this, [this](QRect box) {
         if (!properties_)
             return;
@@ -170,9 +140,6 @@ FrmMain::~FrmMain() = default;
 void FrmMain::BuildMenus()
 {
     const auto key = [](QKeyCombination combination) { return QList<QKeySequence>{QKeySequence(combination)}; };
-    const auto window = [this](void (FrmMain::*method)()) {
-        return [this, method](MainCommands&) { (this->*method)(); };
-    };
     struct Row {
         const char* menu; // the menu's caption; a row with no item is a separator
         std::optional<MenuItem> item;
@@ -201,24 +168,25 @@ void FrmMain::BuildMenus()
         {"&Edit", MenuItem::mnuEditComplete, "mnuEditComplete", "&Complete Entry", key(Qt::CTRL | Qt::Key_E),
          &MainCommands::CompleteEntry},
         {"&Edit", MenuItem::mnuEditRepeat, "mnuEditRepeat", "&Repeat Entries\u2026", key(Qt::CTRL | Qt::Key_D),
-         window(&FrmMain::ShowRepeat)},
+         [this](MainCommands&) { plans_->ShowRepeat(); }},
         {"&Edit", MenuItem::mnuEditMapShapes, "mnuEditMapShapes", "Map &All Shapes\u2026",
-         key(Qt::CTRL | Qt::SHIFT | Qt::Key_A), window(&FrmMain::ShowMapShapes)},
+         key(Qt::CTRL | Qt::SHIFT | Qt::Key_A), [this](MainCommands&) { plans_->ShowMapShapes(); }},
         {"&Edit", MenuItem::mnuEditSlice, "mnuEditSlice", "&Slice\u2026", key(Qt::CTRL | Qt::Key_K),
-         window(&FrmMain::ShowSlice)},
+         [this](MainCommands&) { plans_->ShowSlice(); }},
         separator("&Edit"),
         {"&Edit", MenuItem::mnuEditDelete, "mnuEditDelete", "&Delete Entry", key(Qt::Key_Delete),
          [this](MainCommands& commands) {
              commands.DeleteEntry(entries_->isVisible() ? entries_->ChosenRows() : std::vector<int>());
          }},
         {"&View", MenuItem::mnuViewZoomIn, "mnuViewZoomIn", "Zoom &In",
-         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}, window(&FrmMain::ZoomIn)},
+         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+         [this](MainCommands&) { ZoomTo(ScrollingPicture::NextZoom(drawing_->Zoom(), true)); }},
         {"&View", MenuItem::mnuViewZoomOut, "mnuViewZoomOut", "Zoom &Out", key(Qt::CTRL | Qt::Key_Minus),
-         window(&FrmMain::ZoomOut)},
+         [this](MainCommands&) { ZoomTo(ScrollingPicture::NextZoom(drawing_->Zoom(), false)); }},
         {"&View", MenuItem::mnuViewActualSize, "mnuViewActualSize", "&Actual Size", key(Qt::CTRL | Qt::Key_0),
-         window(&FrmMain::ActualSize)},
+         [this](MainCommands&) { ZoomTo(1); }},
         {"&View", MenuItem::mnuViewPickWithKeys, "mnuViewPickWithKeys", "&Pick with Keys", key(Qt::CTRL | Qt::Key_P),
-         window(&FrmMain::PickWithKeys)},
+         [this](MainCommands&) { scroll_->PickWithKeys(); }},
         separator("&View"),
         {"&Help", MenuItem::mnuHelpReadme, "mnuHelpReadme", "&Readme", key(Qt::CTRL | Qt::Key_R),
          &MainCommands::Readme},
@@ -242,6 +210,9 @@ void FrmMain::BuildMenus()
     QMenu& view = *menus.at(QStringLiteral("&View"));
     aids_ = new ViewAids(commands_.State(), view, *drawing_, *magnifier_, [this] { ColumnToggled(*magnifier_); },
                          shapes_);
+    plans_ = new PlanDialogs(
+        *this, commands_, [this](const std::function<void(MainCommands&)>& command) { Run(command); }, *aids_,
+        *entries_, shapes_, *actions_.at(MenuItem::mnuEditRepeat));
     BuildEntryList(view);
 }
 
@@ -269,81 +240,37 @@ void FrmMain::ColumnToggled(const QWidget& column)
 void FrmMain::FitWindowToPicture()
 {
     // The window holds the picture at one texel a pixel; zoomed, the picture scrolls in it.
-    const QSize content = drawing_->Extent();
-    if (content.isEmpty())
+    if (drawing_->Extent().isEmpty())
         return;
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-        layout_->Relayout(); // the size is the desktop's
-        return;
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) { // else the size is the desktop's
+        const QRect fitted = FitWindow(*this, *layout_, drawing_->Extent());
+        keptSize_.Resize(fitted.size());
+        if (fitted.topLeft() != frameGeometry().topLeft())
+            move(fitted.topLeft());
     }
-    const QSize panel = layout_->SideExtent();
-    const QRect available = screen()->availableGeometry();
-    const QRect outer = frameGeometry();
-    QSize frameSize = outer.size() - geometry().size();
-    // A compositor that draws the frame itself reports none and centres the
-    // window without its title bar: allow for that bar twice, and borders.
-    if (frameSize.isNull())
-        frameSize = QSize(16, 2 * (style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8));
-    const int chrome = menuBar()->height() + statusBar()->height();
-    // At a fractional scale Qt asks for sizes in steps of whole device pixels,
-    // and a window manager rounds down to them: a little more keeps the picture whole.
-    const qreal scale = devicePixelRatioF();
-    const int slack = scale == std::floor(scale) ? 0 : static_cast<int>(std::ceil(std::ceil(scale) / scale));
-    const QSize room = available.size() - frameSize - QSize(panel.width() + slack, chrome + slack);
-    const PictureFrame frame = FramePicture(content, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    const QSize client(frame.frame.width() + panel.width() + slack,
-                       std::max(frame.frame.height(), panel.height()) + slack);
-    keptSize_.Resize(QSize(client.width(), client.height() + chrome));
-    // Keep the whole window on the screen.
-    const QSize outerSize = client + QSize(0, chrome) + frameSize;
-    QPoint at = outer.topLeft();
-    at.setX(std::max(available.left(), std::min(at.x(), available.right() + 1 - outerSize.width())));
-    at.setY(std::max(available.top(), std::min(at.y(), available.bottom() + 1 - outerSize.height())));
-    if (at != outer.topLeft())
-        move(at);
     layout_->Relayout();
 }
 
-void FrmMain::ZoomIn() { ZoomTo(Zooms::Next(drawing_->Zoom(), true)); }
-void FrmMain::ZoomOut() { ZoomTo(Zooms::Next(drawing_->Zoom(), false)); }
-void FrmMain::ActualSize() { ZoomTo(1); }
-
 void FrmMain::ZoomTo(int zoom, std::optional<QPointF> anchor)
 {
-    const int before = drawing_->Zoom();
-    if (commands_.State().texture != Texture::Ready || zoom == before)
+    if (commands_.State().texture != Texture::Ready || zoom == drawing_->Zoom())
         return;
-    const QPointF at = anchor.value_or(QPointF(scroll_->viewport()->rect().center()));
-    QScrollBar* across = scroll_->horizontalScrollBar();
-    QScrollBar* down = scroll_->verticalScrollBar();
-    const QPointF texel = (QPointF(across->value(), down->value()) + at) / before;
-    drawing_->SetZoom(zoom);
-    status_->ShowZoom(zoom);
-    OfferZoom();
-    if (zoom == 1)
-        FitWindowToPicture(); // the window of the start
-    else
-        layout_->Relayout(); // the frame takes the room the larger picture can fill
-    across->setValue(static_cast<int>(std::lround(texel.x() * zoom - at.x())));
-    down->setValue(static_cast<int>(std::lround(texel.y() * zoom - at.y())));
+    scroll_->ZoomTo(zoom, anchor, [this, zoom] {
+        status_->ShowZoom(zoom);
+        OfferZoom();
+        if (zoom == 1)
+            FitWindowToPicture(); // the window of the start
+        else
+            layout_->Relayout(); // the frame takes the room the larger picture can fill
+    });
 }
 
 void FrmMain::OfferZoom()
 {
     const bool ready = commands_.State().texture == Texture::Ready;
     const int zoom = drawing_->Zoom();
-    actions_.at(MenuItem::mnuViewZoomIn)->setEnabled(ready && Zooms::Next(zoom, true) != zoom);
-    actions_.at(MenuItem::mnuViewZoomOut)->setEnabled(ready && Zooms::Next(zoom, false) != zoom);
-}
-
-void FrmMain::PickWithKeys()
-{
-    const QRect view(QPoint(scroll_->horizontalScrollBar()->value(), scroll_->verticalScrollBar()->value()),
-                     scroll_->viewport()->size());
-    const QSize extent = drawing_->Extent();
-    const QPoint middle(view.center().x() / drawing_->Zoom(), view.center().y() / drawing_->Zoom());
-    drawing_->PickWithKeys(QPoint(std::clamp(middle.x(), 0, std::max(0, extent.width() - 2)),
-                                  std::clamp(middle.y(), 0, std::max(0, extent.height() - 2))));
+    actions_.at(MenuItem::mnuViewZoomIn)->setEnabled(ready && ScrollingPicture::NextZoom(zoom, true) != zoom);
+    actions_.at(MenuItem::mnuViewZoomOut)->setEnabled(ready && ScrollingPicture::NextZoom(zoom, false) != zoom);
 }
 
 void FrmMain::StartNaming(const QString& typed)
@@ -465,7 +392,7 @@ void FrmMain::ShowState(const Workspace& ws)
         naming_->Stop();
     if (delete_ && delete_->isVisible())
         delete_->Follow(ws.colNames());
-    OfferRepeat();
+    plans_->OfferRepeat();
 }
 
 void FrmMain::ShowHint(const QString& text) { status_->ShowHint(text); }

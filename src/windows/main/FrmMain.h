@@ -27,13 +27,13 @@ class DrawingArea;
 class EntryList;
 class Magnifier;
 class NameEditor;
+class ScrollingPicture;
 class StatusLine;
 class ViewAids;
 class FrmDelete;
 class FrmEntryProperties;
 class FrmReadme;
-class FrmRepeat;
-class PlanDialog;
+class PlanDialogs;
 
 // The main window: the texture in a scrolling frame, the coordinate panel
 // beside it, the menus and the status line. All its behaviour lives in
@@ -58,7 +58,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     std::pair<QString, bool> DroppedCommand(const QMimeData* data) const; // the path, and whether it is a map
-    bool Offered(MenuItem item) const;
 
 private:
     void BuildMenus();
@@ -67,25 +66,10 @@ private:
     void ShowEntryProperties(int index);
     // Lays the window out again, wider or narrower by the column, after it was shown or hidden.
     void ColumnToggled(const QWidget& column);
-    // Edit's commands that add many entries, each through its dialog.
-    void ShowRepeat();
-    void ShowMapShapes();
-    void ShowSlice();
-    // Shows `dialog` beside the window, its plan outlined on the picture while it is open.
-    void ShowBeside(QDialog& dialog);
-    void OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply,
-                  const QString& hint = {});
-    // Repeat Entries needs entries chosen in the list.
-    void OfferRepeat();
-    // The picture's zoom, in steps; the point `anchor` of the view keeps its texel.
-    void ZoomIn();
-    void ZoomOut();
-    void ActualSize();
+    // The picture at `zoom`; the point `anchor` of the view keeps its texel.
     void ZoomTo(int zoom, std::optional<QPointF> anchor = std::nullopt);
     // Zoom In and Zoom Out are offered short of their last step.
     void OfferZoom();
-    // The keyboard to the picture, the keys' cursor in the middle of the view.
-    void PickWithKeys();
     // Complete Entry begun by typing `typed`, the first character of the name.
     void StartNaming(const QString& typed);
     // Makes the window's minimum size follow the client area's at once.
@@ -115,12 +99,13 @@ private:
     MainCommands commands_;
     QWidget* client_ = nullptr;
     ClientLayout* layout_ = nullptr;
-    QScrollArea* scroll_ = nullptr;
+    ScrollingPicture* scroll_ = nullptr;
     DrawingArea* drawing_ = nullptr;
     Magnifier* magnifier_ = nullptr;
     EntryList* entries_ = nullptr;
     NameEditor* naming_ = nullptr;
     ViewAids* aids_ = nullptr;
+    PlanDialogs* plans_ = nullptr;
     std::unique_ptr<StatusLine> status_;
     KeptSize keptSize_{*this};
     std::map<MenuItem, QAction*> actions_;
@@ -128,7 +113,6 @@ private:
     std::unique_ptr<FrmDelete> delete_;
     std::unique_ptr<FrmReadme> readme_;
     FrmEntryProperties* properties_ = nullptr; // while open
-    FrmRepeat* repeat_ = nullptr;              // while open
 };
 
 } // namespace ravelock

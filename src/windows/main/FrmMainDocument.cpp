@@ -3,8 +3,9 @@
 #include "windows/main/EntryList.h"
 #include "windows/dialogs/FrmDelete.h"
 #include "windows/dialogs/FrmEntryProperties.h"
-#include "windows/dialogs/FrmManyEntries.h"
 #include "windows/main/FrmMain.h"
+#include "windows/main/PlanDialogs.h"
+#include "windows/picture/ScrollingPicture.h"
 #include "windows/main/ViewAids.h"
 #include "workspace/MenuRules.h"
 
@@ -38,22 +39,14 @@ void FrmMain::dragEnterEvent(QDragEnterEvent* event)
         event->acceptProposedAction();
 }
 
-bool FrmMain::Offered(MenuItem item) const
-{
-    for (const auto& [each, enabled] : MenuStates(commands_.State()))
-        if (each == item)
-            return enabled;
-    return false;
-}
-
 // A texture while Open is offered, a map while Open Map is.
 std::pair<QString, bool> FrmMain::DroppedCommand(const QMimeData* data) const
 {
     if (const QString texture = DraggedFile(data, QStringLiteral(".tga"));
-        !texture.isEmpty() && Offered(MenuItem::mnuFileOpen))
+        !texture.isEmpty() && Offered(commands_.State(), MenuItem::mnuFileOpen))
         return {texture, false};
     if (const QString map = DraggedFile(data, QStringLiteral(".ini"));
-        !map.isEmpty() && Offered(MenuItem::mnuFileOpenMap))
+        !map.isEmpty() && Offered(commands_.State(), MenuItem::mnuFileOpenMap))
         return {map, true};
     return {};
 }
@@ -87,7 +80,7 @@ void FrmMain::BuildEntryList(QMenu& view)
             entries_->setFocus();
         }
         aids_->Choose(on ? entries_->Chosen() : -1);
-        OfferRepeat();
+        plans_->OfferRepeat();
         ColumnToggled(*entries_);
     });
     connect(entries_, &EntryList::ChosenChanged, this, [this](int index) {
@@ -97,7 +90,7 @@ void FrmMain::BuildEntryList(QMenu& view)
         const QRect box = drawing_->Shown(commands_.State().entries[static_cast<std::size_t>(index)].Box());
         scroll_->ensureVisible(box.center().x(), box.center().y(), box.width() / 2 + 8, box.height() / 2 + 8);
     });
-    connect(entries_, &QTreeWidget::itemSelectionChanged, this, &FrmMain::OfferRepeat);
+    connect(entries_, &QTreeWidget::itemSelectionChanged, plans_, &PlanDialogs::OfferRepeat);
     connect(entries_, &EntryList::Nudged, this, [this](int index, QPoint by, bool resize) {
         if (!properties_) // the entry being adjusted keeps its place until OK
             Run([=](MainCommands& commands) { commands.NudgeEntry(index, by, resize); });
@@ -132,112 +125,7 @@ void FrmMain::ShowEntryProperties(int index)
     if (delete_)
         delete_->hide(); // no entry is removed under the one being adjusted
     ShowState(commands_.State());
-    ShowBeside(*properties_);
-}
-
-} // namespace ravelock
-
-namespace ravelock {
-
-void FrmMain::OfferRepeat()
-{
-    actions_.at(MenuItem::mnuEditRepeat)
-        ->setEnabled(Offered(MenuItem::mnuEditRepeat) && entries_->isVisible() && !entries_->ChosenRows().empty());
-}
-
-void FrmMain::OpenPlan(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply,
-                       const QString& hint)
-{
-    connect(&dialog, &PlanDialog::Planned, this, [this](const std::vector<QRect>& boxes) { aids_->Plan(boxes); });
-    connect(&dialog, &QDialog::finished, this, [this] {
-        aids_->Plan({});
-        activateWindow();
-    });
-    dialog.Start(std::move(plan), std::move(apply), hint);
-    ShowBeside(dialog);
-}
-
-// Beside the window where the screen has room, so that the picture and its outlines stay in view.
-void FrmMain::ShowBeside(QDialog& dialog)
-{
-    dialog.adjustSize();
-    const QRect frame = frameGeometry();
-    const QRect available = screen()->availableGeometry();
-    const int width = dialog.frameGeometry().width() + 16;
-    if (frame.right() + width <= available.right())
-        dialog.move(frame.right() + 8, frame.top());
-    else if (frame.left() - width >= available.left())
-        dialog.move(frame.left() - width, frame.top());
-    else // over the window's right side, where the panel and the columns are
-        dialog.move(available.right() + 1 - dialog.frameGeometry().width(), frame.top());
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
-}
-
-void FrmMain::ShowRepeat()
-{
-    if (repeat_ || !actions_.at(MenuItem::mnuEditRepeat)->isEnabled())
-        return;
-    std::vector<Entry> sources;
-    for (int row : entries_->ChosenRows())
-        sources.push_back(commands_.State().entries[static_cast<std::size_t>(row)]);
-    repeat_ = new FrmRepeat(this, sources);
-    connect(repeat_, &QDialog::finished, this, [this] { repeat_ = nullptr; });
-    FrmRepeat& dialog = *repeat_;
-    OpenPlan(
-        dialog, [this, &dialog] { return PlanRepeat(commands_.State(), dialog.Sources(), dialog.Settings()); },
-        [this, &dialog] {
-            bool added = false;
-            Run([&](MainCommands& commands) { added = commands.RepeatEntries(dialog.Sources(), dialog.Settings()); });
-            return added;
-        },
-        QStringLiteral("Type the offset and the words that change, or click where the first copy goes"));
-}
-
-void FrmMain::ShowMapShapes()
-{
-    auto* dialog = new FrmMapShapes(this);
-    dialog->setWindowModality(Qt::WindowModal);
-    connect(&shapes_, &TextureShapes::Found, dialog, &PlanDialog::Replan);
-    // While the search runs, the plan is refused as waiting, so OK keeps the dialog open.
-    OpenPlan(
-        *dialog,
-        [this, dialog] {
-            if (!shapes_.All())
-                return Plan{{}, QStringLiteral("Finding the shapes\u2026"), dialog->windowTitle()};
-            return PlanShapes(commands_.State(), *shapes_.All(), dialog->Base(), dialog->Join(), dialog->Numbers());
-        },
-        [this, dialog] {
-            bool added = false;
-            if (const std::vector<QRect>* found = shapes_.All())
-                Run([&](MainCommands& commands) {
-                    added = commands.MapAllShapes(*found, dialog->Base(), dialog->Join(), dialog->Numbers());
-                });
-            return added;
-        });
-}
-
-void FrmMain::ShowSlice()
-{
-    const Workspace& ws = commands_.State();
-    if (!Offered(MenuItem::mnuEditSlice))
-        return;
-    const QRect rectangle = ws.picking.Box();
-    auto* dialog = new FrmSlice(this, rectangle.size());
-    dialog->setWindowModality(Qt::WindowModal);
-    OpenPlan(
-        *dialog,
-        [this, dialog, rectangle] {
-            const targa::ShapeTexels texels = shapes_.Texels();
-            return PlanSlice(commands_.State(), rectangle, dialog->Settings(), &texels);
-        },
-        [this, dialog] {
-            bool added = false;
-            const targa::ShapeTexels texels = shapes_.Texels();
-            Run([&](MainCommands& commands) { added = commands.SliceRectangle(dialog->Settings(), &texels); });
-            return added;
-        });
+    ShowBeside(*this, *properties_);
 }
 
 } // namespace ravelock

@@ -1,12 +1,65 @@
 #include "windows/picture/ScrollingPicture.h"
 
+#include "windows/picture/DrawingArea.h"
+
 #include <QCoreApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 namespace ravelock {
+
+namespace {
+
+constexpr int kZooms[] = {1, 2, 3, 4, 6, 8, 12, 16, 24, 32};
+
+} // namespace
+
+ScrollingPicture::ScrollingPicture(QWidget* parent) : QScrollArea(parent) {}
+
+int ScrollingPicture::NextZoom(int zoom, bool in)
+{
+    if (in) {
+        for (int step : kZooms)
+            if (step > zoom)
+                return step;
+        return kZooms[std::size(kZooms) - 1];
+    }
+    int next = kZooms[0];
+    for (int step : kZooms)
+        if (step < zoom)
+            next = step;
+    return next;
+}
+
+DrawingArea& ScrollingPicture::Picture() const { return *static_cast<DrawingArea*>(widget()); }
+
+void ScrollingPicture::ZoomTo(int zoom, std::optional<QPointF> anchor, const std::function<void()>& relayout)
+{
+    const int before = Picture().Zoom();
+    const QPointF at = anchor.value_or(QPointF(viewport()->rect().center()));
+    QScrollBar* across = horizontalScrollBar();
+    QScrollBar* down = verticalScrollBar();
+    const QPointF texel = (QPointF(across->value(), down->value()) + at) / before;
+    Picture().SetZoom(zoom);
+    relayout();
+    across->setValue(static_cast<int>(std::lround(texel.x() * zoom - at.x())));
+    down->setValue(static_cast<int>(std::lround(texel.y() * zoom - at.y())));
+}
+
+void ScrollingPicture::PickWithKeys()
+{
+    const QRect view(QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()), viewport()->size());
+    const QSize extent = Picture().Extent();
+    const int zoom = Picture().Zoom();
+    const QPoint middle(view.center().x() / zoom, view.center().y() / zoom);
+    Picture().PickWithKeys(QPoint(std::clamp(middle.x(), 0, std::max(0, extent.width() - 2)),
+                                  std::clamp(middle.y(), 0, std::max(0, extent.height() - 2))));
+}
 
 void ScrollingPicture::wheelEvent(QWheelEvent* event)
 {
