@@ -1,7 +1,6 @@
 #include "windows/main/FrmMain.h"
 
 #include "targa/LoadTarga.h"
-#include "targa/Shapes.h"
 #include "targa/SurfacePainter.h"
 #include "windows/main/ClientLayout.h"
 #include "windows/main/CoordinatePanel.h"
@@ -11,6 +10,7 @@
 #include "windows/dialogs/FrmEntryProperties.h"
 #include "windows/dialogs/FrmReadme.h"
 #include "windows/picture/Magnifier.h"
+#include "windows/main/MainMenus.h"
 #include "windows/main/NameEditor.h"
 #include "windows/main/PlanDialogs.h"
 #include "windows/dialogs/QtDialogs.h"
@@ -24,20 +24,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QScreen>
 #include <QKeyEvent>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 
-#include <cmath>
 #include <functional>
 
 namespace ravelock {
@@ -104,13 +99,7 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
         if (!properties_)
             return;
         properties_->SetBox(box);
-        status_->ShowMessage(QStringLiteral("%1, %2 to %3, %4 (%5 x %6)")
-                                 .arg(box.left())
-                                 .arg(box.top())
-                                 .arg(box.right())
-                                 .arg(box.bottom())
-                                 .arg(box.width())
-                                 .arg(box.height()));
+        status_->ShowBox(box);
     });
     connect(drawing_, &DrawingArea::TexelHovered, this, [this](std::optional<QPoint> texel) {
         status_->ShowPointer(texel);
@@ -139,81 +128,40 @@ FrmMain::~FrmMain() = default;
 
 void FrmMain::BuildMenus()
 {
-    const auto key = [](QKeyCombination combination) { return QList<QKeySequence>{QKeySequence(combination)}; };
-    struct Row {
-        const char* menu; // the menu's caption; a row with no item is a separator
-        std::optional<MenuItem> item;
-        const char* name;
-        QString caption;
-        QList<QKeySequence> shortcuts;
-        std::function<void(MainCommands&)> command;
-    };
-    const auto separator = [](const char* menu) { return Row{menu, std::nullopt, nullptr, {}, {}, {}}; };
-    const Row rows[] = {
-        {"&File", MenuItem::mnuFileOpen, "mnuFileOpen", "&Open", key(Qt::CTRL | Qt::Key_O), &MainCommands::Open},
-        {"&File", MenuItem::mnuFileOpenMap, "mnuFileOpenMap", "Open &Map\u2026", key(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
-         &MainCommands::OpenMap},
-        separator("&File"),
-        {"&File", MenuItem::mnuFileSave, "mnuFileSave", "&Save", key(Qt::CTRL | Qt::Key_S), &MainCommands::Save},
-        {"&File", MenuItem::mnuFileSaveAs, "mnuFileSaveAs", "Save &As", {}, &MainCommands::SaveAs},
-        separator("&File"),
-        {"&File", MenuItem::mnuFileExit, "mnuFileExit", "E&xit", {}, &MainCommands::Exit},
-        {"&Edit", MenuItem::mnuEditUndo, "mnuEditUndo", "&Undo", key(Qt::CTRL | Qt::Key_Z), &MainCommands::Undo},
-        {"&Edit", MenuItem::mnuEditRedo, "mnuEditRedo", "&Redo", key(Qt::CTRL | Qt::Key_Y), &MainCommands::Redo},
-        {"&Edit", MenuItem::mnuEditUndoEntry, "mnuEditUndoEntry", "U&ndo Entry Change",
-         key(Qt::CTRL | Qt::ALT | Qt::Key_Z), &MainCommands::UndoEntryChange},
-        {"&Edit", MenuItem::mnuEditRedoEntry, "mnuEditRedoEntry", "R&edo Entry Change",
-         key(Qt::CTRL | Qt::ALT | Qt::Key_Y), &MainCommands::RedoEntryChange},
-        separator("&Edit"),
-        {"&Edit", MenuItem::mnuEditComplete, "mnuEditComplete", "&Complete Entry", key(Qt::CTRL | Qt::Key_E),
-         &MainCommands::CompleteEntry},
-        {"&Edit", MenuItem::mnuEditRepeat, "mnuEditRepeat", "&Repeat Entries\u2026", key(Qt::CTRL | Qt::Key_D),
-         [this](MainCommands&) { plans_->ShowRepeat(); }},
-        {"&Edit", MenuItem::mnuEditMapShapes, "mnuEditMapShapes", "Map &All Shapes\u2026",
-         key(Qt::CTRL | Qt::SHIFT | Qt::Key_A), [this](MainCommands&) { plans_->ShowMapShapes(); }},
-        {"&Edit", MenuItem::mnuEditSlice, "mnuEditSlice", "&Slice\u2026", key(Qt::CTRL | Qt::Key_K),
-         [this](MainCommands&) { plans_->ShowSlice(); }},
-        separator("&Edit"),
-        {"&Edit", MenuItem::mnuEditDelete, "mnuEditDelete", "&Delete Entry", key(Qt::Key_Delete),
+    using M = MenuItem;
+    const auto window = [](std::function<void()> command) { return [command](MainCommands&) { command(); }; };
+    const std::map<MenuItem, std::function<void(MainCommands&)>> commands = {
+        {M::mnuFileOpen, &MainCommands::Open},
+        {M::mnuFileOpenMap, &MainCommands::OpenMap},
+        {M::mnuFileSave, &MainCommands::Save},
+        {M::mnuFileSaveAs, &MainCommands::SaveAs},
+        {M::mnuFileExit, &MainCommands::Exit},
+        {M::mnuEditUndo, &MainCommands::Undo},
+        {M::mnuEditRedo, &MainCommands::Redo},
+        {M::mnuEditUndoEntry, &MainCommands::UndoEntryChange},
+        {M::mnuEditRedoEntry, &MainCommands::RedoEntryChange},
+        {M::mnuEditComplete, &MainCommands::CompleteEntry},
+        {M::mnuEditRepeat, window([this] { plans_->ShowRepeat(); })},
+        {M::mnuEditMapShapes, window([this] { plans_->ShowMapShapes(); })},
+        {M::mnuEditSlice, window([this] { plans_->ShowSlice(); })},
+        {M::mnuEditDelete,
          [this](MainCommands& commands) {
              commands.DeleteEntry(entries_->isVisible() ? entries_->ChosenRows() : std::vector<int>());
          }},
-        {"&View", MenuItem::mnuViewZoomIn, "mnuViewZoomIn", "Zoom &In",
-         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-         [this](MainCommands&) { ZoomTo(ScrollingPicture::NextZoom(drawing_->Zoom(), true)); }},
-        {"&View", MenuItem::mnuViewZoomOut, "mnuViewZoomOut", "Zoom &Out", key(Qt::CTRL | Qt::Key_Minus),
-         [this](MainCommands&) { ZoomTo(ScrollingPicture::NextZoom(drawing_->Zoom(), false)); }},
-        {"&View", MenuItem::mnuViewActualSize, "mnuViewActualSize", "&Actual Size", key(Qt::CTRL | Qt::Key_0),
-         [this](MainCommands&) { ZoomTo(1); }},
-        {"&View", MenuItem::mnuViewPickWithKeys, "mnuViewPickWithKeys", "&Pick with Keys", key(Qt::CTRL | Qt::Key_P),
-         [this](MainCommands&) { scroll_->PickWithKeys(); }},
-        separator("&View"),
-        {"&Help", MenuItem::mnuHelpReadme, "mnuHelpReadme", "&Readme", key(Qt::CTRL | Qt::Key_R),
-         &MainCommands::Readme},
+        {M::mnuViewZoomIn, window([this] { ZoomTo(ScrollingPicture::NextZoom(drawing_->Zoom(), true)); })},
+        {M::mnuViewZoomOut, window([this] { ZoomTo(ScrollingPicture::NextZoom(drawing_->Zoom(), false)); })},
+        {M::mnuViewActualSize, window([this] { ZoomTo(1); })},
+        {M::mnuViewPickWithKeys, window([this] { scroll_->PickWithKeys(); })},
+        {M::mnuHelpReadme, &MainCommands::Readme},
     };
-    std::map<QString, QMenu*> menus;
-    for (const Row& row : rows) {
-        QMenu*& menu = menus[QString::fromLatin1(row.menu)];
-        if (!menu)
-            menu = menuBar()->addMenu(QString::fromLatin1(row.menu));
-        if (!row.item) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction* action = menu->addAction(row.caption);
-        action->setObjectName(QString::fromLatin1(row.name));
-        action->setShortcuts(row.shortcuts);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, [this, command = row.command] { Run(command); });
-        actions_[*row.item] = action;
-    }
-    QMenu& view = *menus.at(QStringLiteral("&View"));
-    aids_ = new ViewAids(commands_.State(), view, *drawing_, *magnifier_, [this] { ColumnToggled(*magnifier_); },
-                         shapes_);
+    const MainMenus menus = AddMainMenus(*menuBar(), [this, commands](MenuItem item) { Run(commands.at(item)); });
+    actions_ = menus.commands;
+    aids_ = new ViewAids(commands_.State(), menus.toggles, *drawing_, *magnifier_,
+                         [this] { ColumnToggled(*magnifier_); }, shapes_);
     plans_ = new PlanDialogs(
         *this, commands_, [this](const std::function<void(MainCommands&)>& command) { Run(command); }, *aids_,
         *entries_, shapes_, *actions_.at(MenuItem::mnuEditRepeat));
-    BuildEntryList(view);
+    BuildEntryList(*menus.toggles.at(QStringLiteral("mnuViewEntries")));
 }
 
 // The client area's minimum follows its layout; the window's follows at once,
@@ -421,36 +369,6 @@ std::optional<QSize> FrmMain::LoadTexture(const QString& path)
     }
     shapes_.Search(loaded.alpha);
     return QSize(loaded.width, loaded.height);
-}
-
-// Loads a window that is not open yet; an open one is only brought forward.
-static void Present(QWidget& window, const std::function<void()>& load)
-{
-    if (!window.isVisible())
-        load();
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-
-void FrmMain::ShowDeleteDialog()
-{
-    if (!delete_) {
-        delete_ = std::make_unique<FrmDelete>(this);
-        connect(delete_.get(), &FrmDelete::RemoveRequested, this,
-                [this](int index) { Run([index](MainCommands& commands) { commands.RemoveEntry(index); }); });
-        // A window manager may give the keyboard to no window when the dialog goes.
-        connect(delete_.get(), &QDialog::finished, this, [this] { activateWindow(); });
-    }
-    const int chosen = entries_->isVisible() ? entries_->Chosen() : -1;
-    Present(*delete_, [this, chosen] { delete_->Load(commands_.State().colNames(), chosen); });
-}
-
-void FrmMain::ShowReadme()
-{
-    if (!readme_)
-        readme_ = std::make_unique<FrmReadme>();
-    Present(*readme_, [this] { readme_->Load(); });
 }
 
 void FrmMain::EndProgram()

@@ -9,6 +9,7 @@
 #include "workspace/MainView.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <map>
@@ -50,7 +51,7 @@ public:
     // command may run while OpenTexture waits: hence the guards on the workspace's state.
     void Run(const std::function<void(MainCommands&)>& command);
 
-protected:
+private:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -59,10 +60,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     std::pair<QString, bool> DroppedCommand(const QMimeData* data) const; // the path, and whether it is a map
 
-private:
     void BuildMenus();
     // View > Entries: the list beside the panel, and Entry Properties from it.
-    void BuildEntryList(QMenu& view);
+    void BuildEntryList(QAction& toggle);
     void ShowEntryProperties(int index);
     // Lays the window out again, wider or narrower by the column, after it was shown or hidden.
     void ColumnToggled(const QWidget& column);
@@ -112,7 +112,7 @@ private:
     std::map<PanelControl, QWidget*> controls_;
     std::unique_ptr<FrmDelete> delete_;
     std::unique_ptr<FrmReadme> readme_;
-    FrmEntryProperties* properties_ = nullptr; // while open
+    QPointer<FrmEntryProperties> properties_;
 };
 
 } // namespace ravelock

@@ -1,8 +1,9 @@
-// The main window's document side: files dropped on it, the entries list and the Entry Properties dialog.
+// The main window's document side: files dropped on it, the entries list, and the dialogs that show the entries.
 #include "windows/picture/DrawingArea.h"
 #include "windows/main/EntryList.h"
 #include "windows/dialogs/FrmDelete.h"
 #include "windows/dialogs/FrmEntryProperties.h"
+#include "windows/dialogs/FrmReadme.h"
 #include "windows/main/FrmMain.h"
 #include "windows/main/PlanDialogs.h"
 #include "windows/picture/ScrollingPicture.h"
@@ -66,14 +67,9 @@ void FrmMain::dropEvent(QDropEvent* event)
     });
 }
 
-void FrmMain::BuildEntryList(QMenu& view)
+void FrmMain::BuildEntryList(QAction& toggle)
 {
-    QAction* toggle = view.addAction(QStringLiteral("&Entries"));
-    toggle->setObjectName(QStringLiteral("mnuViewEntries"));
-    toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    toggle->setShortcutContext(Qt::WindowShortcut);
-    toggle->setCheckable(true);
-    connect(toggle, &QAction::toggled, this, [this](bool on) {
+    connect(&toggle, &QAction::toggled, this, [this](bool on) {
         entries_->setVisible(on);
         if (on) {
             entries_->Load(commands_.State().entries);
@@ -114,7 +110,7 @@ void FrmMain::ShowEntryProperties(int index)
     connect(properties_, &FrmEntryProperties::Changed, this,
             [this, index](const Entry& values) { aids_->Preview(std::pair(index, values)); });
     connect(properties_, &QDialog::finished, this, [this] {
-        properties_ = nullptr;
+        properties_.clear(); // closed, deleted a little later
         aids_->Preview(std::nullopt);
         ShowState(commands_.State());
         activateWindow();
@@ -126,6 +122,36 @@ void FrmMain::ShowEntryProperties(int index)
         delete_->hide(); // no entry is removed under the one being adjusted
     ShowState(commands_.State());
     ShowBeside(*this, *properties_);
+}
+
+// Loads a window that is not open yet; an open one is only brought forward.
+static void Present(QWidget& window, const std::function<void()>& load)
+{
+    if (!window.isVisible())
+        load();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void FrmMain::ShowDeleteDialog()
+{
+    if (!delete_) {
+        delete_ = std::make_unique<FrmDelete>(this);
+        connect(delete_.get(), &FrmDelete::RemoveRequested, this,
+                [this](int index) { Run([index](MainCommands& commands) { commands.RemoveEntry(index); }); });
+        // A window manager may give the keyboard to no window when the dialog goes.
+        connect(delete_.get(), &QDialog::finished, this, [this] { activateWindow(); });
+    }
+    const int chosen = entries_->isVisible() ? entries_->Chosen() : -1;
+    Present(*delete_, [this, chosen] { delete_->Load(commands_.State().colNames(), chosen); });
+}
+
+void FrmMain::ShowReadme()
+{
+    if (!readme_)
+        readme_ = std::make_unique<FrmReadme>();
+    Present(*readme_, [this] { readme_->Load(); });
 }
 
 } // namespace ravelock

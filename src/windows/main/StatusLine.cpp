@@ -78,6 +78,17 @@ void StatusLine::ShowPointer(std::optional<QPoint> texel)
     pointer_->setText(texel ? QStringLiteral("x %1  y %2").arg(texel->x()).arg(texel->y()) : QString());
 }
 
+void StatusLine::ShowBox(const QRect& box)
+{
+    ShowMessage(QStringLiteral("%1, %2 to %3, %4 (%5 x %6)")
+                    .arg(box.left())
+                    .arg(box.top())
+                    .arg(box.right())
+                    .arg(box.bottom())
+                    .arg(box.width())
+                    .arg(box.height()));
+}
+
 void StatusLine::PrepareReading(const QString& fileName) { reading_->setText(QStringLiteral("Reading %1").arg(fileName)); }
 
 void StatusLine::StartReading(int rows)

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <optional>
@@ -23,6 +24,8 @@ public:
 
     void ShowHint(const QString& text);
     void ShowMessage(const QString& text);
+    // A box's corners and size, as it is being adjusted.
+    void ShowBox(const QRect& box);
     // How many shapes no entry covers, "+" where the search stopped early; nothing hides the count.
     void ShowShapesLeft(std::optional<int> count, bool complete);
     // Nothing when the pointer is off the picture.

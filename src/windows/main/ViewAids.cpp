@@ -6,31 +6,15 @@
 #include "workspace/Workspace.h"
 
 #include <QAction>
-#include <QMenu>
 
 #include <algorithm>
 
 namespace ravelock {
 
-namespace {
-
-QAction* AddToggle(QMenu& menu, const char* name, const QString& caption, const QKeySequence& shortcut)
-{
-    QAction* action = menu.addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
-    action->setCheckable(true);
-    return action;
-}
-
-} // namespace
-
-ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magnifier& magnifier,
-                   std::function<void()> magnifierToggled, const TextureShapes& shapes)
-    : QObject(&menu), ws_(ws), shapes_(shapes), drawing_(drawing), magnifier_(magnifier),
-      regions_(AddToggle(menu, "mnuViewRegions", QStringLiteral("Show &Regions"), QKeySequence(Qt::CTRL | Qt::Key_G))),
-      magnify_(AddToggle(menu, "mnuViewMagnifier", QStringLiteral("&Magnifier"), QKeySequence(Qt::CTRL | Qt::Key_M)))
+ViewAids::ViewAids(const Workspace& ws, const std::map<QString, QAction*>& toggles, DrawingArea& drawing,
+                   Magnifier& magnifier, std::function<void()> magnifierToggled, const TextureShapes& shapes)
+    : QObject(&drawing), ws_(ws), shapes_(shapes), drawing_(drawing), magnifier_(magnifier),
+      regions_(toggles.at(QStringLiteral("mnuViewRegions"))), magnify_(toggles.at(QStringLiteral("mnuViewMagnifier")))
 {
     magnifier_.hide();
     connect(regions_, &QAction::toggled, this, &ViewAids::ShowRegions);
@@ -39,12 +23,9 @@ ViewAids::ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magni
         Follow();
         toggled();
     });
-    QAction* transparency =
-        AddToggle(menu, "mnuViewTransparency", QStringLiteral("Show &Transparency"), QKeySequence(Qt::CTRL | Qt::Key_T));
-    connect(transparency, &QAction::toggled, &drawing_, &DrawingArea::ShowTransparency);
-    QAction* grid = AddToggle(menu, "mnuViewTexelGrid", QStringLiteral("Texel &Grid"), {});
-    grid->setChecked(true); // it draws only where a texel is large enough to hold one
-    connect(grid, &QAction::toggled, &drawing_, &DrawingArea::ShowTexelGrid);
+    connect(toggles.at(QStringLiteral("mnuViewTransparency")), &QAction::toggled, &drawing_,
+            &DrawingArea::ShowTransparency);
+    connect(toggles.at(QStringLiteral("mnuViewTexelGrid")), &QAction::toggled, &drawing_, &DrawingArea::ShowTexelGrid);
     connect(&shapes_, &TextureShapes::Found, this, [this] { ShowRegions(regions_->isChecked()); });
 }
 

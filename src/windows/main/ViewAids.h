@@ -7,11 +7,11 @@
 #include "workspace/Workspace.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
 class QAction;
-class QMenu;
 
 namespace ravelock {
 
@@ -26,9 +26,9 @@ class TextureShapes;
 class ViewAids final : public QObject {
     Q_OBJECT
 public:
-    // `magnifierToggled` lays the window out again for the magnifier's column.
-    ViewAids(const Workspace& ws, QMenu& menu, DrawingArea& drawing, Magnifier& magnifier,
-             std::function<void()> magnifierToggled, const TextureShapes& shapes);
+    // `toggles` are the View menu's, by name; `magnifierToggled` lays the window out again for the magnifier's column.
+    ViewAids(const Workspace& ws, const std::map<QString, QAction*>& toggles, DrawingArea& drawing,
+             Magnifier& magnifier, std::function<void()> magnifierToggled, const TextureShapes& shapes);
 
 signals:
     // How many shapes no entry covers, while the regions show and the shapes are known.
