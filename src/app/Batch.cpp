@@ -79,9 +79,9 @@ Arguments Parse(const QStringList& args, int count, const QStringList& flags, co
 Workspace Texture::Document() const
 {
     Workspace ws;
-    ws.strTextureName = QFileInfo(path).fileName();
-    ws.lngImageWidth = width;
-    ws.lngImageHeight = height;
+    ws.textureName = QFileInfo(path).fileName();
+    ws.imageWidth = width;
+    ws.imageHeight = height;
     ws.texture = ravelock::Texture::Ready;
     return ws;
 }

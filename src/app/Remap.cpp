@@ -318,7 +318,7 @@ int Remap(const QStringList& args, QTextStream& out)
     const bool all = document.entries.size() == entries.size();
     if (all || arguments.Has(QStringLiteral("--partial")))
         WriteMap(document, output);
-    const bool written = document.strIniPath == output;
+    const bool written = document.mapPath == output;
     if (arguments.Has(QStringLiteral("--json"))) {
         out << QJsonDocument(QJsonObject{{QStringLiteral("entries"), json},
                                          {QStringLiteral("output"), output},

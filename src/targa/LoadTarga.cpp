@@ -27,14 +27,14 @@ LoadResult Load(std::span<const std::uint8_t> file, bool mapped, PaintTarget& ta
     const TargaHeader header = TargaHeader::Parse(bytes);
     Input in(file, mapped);
     in.Skip(kTargaHeaderSize);
-    if (header.bytColorMapType > 1) {
+    if (header.colorMapType > 1) {
         result.message = messages::kNotValid;
         return result;
     }
     result.sized = true;
-    result.width = header.intWidth;
-    result.height = header.intHeight;
-    in.Skip(header.bytIdLength);
+    result.width = header.width;
+    result.height = header.height;
+    in.Skip(header.idLength);
     if ((result.message = Refusal(header)))
         return result;
     try {

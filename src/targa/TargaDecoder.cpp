@@ -38,9 +38,9 @@ Pixel MapEntry(const std::uint8_t* p, int bytes)
 class Decoder {
 public:
     Decoder(Input& in, PaintTarget& target, const TargaHeader& header)
-        : in_(in), target_(target), header_(header), width_(header.intWidth), height_(header.intHeight),
-          bytesPerPixel_(header.bytPixelDepth / 8), topDown_(header.bytDescriptor & kDescriptorTopDown),
-          rightToLeft_(header.bytDescriptor & kDescriptorRightToLeft)
+        : in_(in), target_(target), header_(header), width_(header.width), height_(header.height),
+          bytesPerPixel_(header.pixelDepth / 8), topDown_(header.descriptor & kDescriptorTopDown),
+          rightToLeft_(header.descriptor & kDescriptorRightToLeft)
     {
     }
 
@@ -64,7 +64,7 @@ private:
         const bool hasAlpha = bytesPerPixel_ == 4 || (bytesPerPixel_ == 1 && mapHasAlpha_);
         blend_ = hasAlpha && AlphaIsTransparency(header_, in_.File());
         // The attribute bit of 16-bit pixels is painted opaque, as always, but marks shapes.
-        attributeAlpha_ = bytesPerPixel_ == 2 && (header_.bytDescriptor & kDescriptorAttributeBits) != 0;
+        attributeAlpha_ = bytesPerPixel_ == 2 && (header_.descriptor & kDescriptorAttributeBits) != 0;
         if (!target_.PrepareSurface(width_, height_))
             return why::kNoMemory;
         const std::size_t buffer = static_cast<std::size_t>(std::max(width_, 128));
@@ -75,19 +75,19 @@ private:
 
     std::optional<std::string> ReadColourMap()
     {
-        const int entrySize = header_.bytColorMapEntrySize;
+        const int entrySize = header_.colorMapEntrySize;
         const int entryBytes = (entrySize + 7) / 8;
-        const std::size_t mapBytes = std::size_t{header_.intColorMapLength} * static_cast<std::size_t>(entryBytes);
+        const std::size_t mapBytes = std::size_t{header_.colorMapLength} * static_cast<std::size_t>(entryBytes);
         if (IsTrueColour(TypeOf(header_))) {
-            if (header_.bytPixelDepth == 8)
+            if (header_.pixelDepth == 8)
                 return why::kTrueColour8;
-            if (header_.bytColorMapType == 1 && in_.Skip(mapBytes) < mapBytes)
+            if (header_.colorMapType == 1 && in_.Skip(mapBytes) < mapBytes)
                 return why::kEndsEarly;
             return std::nullopt;
         }
-        if (header_.bytPixelDepth != 8)
+        if (header_.pixelDepth != 8)
             return why::kMappedDepth;
-        if (header_.bytColorMapType != 1 || header_.intColorMapLength == 0)
+        if (header_.colorMapType != 1 || header_.colorMapLength == 0)
             return why::kNoMap;
         if (entrySize != 15 && entrySize != 16 && entrySize != 24 && entrySize != 32)
             return "colour maps with " + std::to_string(entrySize) + "-bit entries are not supported";
@@ -96,7 +96,7 @@ private:
         if (got < mapBytes)
             return why::kEndsEarly;
         // Indices are bytes: entries beyond 256 after the first can never be used.
-        const std::size_t usable = std::min<std::size_t>(header_.intColorMapLength, 256);
+        const std::size_t usable = std::min<std::size_t>(header_.colorMapLength, 256);
         paletteColours_.resize(usable);
         paletteAlphas_.resize(usable);
         for (std::size_t i = 0; i < usable; ++i) {
@@ -130,7 +130,7 @@ private:
         std::uint8_t* alphas = alphas_.data();
         switch (bytesPerPixel_) {
         case 1: {
-            const int first = header_.intColorMapFirst;
+            const int first = header_.colorMapFirst;
             const int entries = static_cast<int>(paletteColours_.size());
             for (int i = 0; i < count; ++i) {
                 const int index = p[i] - first;

@@ -10,18 +10,18 @@ TargaHeader TargaHeader::Parse(const std::array<std::uint8_t, kTargaHeaderSize>&
 {
     const auto word = [&b](std::size_t at) { return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8); };
     TargaHeader h;
-    h.bytIdLength = b[0];
-    h.bytColorMapType = b[1];
-    h.bytImageType = b[2];
-    h.intColorMapFirst = word(3);
-    h.intColorMapLength = word(5);
-    h.bytColorMapEntrySize = b[7];
-    h.intXOrigin = static_cast<std::int16_t>(word(8));
-    h.intYOrigin = static_cast<std::int16_t>(word(10));
-    h.intWidth = static_cast<std::int16_t>(word(12));
-    h.intHeight = static_cast<std::int16_t>(word(14));
-    h.bytPixelDepth = b[16];
-    h.bytDescriptor = b[17];
+    h.idLength = b[0];
+    h.colorMapType = b[1];
+    h.imageType = b[2];
+    h.colorMapFirst = word(3);
+    h.colorMapLength = word(5);
+    h.colorMapEntrySize = b[7];
+    h.xOrigin = static_cast<std::int16_t>(word(8));
+    h.yOrigin = static_cast<std::int16_t>(word(10));
+    h.width = static_cast<std::int16_t>(word(12));
+    h.height = static_cast<std::int16_t>(word(14));
+    h.pixelDepth = b[16];
+    h.descriptor = b[17];
     return h;
 }
 
@@ -46,7 +46,7 @@ std::optional<std::string> Refusal(const TargaHeader& header)
     default:
         break;
     }
-    switch (header.bytPixelDepth) {
+    switch (header.pixelDepth) {
     case 8: case 16: case 24: case 32:
         break;
     default:
@@ -61,7 +61,7 @@ std::optional<std::string> Refusal(const TargaHeader& header)
 
 bool AlphaIsTransparency(const TargaHeader& header, std::span<const std::uint8_t> file)
 {
-    if ((header.bytDescriptor & kDescriptorAttributeBits) == 0)
+    if ((header.descriptor & kDescriptorAttributeBits) == 0)
         return false;
     constexpr std::size_t kFooterSize = 26;
     constexpr char kSignature[] = "TRUEVISION-XFILE.";

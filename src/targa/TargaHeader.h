@@ -12,18 +12,18 @@ constexpr std::size_t kTargaHeaderSize = 18;
 
 // The file's first 18 bytes, little-endian and without gaps.
 struct TargaHeader {
-    std::uint8_t bytIdLength = 0;
-    std::uint8_t bytColorMapType = 0;
-    std::uint8_t bytImageType = 0;
-    std::uint16_t intColorMapFirst = 0;
-    std::uint16_t intColorMapLength = 0;
-    std::uint8_t bytColorMapEntrySize = 0;
-    std::int16_t intXOrigin = 0;
-    std::int16_t intYOrigin = 0;
-    std::int16_t intWidth = 0;
-    std::int16_t intHeight = 0;
-    std::uint8_t bytPixelDepth = 0;
-    std::uint8_t bytDescriptor = 0;
+    std::uint8_t idLength = 0;
+    std::uint8_t colorMapType = 0;
+    std::uint8_t imageType = 0;
+    std::uint16_t colorMapFirst = 0;
+    std::uint16_t colorMapLength = 0;
+    std::uint8_t colorMapEntrySize = 0;
+    std::int16_t xOrigin = 0;
+    std::int16_t yOrigin = 0;
+    std::int16_t width = 0;
+    std::int16_t height = 0;
+    std::uint8_t pixelDepth = 0;
+    std::uint8_t descriptor = 0;
 
     static TargaHeader Parse(const std::array<std::uint8_t, kTargaHeaderSize>& bytes);
 };
@@ -59,7 +59,7 @@ enum class ImageType : std::uint8_t {
     HuffmanColourMappedFourPass = 33,
 };
 
-inline ImageType TypeOf(const TargaHeader& header) { return static_cast<ImageType>(header.bytImageType); }
+inline ImageType TypeOf(const TargaHeader& header) { return static_cast<ImageType>(header.imageType); }
 bool IsColourMapped(ImageType type);
 bool IsTrueColour(ImageType type);
 bool IsRunLength(ImageType type);

@@ -16,7 +16,7 @@ namespace {
 // Where the user works: the texture's folder once one was chosen, else home.
 QString WorkFolder(const Workspace& ws)
 {
-    return ws.strTexturePath.isEmpty() ? QDir::homePath() : QFileInfo(ws.strTexturePath).absolutePath();
+    return ws.texturePath.isEmpty() ? QDir::homePath() : QFileInfo(ws.texturePath).absolutePath();
 }
 
 // The file name in `path`; the last character is never taken as the separator.
@@ -47,19 +47,19 @@ void MainCommands::OpenTexture(const QString& path)
     // One texture a run: Open is offered only until one has been painted.
     if (ws_.texture != Texture::None)
         return;
-    ws_.strTexturePath = path;
+    ws_.texturePath = path;
     ws_.texture = Texture::Painting;
     Show();
     // Nothing is mapped against a picture that is still coming in: the size
     // reaches the workspace only once painting has ended.
-    const std::optional<QSize> painted = view_.LoadTexture(ws_.strTexturePath);
+    const std::optional<QSize> painted = view_.LoadTexture(ws_.texturePath);
     if (ending_)
         return;
     if (painted) {
         ws_.texture = Texture::Ready;
-        ws_.lngImageHeight = painted->height();
-        ws_.lngImageWidth = painted->width();
-        ws_.strTextureName = TextureName(path);
+        ws_.imageHeight = painted->height();
+        ws_.imageWidth = painted->width();
+        ws_.textureName = TextureName(path);
         ws_.picking.step = Step::FirstCorner;
         view_.ShowPanel(true);
         view_.FitWindowToPicture();
@@ -78,7 +78,7 @@ void MainCommands::OfferRecovery()
     if (const auto* damaged = std::get_if<Recovery::Damaged>(&found)) {
         const QString aside = recovery_.SetAside(ws_);
         dialogs_.Message(QStringLiteral("The copy of unsaved work on %1 cannot be read (%2).\r\nIt was set aside as %3.")
-                             .arg(ws_.strTextureName, damaged->reason, aside),
+                             .arg(ws_.textureName, damaged->reason, aside),
                          title, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
@@ -88,14 +88,14 @@ void MainCommands::OfferRecovery()
     const qsizetype count = static_cast<qsizetype>(copy->entries.size());
     const QString question = QStringLiteral("Unsaved work on %1 was kept when Ravelock last ended without saving: "
                                             "%2, written %3.\r\nBring it back?")
-                                 .arg(ws_.strTextureName, Entries(count),
+                                 .arg(ws_.textureName, Entries(count),
                                       QLocale().toString(copy->written, QLocale::ShortFormat));
     if (dialogs_.Message(question, title, MessageIcon::Exclamation, MessageButtons::YesNo) != Answer::Yes) {
         recovery_.Remove(ws_);
         return;
     }
     ws_.entries = copy->entries;
-    ws_.strIniPath = copy->iniPath;
+    ws_.mapPath = copy->iniPath;
     ws_.history.Restart(false);
     ws_.deleteOffered = !ws_.entries.empty();
     Show();
@@ -124,7 +124,7 @@ void MainCommands::OpenMapFile(const QString& path)
         return;
     const QString name = QFileInfo(path).fileName();
     const auto refuse = [&](const QString& why) {
-        dialogs_.Message(QStringLiteral("%1 cannot be opened as a map of %2:\r\n%3").arg(name, ws_.strTextureName, why),
+        dialogs_.Message(QStringLiteral("%1 cannot be opened as a map of %2:\r\n%3").arg(name, ws_.textureName, why),
                          QStringLiteral("Open Map"), MessageIcon::Exclamation, MessageButtons::Ok);
     };
     auto read = ReadMapFile(path, ws_);
@@ -149,17 +149,17 @@ void MainCommands::OpenFiles(const QStringList& files)
 
 bool MainCommands::Save()
 {
-    return ws_.strIniPath.isEmpty() ? SaveAs() : WriteDocument(ws_.strIniPath);
+    return ws_.mapPath.isEmpty() ? SaveAs() : WriteDocument(ws_.mapPath);
 }
 
 bool MainCommands::SaveAs()
 {
     // Where the document was saved last, else beside the texture, named after it.
-    const bool saved = !ws_.strIniPath.isEmpty();
-    const QString folder = saved ? QFileInfo(ws_.strIniPath).absolutePath() : WorkFolder(ws_);
-    QString suggested = saved ? QFileInfo(ws_.strIniPath).fileName() : QString();
-    if (!saved && !ws_.strTextureName.isEmpty())
-        suggested = QFileInfo(ws_.strTextureName).completeBaseName() + QStringLiteral(".ini");
+    const bool saved = !ws_.mapPath.isEmpty();
+    const QString folder = saved ? QFileInfo(ws_.mapPath).absolutePath() : WorkFolder(ws_);
+    QString suggested = saved ? QFileInfo(ws_.mapPath).fileName() : QString();
+    if (!saved && !ws_.textureName.isEmpty())
+        suggested = QFileInfo(ws_.textureName).completeBaseName() + QStringLiteral(".ini");
     FileDialogSettings settings{QStringLiteral("Save As"), QStringLiteral("Ini File (*.ini)"), QStringLiteral("ini"),
                                 folder, suggested};
     for (;;) {

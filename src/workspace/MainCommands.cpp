@@ -50,7 +50,7 @@ void MainCommands::Click(QPoint texel)
     case Step::FirstCorner:
         picking.first = texel;
         picking.step = Step::SecondCorner;
-        ws_.colRedo.clear();
+        ws_.redoCorners.clear();
         break;
     case Step::SecondCorner:
         picking.second = texel;
@@ -89,7 +89,7 @@ void MainCommands::TakeShape(std::optional<QRect> shape, bool grow)
     if (grow && picking.step != Step::FirstCorner)
         box |= Picking{picking.step, picking.first, picking.step == Step::Naming ? picking.second : picking.first}.Box();
     if (picking.step != Step::Naming)
-        ws_.colRedo.clear(); // a new first corner
+        ws_.redoCorners.clear(); // a new first corner
     picking = {Step::Naming, box.topLeft(), box.bottomRight()};
     Show();
     view_.ShowHint(QStringLiteral("Shape %1 x %2 at %3, %4: type its name (or Ctrl+E)")
@@ -103,10 +103,10 @@ void MainCommands::Undo()
 {
     Picking& picking = ws_.picking;
     if (picking.step == Step::Naming) {
-        ws_.colRedo.push_back({Step::SecondCorner, picking.second});
+        ws_.redoCorners.push_back({Step::SecondCorner, picking.second});
         picking.step = Step::SecondCorner;
     } else if (picking.step == Step::SecondCorner) {
-        ws_.colRedo.push_back({Step::FirstCorner, picking.first});
+        ws_.redoCorners.push_back({Step::FirstCorner, picking.first});
         picking.step = Step::FirstCorner;
     }
     Show();
@@ -115,10 +115,10 @@ void MainCommands::Undo()
 void MainCommands::Redo()
 {
     Picking& picking = ws_.picking;
-    if (ws_.colRedo.empty() || ws_.colRedo.back().step != picking.step)
+    if (ws_.redoCorners.empty() || ws_.redoCorners.back().step != picking.step)
         return;
-    const QPoint texel = ws_.colRedo.back().texel;
-    ws_.colRedo.pop_back();
+    const QPoint texel = ws_.redoCorners.back().texel;
+    ws_.redoCorners.pop_back();
     if (picking.step == Step::FirstCorner) {
         picking.first = texel;
         picking.step = Step::SecondCorner;

@@ -21,9 +21,9 @@ QStringList EntryBlock(const Workspace& ws, const Entry& entry)
 {
     return {
         kEntryPrefix + entry.name,
-        QStringLiteral("Texture = ") + ws.strTextureName,
-        QStringLiteral("TextureWidth = ") + QString::number(ws.lngImageWidth),
-        QStringLiteral("TextureHeight = ") + QString::number(ws.lngImageHeight),
+        QStringLiteral("Texture = ") + ws.textureName,
+        QStringLiteral("TextureWidth = ") + QString::number(ws.imageWidth),
+        QStringLiteral("TextureHeight = ") + QString::number(ws.imageHeight),
         QStringLiteral("Coords = Left:%1 Top:%2 Right:%3 Bottom:%4")
             .arg(entry.left)
             .arg(entry.top)
@@ -35,7 +35,7 @@ QStringList EntryBlock(const Workspace& ws, const Entry& entry)
     };
 }
 
-QStringList Workspace::colNames() const
+QStringList Workspace::Headings() const
 {
     QStringList names;
     for (const Entry& entry : entries)
@@ -43,7 +43,7 @@ QStringList Workspace::colNames() const
     return names;
 }
 
-QStringList Workspace::colLines() const
+QStringList Workspace::Lines() const
 {
     QStringList lines = HeaderLines();
     for (const Entry& entry : entries)
@@ -67,7 +67,7 @@ std::optional<Entry> Coords(const QString& line, const Workspace& ws, QString& r
     for (int i = 0; i < 4; ++i) {
         bool whole = false;
         values[i] = match.captured(i + 1).toInt(&whole);
-        const std::int32_t limit = i % 2 ? ws.lngImageHeight : ws.lngImageWidth;
+        const std::int32_t limit = i % 2 ? ws.imageHeight : ws.imageWidth;
         if (!whole || values[i] < 0 || values[i] > limit) {
             reason = QStringLiteral("\"%1\" is not a whole number from 0 to %2").arg(match.captured(i + 1)).arg(limit);
             return std::nullopt;
@@ -222,7 +222,7 @@ int EntriesNotHeld(const QString& path, const Workspace& ws)
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) ||
         file.readLine(256).trimmed() != HeaderLines().first().toUtf8())
         return 0;
-    const QStringList held = ws.colNames();
+    const QStringList held = ws.Headings();
     int lost = 0;
     // Read a line at a time: the file may be large, and only the names count.
     while (!file.atEnd()) {
@@ -239,7 +239,7 @@ std::optional<QString> WriteIniFile(Workspace& ws, const QString& path)
     const QFileInfo info(path);
     if (info.isDir())
         return QStringLiteral("It is a folder, not a file");
-    const QByteArray bytes = DocumentBytes(ws.colLines());
+    const QByteArray bytes = DocumentBytes(ws.Lines());
     const bool special = info.exists() && !info.isFile();
     if (auto failure = special ? WriteInPlace(path, bytes) : WriteReplacing(path, bytes))
         return failure;

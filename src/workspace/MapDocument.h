@@ -28,7 +28,7 @@ QStringList EntryBlock(const Workspace& ws, const Entry& entry);
 // texture, whose names the workspace's document does not hold; 0 for any other file.
 int EntriesNotHeld(const QString& path, const Workspace& ws);
 
-// Writes colLines to `path`, each line ended by CR LF, in UTF-8. The file is
+// Writes Lines to `path`, each line ended by CR LF, in UTF-8. The file is
 // replaced only once everything is written, so a failure leaves an earlier
 // file untouched; where the folder refuses the new file but the target may be
 // written, the target is written in place. On success the document is saved

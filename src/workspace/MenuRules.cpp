@@ -10,7 +10,7 @@ std::vector<std::pair<MenuItem, bool>> MenuStates(const Workspace& ws)
     const Step step = ws.picking.step;
     // Redo sets again only a corner of the step it is at: after a name was
     // given, what is left on the stack waits for the next first corner to clear it.
-    const bool redo = ready && !ws.colRedo.empty() && ws.colRedo.back().step == step;
+    const bool redo = ready && !ws.redoCorners.empty() && ws.redoCorners.back().step == step;
     return {
         {MenuItem::mnuFileOpen, ws.texture == Texture::None},
         {MenuItem::mnuFileOpenMap, ready && ws.entries.empty()},
@@ -54,8 +54,8 @@ std::vector<std::pair<MenuItem, QString>> MenuTexts(const Workspace& ws)
 QString Caption(const Workspace& ws)
 {
     QString document;
-    if (!ws.strIniPath.isEmpty())
-        document = QFileInfo(ws.strIniPath).fileName();
+    if (!ws.mapPath.isEmpty())
+        document = QFileInfo(ws.mapPath).fileName();
     else if (ws.texture == Texture::Ready)
         document = QStringLiteral("Untitled");
     return document.isEmpty() ? QStringLiteral("Ravelock") : QStringLiteral("%1[*] \u2014 Ravelock").arg(document);

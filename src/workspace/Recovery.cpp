@@ -23,7 +23,7 @@ QString Recovery::DefaultFolder()
 
 QString Recovery::PathFor(const Workspace& ws) const
 {
-    const QByteArray key = QFileInfo(ws.strTexturePath).absoluteFilePath().toUtf8();
+    const QByteArray key = QFileInfo(ws.texturePath).absoluteFilePath().toUtf8();
     return folder_ + QLatin1Char('/') +
            QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex()) +
            QStringLiteral(".ini");
@@ -36,8 +36,8 @@ std::optional<QString> Recovery::Write(const Workspace& ws) const
     QSaveFile file(PathFor(ws));
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    QByteArray bytes = kFirstLine + kDocumentLine + ws.strIniPath.toUtf8() + "\r\n";
-    for (const QString& line : ws.colLines())
+    QByteArray bytes = kFirstLine + kDocumentLine + ws.mapPath.toUtf8() + "\r\n";
+    for (const QString& line : ws.Lines())
         bytes += line.toUtf8() + "\r\n";
     if (file.write(bytes) != bytes.size() || !file.commit())
         return file.errorString();

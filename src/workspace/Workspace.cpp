@@ -12,12 +12,12 @@ std::optional<std::size_t> Workspace::Find(const QString& name) const
 
 bool Workspace::Holds(QPoint texel) const
 {
-    return texel.x() >= 0 && texel.y() >= 0 && texel.x() <= lngImageWidth && texel.y() <= lngImageHeight;
+    return texel.x() >= 0 && texel.y() >= 0 && texel.x() <= imageWidth && texel.y() <= imageHeight;
 }
 
 void Workspace::SavedAs(const QString& path)
 {
-    strIniPath = path;
+    mapPath = path;
     history.MarkSaved();
 }
 

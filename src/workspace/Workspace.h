@@ -42,16 +42,16 @@ struct UndoneCorner {
 // Sizes and corners are in texels.
 struct Workspace {
     std::vector<Entry> entries; // the document, in entry order
-    std::int32_t lngImageHeight = 0;
-    std::int32_t lngImageWidth = 0;
-    QString strTexturePath;
-    QString strTextureName;
+    std::int32_t imageHeight = 0;
+    std::int32_t imageWidth = 0;
+    QString texturePath;
+    QString textureName;
     Texture texture = Texture::None;
     Picking picking;
-    QString strIniPath; // where the document was written last; empty until then
+    QString mapPath; // where the document was written last; empty until then
     // Once an entry was added, Delete Entry stays offered, even with none left.
     bool deleteOffered = false;
-    std::vector<UndoneCorner> colRedo; // back() is the top
+    std::vector<UndoneCorner> redoCorners; // back() is the top
     EntryHistory history;              // of the entries, apart from the corners' undo
 
     // The place of the entry named `name`, if there is one.
@@ -64,9 +64,9 @@ struct Workspace {
     bool Saved() const { return history.AtSaved(); }
 
     // "MappedImage <name>", one per entry, in entry order.
-    QStringList colNames() const;
+    QStringList Headings() const;
     // Every line of the document, without terminators: the header, then each entry's block.
-    QStringList colLines() const;
+    QStringList Lines() const;
 };
 
 } // namespace ravelock

@@ -47,7 +47,7 @@ void WriteSprites(const QString& path, const std::vector<Sprite>& sprites)
 
 Workspace Map(const QString& texture, std::vector<Entry> entries)
 {
-    return {.entries = std::move(entries), .lngImageHeight = 8, .lngImageWidth = 16, .strTextureName = texture};
+    return {.entries = std::move(entries), .imageHeight = 8, .imageWidth = 16, .textureName = texture};
 }
 
 struct Ran {
@@ -120,7 +120,7 @@ TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
 
     EXPECT_EQ(Command({"remap", old, map, fresh, "-o", out, "--partial"}).status, 1);
     Workspace expected = Map("new.tga", {{"A", 0, 1, 1, 2}, {"Cap", 1, 2, 0, 1}, {"E", 14, 6, 16, 8}});
-    EXPECT_EQ(ReadAll(out), (expected.colLines().join("\r\n") + "\r\n").toUtf8());
+    EXPECT_EQ(ReadAll(out), (expected.Lines().join("\r\n") + "\r\n").toUtf8());
 
     ws.entries = {ws.entries[0], ws.entries[5]};
     ASSERT_FALSE(WriteIniFile(ws, map));

@@ -90,7 +90,7 @@ struct Commands : ::testing::Test {
             if (view.menus.at(item))
                 items += (items.empty() ? "" : " ") + name;
         std::string redo;
-        for (auto undone = ws.colRedo.rbegin(); undone != ws.colRedo.rend(); ++undone)
+        for (auto undone = ws.redoCorners.rbegin(); undone != ws.redoCorners.rend(); ++undone)
             redo += QString(" %1,%2").arg(undone->texel.x()).arg(undone->texel.y()).toStdString();
         redo = redo.substr(std::min<std::size_t>(1, redo.size()));
         return (items.empty() ? "-" : items) + " | " + view.corners.toStdString() + " | [" + redo + "] | " +
@@ -115,9 +115,9 @@ TEST_F(Commands, AwaitCornersOnlyOncePainted)
     view.painted = true;
     Open(512, 256, "/home/me/art/hud.tga");
     EXPECT_EQ(dialogs.fileDialogs.back().initialDirectory, QFileInfo("/textures").absoluteFilePath()) << "as last";
-    EXPECT_EQ(ws.strTextureName, "hud.tga");
-    EXPECT_EQ(ws.lngImageWidth, 512);
-    EXPECT_EQ(ws.lngImageHeight, 256);
+    EXPECT_EQ(ws.textureName, "hud.tga");
+    EXPECT_EQ(ws.imageWidth, 512);
+    EXPECT_EQ(ws.imageHeight, 256);
     EXPECT_TRUE(view.panel);
     EXPECT_EQ(view.fits, 1);
     EXPECT_EQ(Shown(), "- | , , | [] | top-left");
@@ -193,7 +193,7 @@ TEST_F(Commands, CompleteEntryTakesTheFirstWordOnce)
         {"click 7,8", "Undo Complete Delete | 5,6 7,8 | [] | name"},
         {"complete door", "Delete | , , | [] | top-left"},
     });
-    EXPECT_EQ(ws.colNames(), QStringList({"MappedImage Button", "MappedImage Door", "MappedImage door"}));
+    EXPECT_EQ(ws.Headings(), QStringList({"MappedImage Button", "MappedImage Door", "MappedImage door"}));
     EXPECT_EQ(dialogs.messages, QStringList{"Duplicate Name: Button is already a image map name"});
     EXPECT_EQ(view.message, "Added door: 5, 6 to 7, 8");
 }
@@ -227,10 +227,10 @@ TEST_F(Commands, SavingTracksUnsavedWork)
 
     for (int outside : {-1, 1})
         commands.RemoveEntry(outside);
-    EXPECT_EQ(ws.colNames(), QStringList{"MappedImage Button"}) << "no entry there";
+    EXPECT_EQ(ws.Headings(), QStringList{"MappedImage Button"}) << "no entry there";
     commands.RemoveEntry(0);
     EXPECT_EQ(view.message, "Removed Button");
-    EXPECT_EQ(ws.colNames(), QStringList());
+    EXPECT_EQ(ws.Headings(), QStringList());
     EXPECT_EQ(Shown(), "Delete | , , | [] | top-left") << "Delete Entry stays offered";
     EXPECT_EQ(view.caption, "out.ini* \u2014 Ravelock");
     dialogs.messageAnswers = {Answer::No};
@@ -318,7 +318,7 @@ TEST_F(Commands, UnsavedWorkSurvivesAKill)
     dialogs.messageAnswers = {Answer::Yes};
     Open(64, 32, dir.filePath("ui.tga"));
     EXPECT_TRUE(dialogs.messages.value(0).startsWith("Recover Unsaved Work: "));
-    EXPECT_EQ(ws.colLines()[17], "Coords = Left:5 Top:6 Right:64 Bottom:32");
+    EXPECT_EQ(ws.Lines()[17], "Coords = Left:5 Top:6 Right:64 Bottom:32");
     EXPECT_EQ(view.caption, "Untitled* \u2014 Ravelock") << "brought back as unsaved work";
 
     const QString copy = Recovery(data.path()).PathFor(ws);
@@ -344,7 +344,7 @@ TEST_F(Commands, EntryChangesUndoAndRedoInPlace)
         Do(action);
     dialogs.saveAnswers = {dir.filePath("ui.ini")};
     ASSERT_TRUE(commands.SaveAs());
-    const auto names = [this] { return ws.colNames().join(' ').remove("MappedImage "); };
+    const auto names = [this] { return ws.Headings().join(' ').remove("MappedImage "); };
     const auto undo = [this] { return view.texts[MenuItem::mnuEditUndoEntry]; };
     const auto redo = [this] { return view.texts[MenuItem::mnuEditRedoEntry]; };
     const QString copy = Recovery(data.path()).PathFor(ws);

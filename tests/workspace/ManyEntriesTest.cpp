@@ -26,7 +26,7 @@ const std::vector<Entry> kButton = {{"BtnLeftNormal", 4, 84, 9, 97}, {"BtnMidNor
 
 TEST(ManyEntries, RepeatMovesCopiesAndReplacesAWord)
 {
-    const Workspace ws{.entries = kButton, .lngImageHeight = 140, .lngImageWidth = 64, .texture = Texture::Ready};
+    const Workspace ws{.entries = kButton, .imageHeight = 140, .imageWidth = 64, .texture = Texture::Ready};
     const std::pair<RepeatSettings, std::string> cases[] = {
         {{{0, 16}, "Normal", "Pushed", 1}, "BtnLeftPushed 4,100 9,113; BtnMidPushed 10,100 49,113"},
         {{{0, 16}, "Normal", " Pushed  Hover", 2},
@@ -45,8 +45,8 @@ TEST(ManyEntries, MapShapesNumbersWhatNoEntryCovers)
     const std::vector<QRect> shapes = {QRect(0, 0, 4, 4), QRect(6, 0, 4, 4), QRect(0, 10, 2, 2), QRect(3, 10, 2, 2),
                                        QRect(20, 0, 3, 3), QRect(30, 30, 1, 1), QRect(40, 0, 1, 1), QRect(42, 0, 1, 1)};
     const Workspace ws{.entries = {{"Taken", 19, 0, 23, 3}, {"Icon6", 63, 63, 63, 63}},
-                       .lngImageHeight = 64,
-                       .lngImageWidth = 64,
+                       .imageHeight = 64,
+                       .imageWidth = 64,
                        .texture = Texture::Ready};
     const std::pair<int, std::string> cases[] = {
         {0, "Duplicate Name: Icon6 is already a image map name"},
@@ -67,7 +67,7 @@ TEST(ManyEntries, SliceCutsNinePiecesOrAGrid)
     rows[19][26] = rows[19][29] = '#';
     const testing_support::Decoded d = testing_support::Decode(testing_support::RowsTexture(rows));
     const targa::ShapeTexels texels(d.surface, true);
-    const Workspace ws{.lngImageHeight = 20, .lngImageWidth = 40, .texture = Texture::Ready};
+    const Workspace ws{.imageHeight = 20, .imageWidth = 40, .texture = Texture::Ready};
     const QRect rect(QPoint(10, 10), QPoint(29, 19));
     using K = SliceSettings::Kind;
     const std::pair<SliceSettings, std::string> cases[] = {

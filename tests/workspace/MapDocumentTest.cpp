@@ -22,7 +22,7 @@ namespace {
 // Entries on ui.tga, 512 x 256, each at Left: the length of its name, Bottom: -1.
 Workspace WithEntries(const QStringList& names)
 {
-    Workspace ws{.lngImageHeight = 256, .lngImageWidth = 512, .strTextureName = "ui.tga"};
+    Workspace ws{.imageHeight = 256, .imageWidth = 512, .textureName = "ui.tga"};
     ws.history.Restart(false);
     for (const QString& name : names)
         ws.entries.push_back({name, static_cast<std::int32_t>(name.size()), 0, 0, -1});
@@ -47,7 +47,7 @@ TEST(MapDocumentFile, WritesTheExactBytesOrSaysWhyNot)
     ASSERT_EQ(WriteIniFile(ws, path), std::nullopt);
     EXPECT_EQ(ReadAll(path), DocumentWith(Block("Button", 6) + Block("T\xC3\xBCr", 3)));
     EXPECT_TRUE(ws.Saved());
-    EXPECT_EQ(ws.strIniPath, path);
+    EXPECT_EQ(ws.mapPath, path);
 
     QDir().mkpath(dir.filePath("folder"));
     const std::pair<QString, QString> failures[] = {
@@ -62,7 +62,7 @@ TEST(MapDocumentFile, WritesTheExactBytesOrSaysWhyNot)
         EXPECT_TRUE(failure && failure->contains(reason))
             << path.toStdString() << ": " << failure.value_or("none").toStdString();
         EXPECT_FALSE(failing.Saved());
-        EXPECT_EQ(failing.strIniPath, QString());
+        EXPECT_EQ(failing.mapPath, QString());
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"folder", "map.ini"}));
@@ -111,7 +111,7 @@ TEST(MapDocumentFile, ReadsBackOnlyWhatItWrites)
 {
     Workspace ws = WithEntries({});
     ws.entries = {{"Button", 0, 1, 512, 256}, {QString::fromUtf8("Tür"), 9, 8, 7, 6}};
-    const QByteArray written = ws.colLines().join("\r\n").toUtf8() + "\r\n";
+    const QByteArray written = ws.Lines().join("\r\n").toUtf8() + "\r\n";
     EXPECT_EQ(std::get<std::vector<Entry>>(ReadMap(written, ws)), ws.entries);
     EXPECT_EQ(std::get<std::vector<Entry>>(ReadMap(DocumentWith(), ws)).size(), 0u);
 

@@ -339,7 +339,7 @@ void FrmMain::ShowState(const Workspace& ws)
     if (ws.picking.step != Step::Naming)
         naming_->Stop();
     if (delete_ && delete_->isVisible())
-        delete_->Follow(ws.colNames());
+        delete_->Follow(ws.Headings());
     plans_->OfferRepeat();
 }
 

@@ -105,7 +105,7 @@ void FrmMain::ShowEntryProperties(int index)
         return applied;
     };
     properties_ = new FrmEntryProperties(this, ws.entries[static_cast<std::size_t>(index)],
-                                         QSize(ws.lngImageWidth, ws.lngImageHeight), apply);
+                                         QSize(ws.imageWidth, ws.imageHeight), apply);
     properties_->setAttribute(Qt::WA_DeleteOnClose);
     connect(properties_, &FrmEntryProperties::Changed, this,
             [this, index](const Entry& values) { aids_->Preview(std::pair(index, values)); });
@@ -144,7 +144,7 @@ void FrmMain::ShowDeleteDialog()
         connect(delete_.get(), &QDialog::finished, this, [this] { activateWindow(); });
     }
     const int chosen = entries_->isVisible() ? entries_->Chosen() : -1;
-    Present(*delete_, [this, chosen] { delete_->Load(commands_.State().colNames(), chosen); });
+    Present(*delete_, [this, chosen] { delete_->Load(commands_.State().Headings(), chosen); });
 }
 
 void FrmMain::ShowReadme()

@@ -48,7 +48,7 @@ TEST(DeleteDialog, RemovesTheChosenEntry)
     QTest::mouseClick(h.Find<QPushButton>("cmdDelete"), Qt::LeftButton);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(h.Message(), "Removed Two");
-    EXPECT_EQ(h.State().colNames(), (QStringList{"MappedImage One", "MappedImage Three"}));
+    EXPECT_EQ(h.State().Headings(), (QStringList{"MappedImage One", "MappedImage Three"}));
     // The removal by the mouse left the button focused; the next opening, refilled, gives the list the keyboard.
     h.Trigger("mnuEditDelete");
     for (int down = 0; down < 2; ++down)
@@ -56,7 +56,7 @@ TEST(DeleteDialog, RemovesTheChosenEntry)
     h.Trigger("mnuEditUndoEntry"); // Two comes back before Three, which stays chosen
     QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(h.State().colNames(), (QStringList{"MappedImage One", "MappedImage Two"}));
+    EXPECT_EQ(h.State().Headings(), (QStringList{"MappedImage One", "MappedImage Two"}));
 }
 
 // With real keys on X: a wrong row removed and brought back, then saved in its place.

@@ -219,7 +219,7 @@ TEST(MainWindow, OpensADroppedTexture)
     EXPECT_FALSE(drop(h.WriteFile("notes.txt", GradientTexture(4, 4))));
     EXPECT_FALSE(drop(h.WriteFile("drop.TGA", GradientTexture(40, 30)), "file:///b.tga")) << "one file at a time";
     EXPECT_TRUE(drop(h.dir.filePath("drop.TGA")));
-    EXPECT_EQ(h.State().strTextureName, "drop.TGA");
+    EXPECT_EQ(h.State().textureName, "drop.TGA");
     EXPECT_FALSE(h.Enabled("mnuFileOpen"));
     EXPECT_FALSE(drop(h.WriteFile("second.tga", GradientTexture(4, 4)))) << "one texture a run";
     h.AddEntry({1, 2}, {3, 4}, "A");
@@ -271,7 +271,7 @@ TEST(MainWindowWhilePainting, ShowsTheBuildUp)
         framesWhilePainting << h.Find("pictureFrame")->size();
         if (turns++)
             return;
-        EXPECT_EQ(h.State().lngImageWidth, 0) << "the size reaches the workspace once painting has ended";
+        EXPECT_EQ(h.State().imageWidth, 0) << "the size reaches the workspace once painting has ended";
         h.Click(0, 0);
         h.Trigger("mnuEditComplete");
         early = h.SaveAs("early.ini");
@@ -322,7 +322,7 @@ TEST(MainWindow, ShortcutsWinOverAField)
     h.dialogs.inputAnswers.push_back("Door");
     QTest::keyClick(h.Find("txtLeft"), Qt::Key_E, Qt::ControlModifier);
     QTest::keyClick(h.Find("txtLeft"), Qt::Key_Delete);
-    EXPECT_EQ(h.State().colNames(), QStringList{"MappedImage Door"});
+    EXPECT_EQ(h.State().Headings(), QStringList{"MappedImage Door"});
     EXPECT_TRUE(h.Find("frmDelete")->isVisible());
 }
 
