@@ -9,9 +9,9 @@ namespace bench {
 const std::vector<Variant>& Variants()
 {
     static const std::vector<Variant> variants = {
-        {"t1_d8", 1, 8, false},   {"t9_d8", 9, 8, false},   {"t2_d16", 2, 16, false},
-        {"t10_d16", 10, 16, false}, {"t2_d24", 2, 24, false}, {"t10_d24", 10, 24, false},
-        {"t2_d32", 2, 32, false}, {"t10_d32_bl", 10, 32, false}, {"t10_d32_tl", 10, 32, true},
+        {"t1_d8", 1, 8, false},     {"t9_d8", 9, 8, false},        {"t2_d16", 2, 16, false},
+        {"t10_d16", 10, 16, false}, {"t2_d24", 2, 24, false},      {"t10_d24", 10, 24, false},
+        {"t2_d32", 2, 32, false},   {"t10_d32_bl", 10, 32, false}, {"t10_d32_tl", 10, 32, true},
     };
     return variants;
 }
@@ -50,7 +50,10 @@ Rgba PictureAt(int x, int y)
     return p;
 }
 
-std::uint8_t IndexOf(const Rgba& p) { return static_cast<std::uint8_t>((p.r & 0xE0) | ((p.g & 0xE0) >> 3) | (p.b >> 6)); }
+std::uint8_t IndexOf(const Rgba& p)
+{
+    return static_cast<std::uint8_t>((p.r & 0xE0) | ((p.g & 0xE0) >> 3) | (p.b >> 6));
+}
 
 void PixelBytes(const Variant& v, const Rgba& p, std::vector<std::uint8_t>& out)
 {
@@ -101,12 +104,22 @@ void EncodeRow(const std::vector<std::vector<std::uint8_t>>& pixels, std::vector
 
 std::vector<std::uint8_t> Encode(const Variant& v)
 {
-    std::vector<std::uint8_t> out = {0, static_cast<std::uint8_t>(v.depth == 8 ? 1 : 0),
-                                     static_cast<std::uint8_t>(v.type), 0, 0,
+    std::vector<std::uint8_t> out = {0,
+                                     static_cast<std::uint8_t>(v.depth == 8 ? 1 : 0),
+                                     static_cast<std::uint8_t>(v.type),
+                                     0,
+                                     0,
                                      static_cast<std::uint8_t>(v.depth == 8 ? 0 : 0),
                                      static_cast<std::uint8_t>(v.depth == 8 ? 1 : 0),
-                                     static_cast<std::uint8_t>(v.depth == 8 ? 24 : 0), 0, 0, 0, 0,
-                                     kSize & 255, kSize >> 8, kSize & 255, kSize >> 8,
+                                     static_cast<std::uint8_t>(v.depth == 8 ? 24 : 0),
+                                     0,
+                                     0,
+                                     0,
+                                     0,
+                                     kSize & 255,
+                                     kSize >> 8,
+                                     kSize & 255,
+                                     kSize >> 8,
                                      static_cast<std::uint8_t>(v.depth),
                                      static_cast<std::uint8_t>((v.depth == 32 ? 8 : 0) | (v.topLeft ? 0x20 : 0))};
     if (v.depth == 8)

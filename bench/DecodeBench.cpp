@@ -7,9 +7,9 @@
 #include "RemapBench.h"
 #include "RepaintBench.h"
 #include "ShapesBench.h"
+#include "targa/LoadTarga.h"
 #include "targa/PixelSurface.h"
 #include "targa/SurfacePainter.h"
-#include "targa/LoadTarga.h"
 #include "windows/main/FrmMain.h"
 #include "workspace/Dialogs.h"
 
@@ -36,7 +36,8 @@ public:
     explicit OpenOnly(std::string path) : path_(QString::fromStdString(std::move(path))) {}
     std::optional<QString> OpenFile(const ravelock::FileDialogSettings&) override { return path_; }
     std::optional<QString> SaveFile(const ravelock::FileDialogSettings&) override { return std::nullopt; }
-    ravelock::Answer Message(const QString& text, const QString&, ravelock::MessageIcon, ravelock::MessageButtons) override
+    ravelock::Answer Message(const QString& text, const QString&, ravelock::MessageIcon,
+                             ravelock::MessageButtons) override
     {
         if (failure.empty())
             failure = text.toStdString();
@@ -199,7 +200,8 @@ int main(int argc, char** argv)
     for (const auto& variant : bench::Variants()) {
         const std::string path = bench::InputFor(variant, Folder());
         benchmark::RegisterBenchmark(("BM_Floor/" + variant.name).c_str(), Floor, path)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("BM_Ravelock/" + variant.name).c_str(), Ravelock, path)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Ravelock/" + variant.name).c_str(), Ravelock, path)
+            ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("BM_Stb/" + variant.name).c_str(), Stb, path)->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("BM_QtReader/" + variant.name).c_str(), QtReader, path)
             ->Unit(benchmark::kMillisecond);

@@ -33,7 +33,8 @@ void PaintShape(std::vector<std::uint8_t>& bgra, int index, int cellX, int cellY
             if (d > 1)
                 continue;
             const std::size_t at = (static_cast<std::size_t>(cellY * kCell + kCell / 2 + dy) * kSide +
-                                    static_cast<std::size_t>(cellX * kCell + kCell / 2 + dx)) * 4;
+                                    static_cast<std::size_t>(cellX * kCell + kCell / 2 + dx)) *
+                                   4;
             bgra[at] = static_cast<std::uint8_t>(index * 7 + dx);
             bgra[at + 1] = static_cast<std::uint8_t>(index >> 5);
             bgra[at + 2] = static_cast<std::uint8_t>(dy * 3);
@@ -47,8 +48,8 @@ void WriteAtlas(const std::string& path, const std::vector<int>& place)
     std::vector<std::uint8_t> bgra(std::size_t{kSide} * kSide * 4);
     for (int i = 0; i < static_cast<int>(place.size()); ++i)
         PaintShape(bgra, i, place[static_cast<std::size_t>(i)] % kCells, place[static_cast<std::size_t>(i)] / kCells);
-    const std::uint8_t header[18] = {0,           0,          2,           0,          0,  0,   0, 0, 0, 0, 0, 0,
-                                     kSide & 255, kSide >> 8, kSide & 255, kSide >> 8, 32, 0x28};
+    const std::uint8_t header[18] = {0, 0, 2, 0,           0,          0,           0,          0,  0,
+                                     0, 0, 0, kSide & 255, kSide >> 8, kSide & 255, kSide >> 8, 32, 0x28};
     std::FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(header, 1, sizeof header, file);
     std::fwrite(bgra.data(), 1, bgra.size(), file);

@@ -40,8 +40,10 @@ ravelock::RegionScene Regions(int count)
     ravelock::RegionScene scene;
     std::mt19937 random(7);
     for (int i = 0; i < count; ++i) {
-        const int left = static_cast<int>(random() % (kWidth - 200)), top = static_cast<int>(random() % (kHeight - 200));
-        const int right = left + 8 + static_cast<int>(random() % 190), bottom = top + 8 + static_cast<int>(random() % 190);
+        const int left = static_cast<int>(random() % (kWidth - 200)),
+                  top = static_cast<int>(random() % (kHeight - 200));
+        const int right = left + 8 + static_cast<int>(random() % 190),
+                  bottom = top + 8 + static_cast<int>(random() % 190);
         scene.entries.push_back({QRect(QPoint(left, top), QPoint(right, bottom)), QStringLiteral("Region%1").arg(i)});
     }
     if (count > 0)

@@ -223,8 +223,9 @@ void RegisterShapeBenchmarks(const std::string& folder)
 {
     for (const Variant& variant : Variants()) {
         const std::string path = InputFor(variant, folder);
-        benchmark::RegisterBenchmark(("BM_FindShapes/" + variant.name).c_str(), Find, [path] { return Decoded(path); })
-            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_FindShapes/" + variant.name).c_str(), Find, [path] {
+            return Decoded(path);
+        })->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("BM_FindShapes/atlas8192", Find, Atlas)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_FindShapes/noise4096", Find, Noise)->Unit(benchmark::kMillisecond);

@@ -20,8 +20,8 @@ int main(int argc, char** argv)
          {QString::fromUtf8("Tür"), 1, 1, 1, 1}},
     };
     for (std::size_t i = 0; i < maps.size(); ++i) {
-        ravelock::Workspace ws{.entries = maps[i], .imageHeight = 256, .imageWidth = 512,
-                               .textureName = QStringLiteral("ui.tga")};
+        ravelock::Workspace ws{
+            .entries = maps[i], .imageHeight = 256, .imageWidth = 512, .textureName = QStringLiteral("ui.tga")};
         const QString path = QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("map-%1.ini").arg(i));
         if (ravelock::WriteIniFile(ws, path)) {
             std::cerr << "map_fuzz_seeds: cannot write to " << argv[1] << '\n';

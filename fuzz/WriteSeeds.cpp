@@ -41,7 +41,8 @@ int main(int argc, char** argv)
                     const std::string name = folder + "/seed-" + std::to_string(written++) + ".tga";
                     const auto bytesOut = b.Bytes();
                     std::ofstream(name, std::ios::binary)
-                        .write(reinterpret_cast<const char*>(bytesOut.data()), static_cast<std::streamsize>(bytesOut.size()));
+                        .write(reinterpret_cast<const char*>(bytesOut.data()),
+                               static_cast<std::streamsize>(bytesOut.size()));
                 }
             }
         }

@@ -1,13 +1,13 @@
 // Decodes a Targa file exactly as the main window paints it and writes the
 // picture as a binary PPM, so that a texture can be checked without the GUI.
+#include "targa/LoadTarga.h"
 #include "targa/PixelSurface.h"
 #include "targa/SurfacePainter.h"
-#include "targa/LoadTarga.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <utility>
@@ -36,8 +36,8 @@ bool ParseBackground(const std::string& text, targa::Colour& colour)
     if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
         return false;
     const unsigned long rgb = std::stoul(text, nullptr, 16);
-    colour = targa::MakeColour(static_cast<int>(rgb >> 16), static_cast<int>((rgb >> 8) & 255),
-                               static_cast<int>(rgb & 255));
+    colour =
+        targa::MakeColour(static_cast<int>(rgb >> 16), static_cast<int>((rgb >> 8) & 255), static_cast<int>(rgb & 255));
     return true;
 }
 

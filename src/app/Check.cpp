@@ -72,9 +72,10 @@ std::vector<Finding> Findings(const std::vector<Entry>& entries, const targa::Sh
             findings.push_back({line, false, QStringLiteral("%1 holds no texel of any shape").arg(entry.name)});
         for (; overlap != overlaps.end() && overlap->first == i; ++overlap) {
             const std::size_t other = overlap->second;
-            findings.push_back({line, false, QStringLiteral("%1 overlaps %2 (line %3)")
-                                                 .arg(entry.name, entries[other].name)
-                                                 .arg(EntryLine(other))});
+            findings.push_back({line, false,
+                                QStringLiteral("%1 overlaps %2 (line %3)")
+                                    .arg(entry.name, entries[other].name)
+                                    .arg(EntryLine(other))});
         }
     }
     return findings;

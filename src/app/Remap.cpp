@@ -53,9 +53,9 @@ private:
     const targa::PixelSurface& surface_;
     int width_;
     targa::Shapes shapes_;
-    std::vector<targa::ShapeRun> byShape_;  // grouped by shape, each shape's in row order
-    std::vector<std::size_t> shapeStart_;   // where each shape's runs start in byShape_, and the end
-    std::vector<std::size_t> rowStart_;     // where each row's runs start in shapes_.runs, and the end
+    std::vector<targa::ShapeRun> byShape_; // grouped by shape, each shape's in row order
+    std::vector<std::size_t> shapeStart_;  // where each shape's runs start in byShape_, and the end
+    std::vector<std::size_t> rowStart_;    // where each row's runs start in shapes_.runs, and the end
     std::vector<std::uint64_t> digests_;
 };
 
@@ -71,9 +71,11 @@ ShapeIndex::ShapeIndex(const Texture& texture)
             ++start[static_cast<std::size_t>(key(run)) + 1];
         std::partial_sum(start.begin(), start.end(), start.begin());
     };
-    starts(shapeStart_, Count(), [](const targa::ShapeRun& run) { return run.shape; }, shapes_.runs);
-    starts(rowStart_, static_cast<std::size_t>(texture.height), [](const targa::ShapeRun& run) { return run.y; },
-           shapes_.runs);
+    starts(
+        shapeStart_, Count(), [](const targa::ShapeRun& run) { return run.shape; }, shapes_.runs);
+    starts(
+        rowStart_, static_cast<std::size_t>(texture.height), [](const targa::ShapeRun& run) { return run.y; },
+        shapes_.runs);
     byShape_.resize(shapes_.runs.size());
     std::vector<std::size_t> next(shapeStart_.begin(), shapeStart_.end() - 1);
     for (const targa::ShapeRun& run : shapes_.runs)
@@ -135,7 +137,7 @@ std::vector<std::size_t> ShapeIndex::Within(QRect box) const
 
 struct Outcome {
     enum Kind { Moved, Unchanged, NotFound, Several } kind;
-    QString why;                // NotFound: why not
+    QString why;               // NotFound: why not
     std::vector<Entry> places; // Moved and Unchanged: the one place; Several: every one
 };
 
@@ -251,10 +253,7 @@ Outcome Place(const Entry& entry, const ShapeIndex& before, Twins& twins, const 
     return {places.front() == entry ? Outcome::Unchanged : Outcome::Moved, QString(), places};
 }
 
-QString Corner(const Entry& entry)
-{
-    return QStringLiteral("%1, %2").arg(entry.left).arg(entry.top);
-}
+QString Corner(const Entry& entry) { return QStringLiteral("%1, %2").arg(entry.left).arg(entry.top); }
 
 QString Line(const Entry& entry, const Outcome& outcome)
 {

@@ -1,7 +1,7 @@
 #include "app/Batch.h"
-#include "windows/main/FrmMain.h"
 #include "windows/dialogs/FrmSplash.h"
 #include "windows/dialogs/Version.h"
+#include "windows/main/FrmMain.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -44,15 +44,15 @@ void BlendFour(std::uint32_t* row, const Colour* colours, const std::uint8_t* al
         quotient = _mm_sub_epi16(quotient, _mm_and_si128(tie, _mm_and_si128(quotient, one)));
         halves[h] = _mm_add_epi16(o, quotient);
     }
-    const __m128i blended = _mm_or_si128(_mm_packus_epi16(halves[0], halves[1]),
-                                         _mm_set1_epi32(static_cast<int>(PixelSurface::kOpaque)));
+    const __m128i blended =
+        _mm_or_si128(_mm_packus_epi16(halves[0], halves[1]), _mm_set1_epi32(static_cast<int>(PixelSurface::kOpaque)));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(row), blended);
 }
 
 // The same for eight pixels with AVX2, used where the processor has it.
 // Unpacking works within 128-bit lanes, and packing undoes it the same way.
-__attribute__((target("avx2"))) int BlendManyAvx2(std::uint32_t* row, const Colour* colours,
-                                                  const std::uint8_t* alphas, int count, std::uint32_t background)
+__attribute__((target("avx2"))) int BlendManyAvx2(std::uint32_t* row, const Colour* colours, const std::uint8_t* alphas,
+                                                  int count, std::uint32_t background)
 {
     const __m256i stored = _mm256_set1_epi32(static_cast<int>(background));
     const __m256i zero = _mm256_setzero_si256();
@@ -60,8 +60,8 @@ __attribute__((target("avx2"))) int BlendManyAvx2(std::uint32_t* row, const Colo
     const __m256i half = _mm256_set1_epi16(128);
     const __m256i one = _mm256_set1_epi16(1);
     const __m256i opaque = _mm256_set1_epi32(static_cast<int>(PixelSurface::kOpaque));
-    const __m256i spread = _mm256_setr_epi8(0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5,
-                                            6, 6, 6, 6, 7, 7, 7, 7);
+    const __m256i spread = _mm256_setr_epi8(0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 6,
+                                            6, 6, 6, 7, 7, 7, 7);
     int i = 0;
     for (; i + 8 <= count; i += 8) {
         long long a = 0;

@@ -100,7 +100,8 @@ std::uint32_t PixelSurface::Stored(int x, int y) const
     // Reading a band never painted would commit its memory.
     if (!Contains(x, y) || !touched_[static_cast<std::size_t>(y / kBandRows)])
         return 0;
-    return storage_.Pixels()[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+    return storage_
+        .Pixels()[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
 }
 
 void PixelSurface::FillRun(int x, int y, int count, Colour colour)

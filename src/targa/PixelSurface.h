@@ -8,8 +8,7 @@
 
 namespace targa {
 
-static_assert(std::endian::native == std::endian::little,
-              "the surface's memory is read as R, G, B, A bytes");
+static_assert(std::endian::native == std::endian::little, "the surface's memory is read as R, G, B, A bytes");
 
 // A persistent picture that keeps whatever is painted into it. Its memory is
 // reserved, not committed: pages are backed only once painted, so a header
@@ -81,15 +80,17 @@ private:
     bool Clip(int x, int y, int count, int& first, int& last) const;
     // Row y's stored values, its band then counting as painted; y must be inside.
     std::uint32_t* RowForPainting(int y);
-    std::uint8_t* AlphaRow(int y) { return alpha_.Bytes() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
+    std::uint8_t* AlphaRow(int y)
+    {
+        return alpha_.Bytes() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    }
 
     int width_ = 0;
     int height_ = 0;
     Colour background_ = 0;
     Storage storage_;
-    Storage alpha_; // a byte a texel, beside the stored colours
+    Storage alpha_;                     // a byte a texel, beside the stored colours
     std::vector<std::uint8_t> touched_; // per band
-
 };
 
 // new = old + N((source - old) x alpha / 256), N rounding to the nearest

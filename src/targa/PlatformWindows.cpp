@@ -12,13 +12,13 @@ namespace {
 std::string Reason(DWORD code)
 {
     wchar_t* text = nullptr;
-    const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                              FORMAT_MESSAGE_IGNORE_INSERTS,
-                                          nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string reason;
     if (length > 0) {
-        const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr,
-                                                nullptr);
+        const int bytes =
+            ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
         reason.resize(static_cast<std::size_t>(bytes));
         ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), reason.data(), bytes, nullptr, nullptr);
         while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))

@@ -22,7 +22,8 @@ bool ShapeTexels::In(int x, int y) const
 ShapeTexels::Row ShapeTexels::RowAt(int y) const
 {
     const int band = y / PixelSurface::kBandRows;
-    const std::size_t offset = static_cast<std::size_t>(y % PixelSurface::kBandRows) * static_cast<std::size_t>(Width());
+    const std::size_t offset =
+        static_cast<std::size_t>(y % PixelSurface::kBandRows) * static_cast<std::size_t>(Width());
     if (alpha_)
         return {.alphas = surface_.AlphaBand(band) ? surface_.AlphaBand(band) + offset : nullptr};
     return {.colours = surface_.Band(band) ? surface_.Band(band) + offset : nullptr, .key = key_};
@@ -115,7 +116,8 @@ struct Run {
 int Root(std::vector<int>& parent, int label)
 {
     while (parent[static_cast<std::size_t>(label)] != label) {
-        parent[static_cast<std::size_t>(label)] = parent[static_cast<std::size_t>(parent[static_cast<std::size_t>(label)])];
+        parent[static_cast<std::size_t>(label)] =
+            parent[static_cast<std::size_t>(parent[static_cast<std::size_t>(label)])];
         label = parent[static_cast<std::size_t>(label)];
     }
     return label;
@@ -129,7 +131,7 @@ Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit, bool keepRuns
 {
     Shapes found;
     std::vector<int> parent;
-    std::vector<ShapeRun> runs; // their shape still a label
+    std::vector<ShapeRun> runs;  // their shape still a label
     std::vector<ShapeBox> boxes; // per label, merged into its root's
     std::vector<Run> above, here;
     const int width = texels.Width();
@@ -171,9 +173,8 @@ Shapes FindShapes(const ShapeTexels& texels, std::size_t runLimit, bool keepRuns
     for (std::size_t label = 0; label < parent.size(); ++label)
         if (parent[label] == static_cast<int>(label))
             roots.push_back(label);
-    std::stable_sort(roots.begin(), roots.end(), [&boxes](std::size_t l, std::size_t r) {
-        return ReadingOrder(boxes[l], boxes[r]);
-    });
+    std::stable_sort(roots.begin(), roots.end(),
+                     [&boxes](std::size_t l, std::size_t r) { return ReadingOrder(boxes[l], boxes[r]); });
     for (std::size_t root : roots)
         found.boxes.push_back(boxes[root]);
     if (keepRuns) {

@@ -228,7 +228,6 @@ private:
         return !stopped_;
     }
 
-
     std::optional<std::string> DecodeUncompressed()
     {
         const std::size_t rowBytes = static_cast<std::size_t>(bytesPerPixel_ * width_);
@@ -249,10 +248,7 @@ private:
     }
 
     // Pixels still to paint; a packet's surplus beyond them is never decoded.
-    std::int64_t PixelsLeft() const
-    {
-        return static_cast<std::int64_t>(height_ - row_) * width_ - column_;
-    }
+    std::int64_t PixelsLeft() const { return static_cast<std::int64_t>(height_ - row_) * width_ - column_; }
 
     std::optional<std::string> DecodeRunLength()
     {
@@ -273,7 +269,8 @@ private:
         const std::size_t want = static_cast<std::size_t>(count * bytesPerPixel_);
         std::size_t got = 0;
         const std::uint8_t* data = in_.Take(want, got);
-        const int whole = static_cast<int>(std::min<std::int64_t>(static_cast<int>(got) / bytesPerPixel_, PixelsLeft()));
+        const int whole =
+            static_cast<int>(std::min<std::int64_t>(static_cast<int>(got) / bytesPerPixel_, PixelsLeft()));
         const int converted = Convert(data, whole);
         for (int done = 0; done < converted;) {
             const int span = std::min(converted - done, width_ - column_);

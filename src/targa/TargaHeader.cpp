@@ -47,7 +47,10 @@ std::optional<std::string> Refusal(const TargaHeader& header)
         break;
     }
     switch (header.pixelDepth) {
-    case 8: case 16: case 24: case 32:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
         break;
     default:
         return messages::kDepthNotSupported;

@@ -8,8 +8,8 @@ namespace ravelock {
 
 struct FileDialogSettings {
     QString title;
-    QString filter;           // a Qt name filter: "Targa (*.tga)"
-    QString defaultSuffix;    // "ini", or empty
+    QString filter;        // a Qt name filter: "Targa (*.tga)"
+    QString defaultSuffix; // "ini", or empty
     QString initialDirectory;
     QString initialFileName;
 };

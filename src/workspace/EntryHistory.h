@@ -50,7 +50,7 @@ private:
               const std::vector<std::pair<std::size_t, Entry>>& in);
 
     std::vector<EntryStep> steps_;
-    std::size_t done_ = 0;               // steps_[0, done_) are in the entries
+    std::size_t done_ = 0;                 // steps_[0, done_) are in the entries
     std::optional<std::size_t> saved_ = 0; // done_ when last saved; none once that state cannot come back
     std::vector<std::size_t> put_;
 };

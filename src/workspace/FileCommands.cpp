@@ -77,19 +77,20 @@ void MainCommands::OfferRecovery()
     const QString title = QStringLiteral("Recover Unsaved Work");
     if (const auto* damaged = std::get_if<Recovery::Damaged>(&found)) {
         const QString aside = recovery_.SetAside(ws_);
-        dialogs_.Message(QStringLiteral("The copy of unsaved work on %1 cannot be read (%2).\r\nIt was set aside as %3.")
-                             .arg(ws_.textureName, damaged->reason, aside),
-                         title, MessageIcon::Exclamation, MessageButtons::Ok);
+        dialogs_.Message(
+            QStringLiteral("The copy of unsaved work on %1 cannot be read (%2).\r\nIt was set aside as %3.")
+                .arg(ws_.textureName, damaged->reason, aside),
+            title, MessageIcon::Exclamation, MessageButtons::Ok);
         return;
     }
     const auto* copy = std::get_if<Recovery::Copy>(&found);
     if (!copy)
         return;
     const qsizetype count = static_cast<qsizetype>(copy->entries.size());
-    const QString question = QStringLiteral("Unsaved work on %1 was kept when Ravelock last ended without saving: "
-                                            "%2, written %3.\r\nBring it back?")
-                                 .arg(ws_.textureName, Entries(count),
-                                      QLocale().toString(copy->written, QLocale::ShortFormat));
+    const QString question =
+        QStringLiteral("Unsaved work on %1 was kept when Ravelock last ended without saving: "
+                       "%2, written %3.\r\nBring it back?")
+            .arg(ws_.textureName, Entries(count), QLocale().toString(copy->written, QLocale::ShortFormat));
     if (dialogs_.Message(question, title, MessageIcon::Exclamation, MessageButtons::YesNo) != Answer::Yes) {
         recovery_.Remove(ws_);
         return;
@@ -147,10 +148,7 @@ void MainCommands::OpenFiles(const QStringList& files)
         OpenMapFile(files[1]);
 }
 
-bool MainCommands::Save()
-{
-    return ws_.mapPath.isEmpty() ? SaveAs() : WriteDocument(ws_.mapPath);
-}
+bool MainCommands::Save() { return ws_.mapPath.isEmpty() ? SaveAs() : WriteDocument(ws_.mapPath); }
 
 bool MainCommands::SaveAs()
 {

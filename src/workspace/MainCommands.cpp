@@ -87,7 +87,8 @@ void MainCommands::TakeShape(std::optional<QRect> shape, bool grow)
     }
     QRect box = *shape;
     if (grow && picking.step != Step::FirstCorner)
-        box |= Picking{picking.step, picking.first, picking.step == Step::Naming ? picking.second : picking.first}.Box();
+        box |=
+            Picking{picking.step, picking.first, picking.step == Step::Naming ? picking.second : picking.first}.Box();
     if (picking.step != Step::Naming)
         ws_.redoCorners.clear(); // a new first corner
     picking = {Step::Naming, box.topLeft(), box.bottomRight()};

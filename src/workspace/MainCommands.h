@@ -1,8 +1,8 @@
 #pragma once
 
 #include "workspace/Dialogs.h"
-#include "workspace/ManyEntries.h"
 #include "workspace/MainView.h"
+#include "workspace/ManyEntries.h"
 #include "workspace/Recovery.h"
 #include "workspace/Workspace.h"
 

@@ -57,8 +57,8 @@ std::vector<Entry> Numbered(const QString& base, const std::vector<QRect>& boxes
 {
     std::vector<Entry> entries;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const QString number = numbers == Numbers::Padded ? NumberedName(QString(), i + 1, boxes.size())
-                                                           : QString::number(i + 1);
+        const QString number =
+            numbers == Numbers::Padded ? NumberedName(QString(), i + 1, boxes.size()) : QString::number(i + 1);
         entries.push_back(FromBox(PieceName(base, number), boxes[i]));
     }
     return entries;
@@ -103,17 +103,16 @@ Plan PlanRepeat(const Workspace& ws, const std::vector<Entry>& sources, const Re
         const QString word = words.isEmpty() ? QString() : words.value(words.size() > 1 ? k - 1 : 0);
         const QPoint by = settings.offset * k;
         for (const Entry& source : sources) {
-            const QString name = settings.replace.isEmpty() ? source.name + word
-                                                            : QString(source.name).replace(settings.replace, word);
-            copies.push_back({name, source.left + by.x(), source.top + by.y(), source.right + by.x(),
-                              source.bottom + by.y()});
+            const QString name =
+                settings.replace.isEmpty() ? source.name + word : QString(source.name).replace(settings.replace, word);
+            copies.push_back(
+                {name, source.left + by.x(), source.top + by.y(), source.right + by.x(), source.bottom + by.y()});
         }
     }
     return Checked(ws, std::move(copies), title);
 }
 
-Plan PlanShapes(const Workspace& ws, const std::vector<QRect>& shapes, const QString& base, int join,
-                Numbers numbers)
+Plan PlanShapes(const Workspace& ws, const std::vector<QRect>& shapes, const QString& base, int join, Numbers numbers)
 {
     std::vector<targa::ShapeBox> left;
     for (const QRect& shape : shapes)
@@ -130,8 +129,7 @@ Plan PlanShapes(const Workspace& ws, const std::vector<QRect>& shapes, const QSt
     return Checked(ws, Numbered(name, boxes, numbers), title);
 }
 
-Plan PlanSlice(const Workspace& ws, const QRect& rect, const SliceSettings& settings,
-               const targa::ShapeTexels* texels)
+Plan PlanSlice(const Workspace& ws, const QRect& rect, const SliceSettings& settings, const targa::ShapeTexels* texels)
 {
     const QString title = QStringLiteral("Slice");
     const QString base = EntryName(settings.base);

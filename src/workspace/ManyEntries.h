@@ -64,7 +64,6 @@ struct SliceSettings {
 
 // The pieces of `rect` (both corners included); `texels` says which texels are of shapes, for
 // skipping and trimming cells.
-Plan PlanSlice(const Workspace& ws, const QRect& rect, const SliceSettings& settings,
-               const targa::ShapeTexels* texels);
+Plan PlanSlice(const Workspace& ws, const QRect& rect, const SliceSettings& settings, const targa::ShapeTexels* texels);
 
 } // namespace ravelock

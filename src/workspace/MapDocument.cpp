@@ -197,10 +197,7 @@ QString MapRefusal::Text() const
     return line == 0 || reason.startsWith(at + QLatin1Char(' ')) ? reason : at + QStringLiteral(": ") + reason;
 }
 
-int EntryLine(std::size_t index)
-{
-    return static_cast<int>(HeaderLines().size() + 8 * index + 1);
-}
+int EntryLine(std::size_t index) { return static_cast<int>(HeaderLines().size() + 8 * index + 1); }
 
 std::string TexturePath(const QString& path)
 {
@@ -213,7 +210,8 @@ std::string TexturePath(const QString& path)
 
 QString NumberedName(const QString& base, std::size_t number, std::size_t count)
 {
-    return base + QStringLiteral("%1").arg(number, static_cast<int>(QString::number(count).size()), 10, QLatin1Char('0'));
+    return base +
+           QStringLiteral("%1").arg(number, static_cast<int>(QString::number(count).size()), 10, QLatin1Char('0'));
 }
 
 int EntriesNotHeld(const QString& path, const Workspace& ws)

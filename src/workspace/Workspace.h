@@ -52,7 +52,7 @@ struct Workspace {
     // Once an entry was added, Delete Entry stays offered, even with none left.
     bool deleteOffered = false;
     std::vector<UndoneCorner> redoCorners; // back() is the top
-    EntryHistory history;              // of the entries, apart from the corners' undo
+    EntryHistory history;                  // of the entries, apart from the corners' undo
 
     // The place of the entry named `name`, if there is one.
     std::optional<std::size_t> Find(const QString& name) const;

@@ -76,10 +76,10 @@ TEST(Check, SaysWhatNoLongerFitsAtItsLine)
     ASSERT_FALSE(WriteIniFile(ws, map));
     const Ran ran = Command({"check", tga, map});
     EXPECT_EQ(ran.status, 1);
-    EXPECT_EQ(ran.out, map + ":14: warning: Gap holds no texel of any shape\n" +
-                           map + ":22: warning: Wide overlaps A (line 6)\n" +
-                           map + ":30: warning: Back has its corners inverted: Left:6 Right:5\n" +
-                           map + ":30: warning: Back overlaps Wide (line 22)\n");
+    EXPECT_EQ(ran.out, map + ":14: warning: Gap holds no texel of any shape\n" + map +
+                           ":22: warning: Wide overlaps A (line 6)\n" + map +
+                           ":30: warning: Back has its corners inverted: Left:6 Right:5\n" + map +
+                           ":30: warning: Back overlaps Wide (line 22)\n");
 
     const QJsonDocument json = QJsonDocument::fromJson(Command({"check", tga, map, "--json"}).out.toUtf8());
     const QJsonArray findings = json["findings"].toArray();
@@ -106,8 +106,13 @@ TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
     Sprite movedA = kA, otherB = kB, recolouredD = kD;
     movedA.x = 0, otherB.y = 3, recolouredD.rows = {"dx"};
     WriteSprites(fresh, {movedA, kB, otherB, recolouredD, kE});
-    Workspace ws = Map("old.tga", {{"A", 1, 1, 2, 2}, {"Cap", 2, 2, 1, 1}, {"B", 5, 1, 7, 1}, {"C", 10, 1, 10, 1},
-                                   {"D", 1, 5, 2, 5}, {"E", 14, 6, 16, 8}, {"None", 0, 7, 0, 7}});
+    Workspace ws = Map("old.tga", {{"A", 1, 1, 2, 2},
+                                   {"Cap", 2, 2, 1, 1},
+                                   {"B", 5, 1, 7, 1},
+                                   {"C", 10, 1, 10, 1},
+                                   {"D", 1, 5, 2, 5},
+                                   {"E", 14, 6, 16, 8},
+                                   {"None", 0, 7, 0, 7}});
     ASSERT_FALSE(WriteIniFile(ws, map));
 
     const Ran ran = Command({"remap", old, map, fresh, "-o", out});
@@ -137,9 +142,11 @@ TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
     ws.entries = {{"C1", 10, 1, 10, 1}, {"C2", 12, 1, 12, 1}, {"C3", 14, 1, 14, 1}};
     ASSERT_FALSE(WriteIniFile(ws, map));
     EXPECT_EQ(Command({"remap", old, map, old, "-o", out}).out, "C1: unchanged\nC2: unchanged\nC3: unchanged\n"
-                                                                 "wrote 3 of 3 entries to " + out + "\n");
+                                                                "wrote 3 of 3 entries to " +
+                                                                    out + "\n");
     EXPECT_EQ(Command({"remap", old, map, fresh, "-o", out}).out, "C1: 10, 1 -> 11, 3\nC2: unchanged\n"
-                                                                   "C3: 14, 1 -> 13, 3\nwrote 3 of 3 entries to " + out + "\n");
+                                                                  "C3: 14, 1 -> 13, 3\nwrote 3 of 3 entries to " +
+                                                                      out + "\n");
 }
 
 // The program itself, with no display of any kind.
@@ -149,8 +156,8 @@ TEST(Commands, RunWithoutADisplay)
     const QString tga = dir.filePath("icons.tga"), map = dir.filePath("icons.ini");
     // Three single texels that join only once two of them are one box, then nine more.
     std::vector<Sprite> sprites;
-    for (auto [x, y] : {std::pair(2, 0), {4, 2}, {0, 3}, {8, 0}, {11, 0}, {14, 0}, {11, 3}, {8, 6}, {11, 6}, {14, 6},
-                        {0, 7}, {3, 7}})
+    for (auto [x, y] :
+         {std::pair(2, 0), {4, 2}, {0, 3}, {8, 0}, {11, 0}, {14, 0}, {11, 3}, {8, 6}, {11, 6}, {14, 6}, {0, 7}, {3, 7}})
         sprites.push_back({{"f"}, x, y});
     WriteSprites(tga, sprites);
     QProcess program;

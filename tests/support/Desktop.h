@@ -60,10 +60,10 @@ public:
     // The frame's top left as the X server and the window manager have it: the client's, less _NET_FRAME_EXTENTS.
     QPoint FrameOnX() const
     {
-        const QStringList extents = QString(Output("xprop", {"-id", QString::number(window_.winId()),
-                                                             "_NET_FRAME_EXTENTS"}))
-                                        .section('=', 1)
-                                        .split(',');
+        const QStringList extents =
+            QString(Output("xprop", {"-id", QString::number(window_.winId()), "_NET_FRAME_EXTENTS"}))
+                .section('=', 1)
+                .split(',');
         return ClientOnX() - QPoint(extents.value(0).toInt(), extents.value(2).toInt());
     }
     QRect ClientOnScreen() const { return OnScreen("window_rect", window_.geometry()); }

@@ -50,8 +50,7 @@ struct ScriptedDialogs : ravelock::Dialogs {
         return Next(inputAnswers, QString(), "input box");
     }
 
-    template <typename T>
-    static T Next(std::deque<T>& answers, T dismissed, const char* what)
+    template <typename T> static T Next(std::deque<T>& answers, T dismissed, const char* what)
     {
         if (answers.empty()) {
             ADD_FAILURE() << "unscripted " << what;

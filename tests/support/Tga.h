@@ -49,8 +49,7 @@ inline std::vector<std::uint8_t> RowsTexture(const std::vector<std::string>& row
 
 // Decodes onto a surface as the program does; `stopAtYield` ends painting
 // at that yield, as closing the program does.
-inline Decoded Decode(const std::vector<std::uint8_t>& bytes, targa::Colour background = 0x102030,
-                      int stopAtYield = -1)
+inline Decoded Decode(const std::vector<std::uint8_t>& bytes, targa::Colour background = 0x102030, int stopAtYield = -1)
 {
     struct Painter final : targa::SurfacePainter {
         Painter(Decoded& out, int stopAt) : SurfacePainter(out.surface), out(out), stopAt(stopAt) {}

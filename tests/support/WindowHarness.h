@@ -29,10 +29,8 @@ struct WindowHarness {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         if (QGuiApplication::platformName() == "wayland")
             QTest::qWait(200); // the compositor's scale comes after the first frame
-
     }
-    template <typename T = QWidget>
-    T* Find(const char* name) const
+    template <typename T = QWidget> T* Find(const char* name) const
     {
         T* found = window.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;

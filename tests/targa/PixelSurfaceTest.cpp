@@ -19,12 +19,9 @@ TEST(PixelSurface, OperationsClipToTheSurface)
     enum Operation { FillRun, SetPixels, BlendPixels, BlendRun };
     // The operation, x, y, count, and the three rows afterwards; each edge clips once.
     const std::tuple<Operation, int, int, int, const char*> cases[] = {
-        {FillRun, 2, 1, 1, "...... ..#... ......"},
-        {FillRun, 0, -1, 6, "...... ...... ......"},
-        {SetPixels, -5, 0, 8, "###... ...... ......"},
-        {BlendPixels, -1, 2, 40, "...... ...... ######"},
-        {BlendRun, 5, 0, 9, ".....# ...... ......"},
-        {BlendRun, 0, 3, 1, "...... ...... ......"},
+        {FillRun, 2, 1, 1, "...... ..#... ......"},    {FillRun, 0, -1, 6, "...... ...... ......"},
+        {SetPixels, -5, 0, 8, "###... ...... ......"}, {BlendPixels, -1, 2, 40, "...... ...... ######"},
+        {BlendRun, 5, 0, 9, ".....# ...... ......"},   {BlendRun, 0, 3, 1, "...... ...... ......"},
     };
     const std::vector<targa::Colour> colours(128, 0x00FF00);
     const std::vector<std::uint8_t> alphas(128, 255);
@@ -82,7 +79,7 @@ TEST(PixelSurface, BacksOnlyPaintedBands)
     ASSERT_EQ(::mincore(start, pages * page, mapped.data()), 0);
     EXPECT_LT(std::count_if(mapped.begin(), mapped.end(), [](unsigned char in) { return in & 1; }), 4096);
 #endif
-    PixelSurface two(4, 33, 0); // two bands, the second of one row
+    PixelSurface two(4, 33, 0);  // two bands, the second of one row
     for (int outside : {-1, 33}) // the rows just outside paint nothing, and back no band
         two.FillRun(0, outside, 4, 0xFF);
     EXPECT_TRUE(two.Band(0) == nullptr && two.Band(1) == nullptr);

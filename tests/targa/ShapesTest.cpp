@@ -1,5 +1,5 @@
-#include "support/Tga.h"
 #include "targa/Shapes.h"
+#include "support/Tga.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@ using targa::ShapeBox;
 TEST(Shapes, AreEightConnectedTexelsOfAlphaOrOfAnotherColour)
 {
     const std::pair<std::vector<std::string>, std::vector<ShapeBox>> cases[] = {
-        {{"......", ".+##+.", ".#..#.", ".+##+.", "......"}, {{1, 1, 4, 3}}}, // a faint rim around a hole
+        {{"......", ".+##+.", ".#..#.", ".+##+.", "......"}, {{1, 1, 4, 3}}},         // a faint rim around a hole
         {{".#.....", "..#....", "...#..#", "......#"}, {{1, 0, 3, 2}, {6, 2, 6, 3}}}, // corners touch; a gap
-        {{"..#", ".#."}, {{1, 0, 2, 1}}},                                                // the other corner
+        {{"..#", ".#."}, {{1, 0, 2, 1}}},                                             // the other corner
         {{"........#......##..........#", "#..............##..........."}, // on every edge, across blocks of eight
          {{8, 0, 8, 0}, {15, 0, 16, 1}, {27, 0, 27, 0}, {0, 1, 0, 1}}},
     };

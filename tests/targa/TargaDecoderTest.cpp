@@ -23,8 +23,16 @@ Tga Mapped(int type, int entrySize, std::vector<int> map, std::vector<int> data,
            int descriptor = 0)
 {
     const int entries = static_cast<int>(map.size()) / ((entrySize + 7) / 8);
-    return {.type = type, .depth = 8, .width = width, .descriptor = descriptor, .mapType = 1, .mapFirst = first,
-            .mapLength = entries, .mapEntrySize = entrySize, .map = std::move(map), .data = std::move(data)};
+    return {.type = type,
+            .depth = 8,
+            .width = width,
+            .descriptor = descriptor,
+            .mapType = 1,
+            .mapFirst = first,
+            .mapLength = entries,
+            .mapEntrySize = entrySize,
+            .map = std::move(map),
+            .data = std::move(data)};
 }
 
 // A colour map of `entries` black entries but the last.
@@ -81,17 +89,16 @@ TEST(TargaDecoder, RefusesWithTheExactMessage)
     Messages shown;
     for (const targa::LoadResult& loaded :
          {targa::LoadTarga("/nonexistent/folder/ui.tga", noRoom), targa::LoadTarga(kNullDevice, noRoom),
-          targa::LoadTarga(shortHeader, noRoom),
-          targa::LoadTarga(Tga{.mapType = 2}.Bytes(), noRoom), targa::LoadTarga(Tga{}.Bytes(), noRoom)}) {
+          targa::LoadTarga(shortHeader, noRoom), targa::LoadTarga(Tga{.mapType = 2}.Bytes(), noRoom),
+          targa::LoadTarga(Tga{}.Bytes(), noRoom)}) {
         shown.push_back("Error: " + loaded.message.value_or(""));
         EXPECT_EQ(loaded.sized, shown.size() == 5) << shown.back();
     }
-    EXPECT_EQ(
-        shown,
-        (Messages{kReadError + testing_support::NoSuchFolder().toStdString(),
-                  kReadError + "the file is too short to be a Targa image",
-                  kReadError + "the file is too short to be a Targa image",
-                  "Error: This is not a valid TGA file.", kReadError + "there is not enough memory for the image"}));
+    EXPECT_EQ(shown, (Messages{kReadError + testing_support::NoSuchFolder().toStdString(),
+                               kReadError + "the file is too short to be a Targa image",
+                               kReadError + "the file is too short to be a Targa image",
+                               "Error: This is not a valid TGA file.",
+                               kReadError + "there is not enough memory for the image"}));
 }
 
 TEST(TargaDecoder, ConvertsEveryPixelFormat)
@@ -140,24 +147,26 @@ TEST(TargaDecoder, PaintsEveryOriginAndPacket)
     };
     const Case cases[] = {
         {"bottom left",
-         {.width = 2, .height = 2, .data = {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}}, {"000003 000004", "000001 000002"}},
+         {.width = 2, .height = 2, .data = {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}},
+         {"000003 000004", "000001 000002"}},
         {"top right",
          {.type = 10, .width = 2, .height = 2, .descriptor = 0x30, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}},
          {"000002 000001", "000004 000003"}},
         {"128", {.type = 10, .width = 2, .data = {0x80, 1, 2, 3, 0x80, 4, 5, 6}}, {"010203 040506"}},
         {"raw, run", {.type = 10, .width = 3, .data = {0x00, 0, 0, 1, 0x81, 0, 0, 2}}, {"000001 000002 000002"}},
-        {"run across rows", {.type = 10, .width = 2, .height = 2, .data = {0x82, 0, 0, 5, 0x00, 0, 0, 6}},
+        {"run across rows",
+         {.type = 10, .width = 2, .height = 2, .data = {0x82, 0, 0, 5, 0x00, 0, 0, 6}},
          {"000005 000006", "000005 000005"}},
         {"raw across rows",
          {.type = 10, .width = 2, .height = 2, .data = {0x02, 0, 0, 1, 0, 0, 2, 0, 0, 3, 0x00, 0, 0, 4}},
          {"000003 000004", "000001 000002"}},
         {"surplus", {.type = 10, .width = 2, .data = {0x84, 0, 0, 7}}, {"000007 000007"}},
-        {"raw surplus, at the end", {.type = 10, .width = 2, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0}},
-         {"000001 000002"}},
+        {"raw surplus, at the end", {.type = 10, .width = 2, .data = {3, 0, 0, 1, 0, 0, 2, 0, 0}}, {"000001 000002"}},
         {"right to left",
          {.type = 10, .width = 4, .descriptor = 0x10, .data = {0x00, 0, 0, 1, 0x81, 0, 0, 2, 0x00, 0, 0, 3}},
          {"000003 000002 000002 000001"}},
-        {"blended run", {.type = 10, .depth = 32, .width = 2, .descriptor = 8, .data = {0x81, 200, 100, 50, 128}},
+        {"blended run",
+         {.type = 10, .depth = 32, .width = 2, .descriptor = 8, .data = {0x81, 200, 100, 50, 128}},
          {"6C4231 6C4231"}},
         {"mapped runs", Mapped(9, 24, {0, 0, 9, 0, 0, 8}, {0x81, 6, 0x00, 5}, 5, 3), {"000008 000008 000009"}},
         {"below map", Mapped(1, 24, {0, 0, 9, 0, 0, 8}, {5, 4}, 5, 2), {"000009 -"}, kOutsideMap},

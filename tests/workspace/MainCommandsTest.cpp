@@ -1,7 +1,7 @@
+#include "workspace/MainCommands.h"
 #include "support/FakeMainView.h"
 #include "support/Files.h"
 #include "support/ScriptedDialogs.h"
-#include "workspace/MainCommands.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,11 +19,11 @@
 
 using namespace ravelock;
 using testing_support::DocumentWith;
-using testing_support::NoSuchFolder;
 using testing_support::FakeMainView;
+using testing_support::NoSuchFolder;
 using testing_support::ReadAll;
-using testing_support::WriteAll;
 using testing_support::ScriptedDialogs;
+using testing_support::WriteAll;
 
 namespace {
 
@@ -64,8 +64,7 @@ struct Commands : ::testing::Test {
             const bool box = bool(in >> x >> sep >> y >> right >> sep >> bottom);
             commands.TakeShape(box ? std::optional(QRect(QPoint(x, y), QPoint(right, bottom))) : std::nullopt,
                                verb == "grow");
-        }
-        else if (verb == "open" && in >> x >> sep >> y)
+        } else if (verb == "open" && in >> x >> sep >> y)
             Open(x, y);
         else if (verb == "undo" || verb == "redo")
             verb == "undo" ? commands.Undo() : commands.Redo();
@@ -266,7 +265,8 @@ TEST_F(Commands, OpenMapContinuesASavedMap)
         dialogs.openAnswers = {dir.filePath("bad.ini")};
         commands.OpenMap();
         EXPECT_EQ(dialogs.messages.last(), "Open Map: bad.ini cannot be opened as a map of ui.tga:\r\n"
-                                           "line 18: \"" + bad + "\" is not a whole number from 0 to 32");
+                                           "line 18: \"" +
+                                               bad + "\" is not a whole number from 0 to 32");
     }
     dialogs.openAnswers = {dir.filePath("ui.ini")};
     commands.OpenMap();

@@ -42,7 +42,7 @@ TEST(ManyEntries, RepeatMovesCopiesAndReplacesAWord)
 
 TEST(ManyEntries, MapShapesNumbersWhatNoEntryCovers)
 {
-    const std::vector<QRect> shapes = {QRect(0, 0, 4, 4), QRect(6, 0, 4, 4), QRect(0, 10, 2, 2), QRect(3, 10, 2, 2),
+    const std::vector<QRect> shapes = {QRect(0, 0, 4, 4),  QRect(6, 0, 4, 4),   QRect(0, 10, 2, 2), QRect(3, 10, 2, 2),
                                        QRect(20, 0, 3, 3), QRect(30, 30, 1, 1), QRect(40, 0, 1, 1), QRect(42, 0, 1, 1)};
     const Workspace ws{.entries = {{"Taken", 19, 0, 23, 3}, {"Icon6", 63, 63, 63, 63}},
                        .imageHeight = 64,
@@ -83,10 +83,12 @@ TEST(ManyEntries, SliceCutsNinePiecesOrAGrid)
          "Slice: Names needs nine words, or one for each of the 3 pieces"},
         {{.base = "F", .borders = QMargins(9, 0, 9, 0), .spacing = {1, 0}}, "Slice: The borders leave no middle piece"},
         {{.base = "A*B*"}, "Slice: A base name may hold one *"},
-        {{"C", K::Grid, {}, false, {4, 2}}, "C1 10,10 14,14; C2 15,10 19,14; C3 20,10 24,14; C4 25,10 29,14; "
-                                           "C5 10,15 14,19; C6 15,15 19,19; C7 20,15 24,19; C8 25,15 29,19"},
-        {{"C", K::Grid, {}, true, {}, {4, 4}, {2, 2}}, "C1 10,10 13,13; C2 16,10 19,13; C3 22,10 25,13; "
-                                                       "C4 10,16 13,19; C5 16,16 19,19; C6 22,16 25,19"},
+        {{"C", K::Grid, {}, false, {4, 2}},
+         "C1 10,10 14,14; C2 15,10 19,14; C3 20,10 24,14; C4 25,10 29,14; "
+         "C5 10,15 14,19; C6 15,15 19,19; C7 20,15 24,19; C8 25,15 29,19"},
+        {{"C", K::Grid, {}, true, {}, {4, 4}, {2, 2}},
+         "C1 10,10 13,13; C2 16,10 19,13; C3 22,10 25,13; "
+         "C4 10,16 13,19; C5 16,16 19,19; C6 22,16 25,19"},
         {{"C", K::Grid, {}, true, {}, {5, 5}, {}, true}, "C1 15,10 19,14; C2 25,15 29,19"},
         {{"C", K::Grid, {}, true, {}, {5, 5}, {}, true, true}, "C1 16,11 17,11; C2 26,19 29,19"},
     };

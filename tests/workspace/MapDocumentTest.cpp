@@ -1,6 +1,6 @@
+#include "workspace/MapDocument.h"
 #include "support/Files.h"
 #include "support/ScriptedDialogs.h"
-#include "workspace/MapDocument.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -116,9 +116,12 @@ TEST(MapDocumentFile, ReadsBackOnlyWhatItWrites)
     EXPECT_EQ(std::get<std::vector<Entry>>(ReadMap(DocumentWith(), ws)).size(), 0u);
 
     const std::tuple<QByteArray, QByteArray, int> refused[] = {
-        {"Texture = ui.tga", "Texture = other.tga", 7}, {"TextureHeight = 256", "TextureHeight = 255", 9},
-        {"Status = NONE\r\n", "", 11},                     {"NONE\r\nEnd", "End\r\nNONE", 11},
-        {"Top:1", "Top:1.5", 10},                          {"MappedImage Button", "MappedImag Button", 6},
+        {"Texture = ui.tga", "Texture = other.tga", 7},
+        {"TextureHeight = 256", "TextureHeight = 255", 9},
+        {"Status = NONE\r\n", "", 11},
+        {"NONE\r\nEnd", "End\r\nNONE", 11},
+        {"Top:1", "Top:1.5", 10},
+        {"MappedImage Button", "MappedImag Button", 6},
         {"MappedImage Button", "MappedImage ", 6},
     };
     for (const auto& [from, to, line] : refused) {

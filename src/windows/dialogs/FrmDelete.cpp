@@ -1,6 +1,5 @@
 #include "windows/dialogs/FrmDelete.h"
 
-
 #include <QComboBox>
 #include <QPushButton>
 
@@ -24,8 +23,7 @@ FrmDelete::FrmDelete(QWidget* owner)
     cmdDelete_->setDefault(true); // Return presses it, as in any dialog
     // Keep the button centred where it was laid out, but never clip its caption.
     const int width = std::max(89, cmdDelete_->sizeHint().width());
-    cmdDelete_->setGeometry(72 + (89 - width) / 2, 24, width,
-                            25);
+    cmdDelete_->setGeometry(72 + (89 - width) / 2, 24, width, 25);
     setTabOrder(cmbDelete_, cmdDelete_);
     connect(cmdDelete_, &QPushButton::clicked, this, [this] {
         const int index = cmbDelete_->currentIndex();

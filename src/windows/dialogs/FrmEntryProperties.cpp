@@ -22,9 +22,10 @@ FrmEntryProperties::FrmEntryProperties(QWidget* owner, const Entry& entry, QSize
     txtName_->setObjectName(QStringLiteral("txtName"));
     form->addRow(QStringLiteral("&Name:"), txtName_);
     // The column and row just past the picture count, as a click there does.
-    const std::pair<QSpinBox*, std::pair<const char*, int>> fields[] = {
-        {spnLeft_, {"Left", entry.left}}, {spnTop_, {"Top", entry.top}},
-        {spnRight_, {"Right", entry.right}}, {spnBottom_, {"Bottom", entry.bottom}}};
+    const std::pair<QSpinBox*, std::pair<const char*, int>> fields[] = {{spnLeft_, {"Left", entry.left}},
+                                                                        {spnTop_, {"Top", entry.top}},
+                                                                        {spnRight_, {"Right", entry.right}},
+                                                                        {spnBottom_, {"Bottom", entry.bottom}}};
     for (const auto& [box, field] : fields) {
         const bool across = box == spnLeft_ || box == spnRight_;
         box->setObjectName(QStringLiteral("spn") + QLatin1String(field.first));

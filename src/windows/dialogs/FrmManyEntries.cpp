@@ -234,14 +234,14 @@ FrmSlice::FrmSlice(QWidget* owner, QSize rectangle)
 {
     txtBase_ = AddText(*form_, "txtBase", QStringLiteral("Base &name:"), QString());
     txtBase_->setToolTip(QStringLiteral("A * in the name stands where the piece's word or number goes"));
-    cboKind_ = AddChoice(*form_, "cboKind", QStringLiteral("&Kind:"),
-                         {QStringLiteral("Nine pieces"), QStringLiteral("Grid")});
+    cboKind_ =
+        AddChoice(*form_, "cboKind", QStringLiteral("&Kind:"), {QStringLiteral("Nine pieces"), QStringLiteral("Grid")});
     auto* pages = new QStackedWidget(this);
     auto* nine = new QWidget(pages);
     auto* nineForm = new QFormLayout(nine);
     nineForm->setContentsMargins(0, 0, 0, 0);
-    const char* const borders[4][2] = {{"spnLeft", "&Left:"}, {"spnTop", "To&p:"}, {"spnRight", "R&ight:"},
-                                       {"spnBottom", "&Bottom:"}};
+    const char* const borders[4][2] = {
+        {"spnLeft", "&Left:"}, {"spnTop", "To&p:"}, {"spnRight", "R&ight:"}, {"spnBottom", "&Bottom:"}};
     for (int i = 0; i < 4; ++i) {
         const int most = (i % 2 ? rectangle.height() : rectangle.width()) - 1;
         spnBorder_[i] = AddSpin(*nineForm, borders[i][0], QString::fromLatin1(borders[i][1]), 0, std::max(most, 0),
@@ -321,8 +321,8 @@ SliceSettings FrmSlice::Settings() const
     settings.count = QSize(spnColumns_->value(), spnRows_->value());
     settings.size = QSize(spnWidth_->value(), spnHeight_->value());
     const bool nine = settings.kind == SliceSettings::Kind::NinePieces;
-    settings.spacing = nine ? QSize(spnGapX_->value(), spnGapY_->value())
-                            : QSize(spnSpacingX_->value(), spnSpacingY_->value());
+    settings.spacing =
+        nine ? QSize(spnGapX_->value(), spnGapY_->value()) : QSize(spnSpacingX_->value(), spnSpacingY_->value());
     settings.skipEmpty = chkSkipEmpty_->isChecked();
     settings.trim = chkTrim_->isChecked();
     settings.names = txtNames_->text();

@@ -1,19 +1,18 @@
 #include "windows/dialogs/FrmReadme.h"
 
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QUrl>
 
 namespace ravelock {
 
 QString ReadmeAddress()
 {
-    const QString installed =
-        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" RAVELOCK_DOC_FROM_BIN "/README.md"));
+    const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                              QStringLiteral("/" RAVELOCK_DOC_FROM_BIN "/README.md"));
     const QString path = QFileInfo::exists(installed) ? installed : QStringLiteral(RAVELOCK_SOURCE_README);
     return QUrl::fromLocalFile(path).toString();
 }

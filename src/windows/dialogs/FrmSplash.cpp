@@ -1,6 +1,5 @@
 #include "windows/dialogs/FrmSplash.h"
 
-
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -45,8 +44,7 @@ QLabel* Line(const QString& text, const QFont& font, int left, int top, int widt
 FrmSplash::FrmSplash(const VersionRecord& version, std::function<void()> proceed)
     // A plain frameless window, not a splash-type one: window managers give
     // splash windows no keyboard focus, and keys must proceed.
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), proceed_(std::move(proceed)),
-      frame1_(new QFrame(this))
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), proceed_(std::move(proceed)), frame1_(new QFrame(this))
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -73,7 +71,8 @@ FrmSplash::FrmSplash(const VersionRecord& version, std::function<void()> proceed
     for (QLabel* line : {lblWarning_, lblWarning1_})
         line->resize(line->width(), std::max(line->height(), line->fontMetrics().height()));
 
-    lblVersion_->setText(QStringLiteral("Version %1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
+    lblVersion_->setText(
+        QStringLiteral("Version %1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
     // The line sizes itself to its text, centred where it was laid out, so a
     // click beside the text reaches the frame.
     const QRect box = lblVersion_->geometry();
@@ -83,8 +82,8 @@ FrmSplash::FrmSplash(const VersionRecord& version, std::function<void()> proceed
     lblWarning_->setText(version.fileDescription);
     lblWarning1_->setText(version.comments);
 
-    for (QWidget* clickable : std::initializer_list<QWidget*>{frame1_, imgProductName_, imgOrvaneBanner_,
-                                                              lblWarning_, lblWarning1_})
+    for (QWidget* clickable :
+         std::initializer_list<QWidget*>{frame1_, imgProductName_, imgOrvaneBanner_, lblWarning_, lblWarning1_})
         clickable->installEventFilter(this);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())

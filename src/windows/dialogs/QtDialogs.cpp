@@ -42,9 +42,10 @@ Answer QtDialogs::Message(const QString& text, const QString& title, MessageIcon
     const QMessageBox::Icon qtIcon = icon == MessageIcon::Information   ? QMessageBox::Information
                                      : icon == MessageIcon::Exclamation ? QMessageBox::Warning
                                                                         : QMessageBox::Critical;
-    const auto qtButtons = buttons == MessageButtons::Ok      ? QMessageBox::StandardButtons(QMessageBox::Ok)
-                           : buttons != MessageButtons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No
-                                                              : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    const auto qtButtons = buttons == MessageButtons::Ok ? QMessageBox::StandardButtons(QMessageBox::Ok)
+                           : buttons != MessageButtons::YesNoCancel
+                               ? QMessageBox::Yes | QMessageBox::No
+                               : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(qtIcon, title, shown, qtButtons, parent_);

@@ -94,8 +94,8 @@ QSize ClientLayout::SideExtent() const
     for (const QWidget* column : columns_)
         if (!column->isHidden())
             extent = {extent.width() + column->sizeHint().width() + kColumnGap,
-                      std::max(extent.height(), Expanding(*column) ? column->minimumSizeHint().height()
-                                                                            : column->sizeHint().height())};
+                      std::max(extent.height(),
+                               Expanding(*column) ? column->minimumSizeHint().height() : column->sizeHint().height())};
     return extent;
 }
 

@@ -51,10 +51,10 @@ std::map<PanelControl, QWidget*> BuildCoordinatePanel(QWidget& client)
         const char* caption; // labels only
     };
     const Control panel[] = {
-        {PanelControl::lblLeft, "lblLeft", "Left "},     {PanelControl::lblRight, "lblRight", "Right "},
-        {PanelControl::txtLeft, "txtLeft", nullptr},     {PanelControl::txtRight, "txtRight", nullptr},
-        {PanelControl::lblTop, "lblTop", "Top "},        {PanelControl::lblBottom, "lblBottom", "Bottom "},
-        {PanelControl::txtTop, "txtTop", nullptr},       {PanelControl::txtBottom, "txtBottom", nullptr},
+        {PanelControl::lblLeft, "lblLeft", "Left "}, {PanelControl::lblRight, "lblRight", "Right "},
+        {PanelControl::txtLeft, "txtLeft", nullptr}, {PanelControl::txtRight, "txtRight", nullptr},
+        {PanelControl::lblTop, "lblTop", "Top "},    {PanelControl::lblBottom, "lblBottom", "Bottom "},
+        {PanelControl::txtTop, "txtTop", nullptr},   {PanelControl::txtBottom, "txtBottom", nullptr},
     };
     const QFont font = PanelFont();
     const QFontMetrics metrics(font);

@@ -73,8 +73,8 @@ void EntryList::keyPressEvent(QKeyEvent* event)
         {Qt::Key_Left, {-1, 0}}, {Qt::Key_Right, {1, 0}}, {Qt::Key_Up, {0, -1}}, {Qt::Key_Down, {0, 1}}};
     const auto keys = event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
     const bool move = keys == Qt::AltModifier;
-    const bool resize = (keys == (Qt::AltModifier | Qt::ShiftModifier)) ||
-                        (keys == (Qt::ControlModifier | Qt::ShiftModifier));
+    const bool resize =
+        (keys == (Qt::AltModifier | Qt::ShiftModifier)) || (keys == (Qt::ControlModifier | Qt::ShiftModifier));
     if (move || resize)
         for (const auto& [key, by] : arrows)
             if (event->key() == key) {

@@ -2,22 +2,22 @@
 
 #include "targa/LoadTarga.h"
 #include "targa/SurfacePainter.h"
-#include "windows/main/ClientLayout.h"
-#include "windows/main/CoordinatePanel.h"
-#include "windows/picture/DrawingArea.h"
-#include "windows/main/EntryList.h"
 #include "windows/dialogs/FrmDelete.h"
 #include "windows/dialogs/FrmEntryProperties.h"
 #include "windows/dialogs/FrmReadme.h"
-#include "windows/picture/Magnifier.h"
+#include "windows/dialogs/QtDialogs.h"
+#include "windows/main/ClientLayout.h"
+#include "windows/main/CoordinatePanel.h"
+#include "windows/main/EntryList.h"
 #include "windows/main/MainMenus.h"
 #include "windows/main/NameEditor.h"
 #include "windows/main/PlanDialogs.h"
-#include "windows/dialogs/QtDialogs.h"
-#include "windows/picture/ScrollingPicture.h"
 #include "windows/main/StatusLine.h"
 #include "windows/main/ViewAids.h"
 #include "windows/main/WindowPainter.h"
+#include "windows/picture/DrawingArea.h"
+#include "windows/picture/Magnifier.h"
+#include "windows/picture/ScrollingPicture.h"
 #include "workspace/MapDocument.h"
 #include "workspace/MenuRules.h"
 
@@ -25,10 +25,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QKeyEvent>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
@@ -77,17 +77,15 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
     controls_ = BuildCoordinatePanel(*client_);
     layout_ = new ClientLayout(*client_, *scroll_, controls_, {magnifier_, entries_});
     status_ = std::make_unique<StatusLine>(*statusBar());
-    connect(aids_, &ViewAids::ShapesLeft, this, [this](std::optional<int> count) {
-        status_->ShowShapesLeft(count, shapes_.Complete());
-    });
+    connect(aids_, &ViewAids::ShapesLeft, this,
+            [this](std::optional<int> count) { status_->ShowShapesLeft(count, shapes_.Complete()); });
     UpdateMinimumSize();
     const QColor background = drawing_->palette().color(QPalette::Window);
     surface_.Reset(0, 0, targa::MakeColour(background.red(), background.green(), background.blue()));
-    connect(drawing_, &DrawingArea::TexelPressed, this,
-            [this](QPoint texel) {
-                if (!plans_->Aim(texel))
-                    Run([texel](MainCommands& commands) { commands.Click(texel); });
-            });
+    connect(drawing_, &DrawingArea::TexelPressed, this, [this](QPoint texel) {
+        if (!plans_->Aim(texel))
+            Run([texel](MainCommands& commands) { commands.Click(texel); });
+    });
     connect(drawing_, &DrawingArea::ShapePressed, this, [this](QPoint texel, bool grow) {
         if (plans_->Aim(texel))
             return;
@@ -105,11 +103,10 @@ FrmMain::FrmMain(Dialogs* dialogs, QWidget* parent)
         status_->ShowPointer(texel);
         aids_->PointerAt(texel);
     });
-    connect(drawing_, &DrawingArea::KeyboardMoved, this,
-            [this](QPoint texel) {
-                const QRect shown = drawing_->Shown(QRect(texel, QSize(1, 1)));
-                scroll_->ensureVisible(shown.center().x(), shown.center().y(), 8 + shown.width(), 8 + shown.height());
-            });
+    connect(drawing_, &DrawingArea::KeyboardMoved, this, [this](QPoint texel) {
+        const QRect shown = drawing_->Shown(QRect(texel, QSize(1, 1)));
+        scroll_->ensureVisible(shown.center().x(), shown.center().y(), 8 + shown.width(), 8 + shown.height());
+    });
     setAcceptDrops(true);
     resize(312, 206 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     // Moved before its native window exists, a window is placed by its frame.
@@ -156,8 +153,8 @@ void FrmMain::BuildMenus()
     };
     const MainMenus menus = AddMainMenus(*menuBar(), [this, commands](MenuItem item) { Run(commands.at(item)); });
     actions_ = menus.commands;
-    aids_ = new ViewAids(commands_.State(), menus.toggles, *drawing_, *magnifier_,
-                         [this] { ColumnToggled(*magnifier_); }, shapes_);
+    aids_ = new ViewAids(
+        commands_.State(), menus.toggles, *drawing_, *magnifier_, [this] { ColumnToggled(*magnifier_); }, shapes_);
     plans_ = new PlanDialogs(
         *this, commands_, [this](const std::function<void(MainCommands&)>& command) { Run(command); }, *aids_,
         *entries_, shapes_, *actions_.at(MenuItem::mnuEditRepeat));

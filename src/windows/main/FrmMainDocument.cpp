@@ -1,13 +1,13 @@
 // The main window's document side: files dropped on it, the entries list, and the dialogs that show the entries.
-#include "windows/picture/DrawingArea.h"
-#include "windows/main/EntryList.h"
 #include "windows/dialogs/FrmDelete.h"
 #include "windows/dialogs/FrmEntryProperties.h"
 #include "windows/dialogs/FrmReadme.h"
+#include "windows/main/EntryList.h"
 #include "windows/main/FrmMain.h"
 #include "windows/main/PlanDialogs.h"
-#include "windows/picture/ScrollingPicture.h"
 #include "windows/main/ViewAids.h"
+#include "windows/picture/DrawingArea.h"
+#include "windows/picture/ScrollingPicture.h"
 #include "workspace/MenuRules.h"
 
 #include <QAction>

@@ -24,9 +24,9 @@ public:
 
 private:
     QWidget& window_;
-    QSize wanted_;          // the last size the program set, until the user sets one
+    QSize wanted_;           // the last size the program set, until the user sets one
     QList<QSize> sizesLeft_; // sizes the window had before the program changed them
-    int reassertions_ = 0; // in the current burst
+    int reassertions_ = 0;   // in the current burst
     QElapsedTimer burst_;
 };
 

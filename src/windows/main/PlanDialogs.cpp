@@ -57,8 +57,7 @@ bool PlanDialogs::Added(const std::function<bool(MainCommands&)>& command)
     return added;
 }
 
-void PlanDialogs::Open(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply,
-                       const QString& hint)
+void PlanDialogs::Open(PlanDialog& dialog, std::function<Plan()> plan, std::function<bool()> apply, const QString& hint)
 {
     connect(&dialog, &PlanDialog::Planned, this, [this](const std::vector<QRect>& boxes) { aids_.Plan(boxes); });
     connect(&dialog, &QDialog::finished, this, [this] {
@@ -82,9 +81,8 @@ void PlanDialogs::ShowRepeat()
     Open(
         dialog, [this, &dialog] { return PlanRepeat(commands_.State(), dialog.Sources(), dialog.Settings()); },
         [this, &dialog] {
-            return Added([&](MainCommands& commands) {
-                return commands.RepeatEntries(dialog.Sources(), dialog.Settings());
-            });
+            return Added(
+                [&](MainCommands& commands) { return commands.RepeatEntries(dialog.Sources(), dialog.Settings()); });
         },
         QStringLiteral("Type the offset and the words that change, or click where the first copy goes"));
 }

@@ -89,7 +89,10 @@ void StatusLine::ShowBox(const QRect& box)
                     .arg(box.height()));
 }
 
-void StatusLine::PrepareReading(const QString& fileName) { reading_->setText(QStringLiteral("Reading %1").arg(fileName)); }
+void StatusLine::PrepareReading(const QString& fileName)
+{
+    reading_->setText(QStringLiteral("Reading %1").arg(fileName));
+}
 
 void StatusLine::StartReading(int rows)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "targa/SurfacePainter.h"
 #include "targa/LoadTarga.h"
+#include "targa/SurfacePainter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -68,10 +68,7 @@ void DrawingArea::SetZoom(int zoom)
     update();
 }
 
-QRect DrawingArea::Shown(const QRect& texels) const
-{
-    return QRect(texels.topLeft() * zoom_, texels.size() * zoom_);
-}
+QRect DrawingArea::Shown(const QRect& texels) const { return QRect(texels.topLeft() * zoom_, texels.size() * zoom_); }
 
 void DrawingArea::PickWithKeys(QPoint texel)
 {
@@ -120,7 +117,8 @@ void DrawingArea::PaintBlocks(QPainter& painter, const QRect& dirty) const
 // scaled drawing would put their edges depends on the part repainted; so each
 // device pixel is filled here by the device-pixel rule, which clicks use too.
 // Outlines are drawn on the same device pixels.
-void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale, const RegionScene& overlay) const
+void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal scale,
+                                    const RegionScene& overlay) const
 {
     const QPointF origin = painter.deviceTransform().map(QPointF(0, 0));
     const TexelGrid grid{origin, scale * zoom_};
@@ -152,7 +150,8 @@ void DrawingArea::PaintDevicePixels(QPainter& painter, const QRect& dirty, qreal
             std::fill(out, out + device.width(), background);
             continue;
         }
-        const std::uint32_t* texels = band + static_cast<std::size_t>(y % rows) * static_cast<std::size_t>(surface_.Width());
+        const std::uint32_t* texels =
+            band + static_cast<std::size_t>(y % rows) * static_cast<std::size_t>(surface_.Width());
         std::fill(out, out + first, background);
         // Stored R, G, B, A bytes, or 0 where nothing was painted.
         const auto shown = [background](std::uint32_t v) {
@@ -274,11 +273,16 @@ void DrawingArea::mouseMoveEvent(QMouseEvent* event)
             emit Adjusted(box);
     }
     if (scene_.adjusting && !drag_) {
-        static const std::map<int, Qt::CursorShape> shapes = {
-            {0, Qt::CrossCursor},          {kMove, Qt::SizeAllCursor},         {kLeft, Qt::SizeHorCursor},
-            {kRight, Qt::SizeHorCursor},   {kTop, Qt::SizeVerCursor},          {kBottom, Qt::SizeVerCursor},
-            {kLeft | kTop, Qt::SizeFDiagCursor}, {kRight | kBottom, Qt::SizeFDiagCursor},
-            {kRight | kTop, Qt::SizeBDiagCursor}, {kLeft | kBottom, Qt::SizeBDiagCursor}};
+        static const std::map<int, Qt::CursorShape> shapes = {{0, Qt::CrossCursor},
+                                                              {kMove, Qt::SizeAllCursor},
+                                                              {kLeft, Qt::SizeHorCursor},
+                                                              {kRight, Qt::SizeHorCursor},
+                                                              {kTop, Qt::SizeVerCursor},
+                                                              {kBottom, Qt::SizeVerCursor},
+                                                              {kLeft | kTop, Qt::SizeFDiagCursor},
+                                                              {kRight | kBottom, Qt::SizeFDiagCursor},
+                                                              {kRight | kTop, Qt::SizeBDiagCursor},
+                                                              {kLeft | kBottom, Qt::SizeBDiagCursor}};
         setCursor(shapes.at(HandleAt(*scene_.adjusting, event->position(), zoom_)));
     } else if (!scene_.adjusting) {
         setCursor(Qt::CrossCursor);
@@ -304,10 +308,18 @@ void DrawingArea::keyPressEvent(QKeyEvent* event)
     const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
     QPoint by;
     switch (event->key()) {
-    case Qt::Key_Left: by = {-step, 0}; break;
-    case Qt::Key_Right: by = {step, 0}; break;
-    case Qt::Key_Up: by = {0, -step}; break;
-    case Qt::Key_Down: by = {0, step}; break;
+    case Qt::Key_Left:
+        by = {-step, 0};
+        break;
+    case Qt::Key_Right:
+        by = {step, 0};
+        break;
+    case Qt::Key_Up:
+        by = {0, -step};
+        break;
+    case Qt::Key_Down:
+        by = {0, step};
+        break;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:

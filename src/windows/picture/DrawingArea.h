@@ -92,7 +92,7 @@ private:
     NameLabels labels_;
     mutable QImage deviceImage_; // kept from one paint to the next
     QPointer<QWindow> window_;
-    std::optional<QPointF> exact_; // the last pointer position the window received
+    std::optional<QPointF> exact_;           // the last pointer position the window received
     std::optional<QPointF> pointerInWindow_; // where the pointer was over the picture last, in the window
     struct Drag {
         int handle;

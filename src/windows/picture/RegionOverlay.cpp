@@ -101,8 +101,7 @@ private:
     void Row(int from, int to, int y, const auto& colour) { Run(true, y, from, to, colour); }
     void Column(int x, int from, int to, const auto& colour) { Run(false, x, from, to, colour); }
     // Texels `from` to `to` of row `line` (across) or of column `line`, each run of one colour filled at once.
-    template <typename Colour>
-    void Run(bool across, int line, int from, int to, const Colour& colour)
+    template <typename Colour> void Run(bool across, int line, int from, int to, const Colour& colour)
     {
         const auto texel = [&](int i) { return across ? colour(i, line) : colour(line, i); };
         if (line < (across ? shown_.top() : shown_.left()) || line > (across ? shown_.bottom() : shown_.right()))
@@ -136,14 +135,17 @@ private:
         if (image_.rect().contains(at))
             Line(at.y())[at.x()] = colour;
     }
-    std::uint32_t* Line(int row) const { return reinterpret_cast<std::uint32_t*>(bits_ + static_cast<qsizetype>(row) * stride_); }
+    std::uint32_t* Line(int row) const
+    {
+        return reinterpret_cast<std::uint32_t*>(bits_ + static_cast<qsizetype>(row) * stride_);
+    }
 
     QImage& image_;
     uchar* bits_;
     qsizetype stride_;
     QPoint topLeft_;
     const TexelGrid& grid_;
-    QRect shown_; // the texels the image shows any part of
+    QRect shown_;              // the texels the image shows any part of
     std::vector<int> columns_; // where each shown texel column starts in the image, and where the last ends
     std::vector<int> rows_;
 };

@@ -23,12 +23,12 @@ struct RegionScene {
         QString name;
     };
     std::vector<Region> entries;
-    std::vector<QRect> shapes;         // shapes no entry covers yet
-    std::optional<QRect> pending;      // both corners set, not yet named
-    std::optional<QPoint> firstCorner; // set while the second corner is awaited
-    std::optional<QPoint> keyboard;    // the texel picked with the keys
-    std::optional<std::size_t> chosen; // the entry chosen in the list, outlined apart
-    std::vector<QRect> planned;        // entries a dialog would add
+    std::vector<QRect> shapes;          // shapes no entry covers yet
+    std::optional<QRect> pending;       // both corners set, not yet named
+    std::optional<QPoint> firstCorner;  // set while the second corner is awaited
+    std::optional<QPoint> keyboard;     // the texel picked with the keys
+    std::optional<std::size_t> chosen;  // the entry chosen in the list, outlined apart
+    std::vector<QRect> planned;         // entries a dialog would add
     std::optional<std::size_t> pointed; // the entry under the pointer, whose name always shows
     std::optional<QRect> adjusting;     // the entry being adjusted on the picture, with its eight handles
 

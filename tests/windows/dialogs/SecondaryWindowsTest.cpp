@@ -27,8 +27,12 @@ namespace {
 
 bool Active(const char* name)
 {
-    return QTest::qWaitFor([name] { QWidget* w = QApplication::activeWindow(); return w && w->objectName() == name; },
-                           3000);
+    return QTest::qWaitFor(
+        [name] {
+            QWidget* w = QApplication::activeWindow();
+            return w && w->objectName() == name;
+        },
+        3000);
 }
 
 } // namespace
@@ -111,7 +115,12 @@ TEST(Splash, ProceedsOnKeysAndClicks)
         bool proceeds;
     } const cases[] = {
         {"letter", key(Qt::Key_Q), true},
-        {"two letters", [](FrmSplash& s) { QTest::keyClick(&s, Qt::Key_Q); QTest::keyClick(&s, Qt::Key_W); }, true},
+        {"two letters",
+         [](FrmSplash& s) {
+             QTest::keyClick(&s, Qt::Key_Q);
+             QTest::keyClick(&s, Qt::Key_W);
+         },
+         true},
         {"arrow", key(Qt::Key_Left), false},
         {"version line", click("lblVersion"), false},
         {"frame beside the version line", click("Frame1", QPoint(30, 90)), true},
@@ -250,9 +259,12 @@ TEST(ManyEntriesWindow, RealPointerAndKeysMapASkin)
     // The plans' arithmetic is tested on its own: here, that every click and key landed where it should.
     const auto saved = std::get<std::vector<Entry>>(ReadMapFile(file, h.State()));
     EXPECT_EQ(saved.size(), 32u);
-    for (const Entry& e : std::vector<Entry>{{cap, 2, 1, 4, 6}, {"ButtonMiddlePushed", 7, 8, 19, 13},
-                                             {"ButtonRightHover", 22, 15, 24, 20}, {"FrameTL", 28, 28, 29, 29},
-                                             {"FrameBackdrop", 31, 31, 42, 42}, {"Icon12", 44, 24, 46, 24},
+    for (const Entry& e : std::vector<Entry>{{cap, 2, 1, 4, 6},
+                                             {"ButtonMiddlePushed", 7, 8, 19, 13},
+                                             {"ButtonRightHover", 22, 15, 24, 20},
+                                             {"FrameTL", 28, 28, 29, 29},
+                                             {"FrameBackdrop", 31, 31, 42, 42},
+                                             {"Icon12", 44, 24, 46, 24},
                                              {"MiddleOnceTheUserSizedTheWindow", 7, 1, 19, 6}})
         EXPECT_NE(std::find(saved.begin(), saved.end(), e), saved.end()) << e.name.toStdString();
 }

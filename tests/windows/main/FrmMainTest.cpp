@@ -1,8 +1,8 @@
 #include "support/Desktop.h"
 #include "support/WindowHarness.h"
+#include "windows/dialogs/QtDialogs.h"
 #include "windows/main/ClientLayout.h"
 #include "windows/picture/Magnifier.h"
-#include "windows/dialogs/QtDialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -190,9 +190,9 @@ TEST(MainWindow, AFailedOpenLeavesOpenOffered)
     std::vector<std::uint8_t> cut = GradientTexture(900, 900);
     cut.resize(20);
     h.Open(h.WriteFile("cut.tga", cut));
-    EXPECT_EQ(h.dialogs.messages, QStringList({"Error: This image type is not supported.",
-                                               "Error: There was an error reading the file:\r\n"
-                                               "the file ends before the image is complete"}));
+    EXPECT_EQ(h.dialogs.messages,
+              QStringList({"Error: This image type is not supported.", "Error: There was an error reading the file:\r\n"
+                                                                       "the file ends before the image is complete"}));
     EXPECT_EQ(h.dialogs.icons, std::vector(2, MessageIcon::Critical));
     EXPECT_EQ(h.window.windowTitle(), "Ravelock");
     EXPECT_TRUE(h.Enabled("mnuFileOpen"));
@@ -329,8 +329,8 @@ TEST(MainWindow, ShortcutsWinOverAField)
 TEST(WindowGeometry, PlacesThePanelBesideThePicture)
 {
     using C = PanelControl;
-    const std::map<C, QSize> sizes{{C::lblLeft, {34, 27}}, {C::lblRight, {48, 27}}, {C::lblTop, {39, 27}},
-                                   {C::lblBottom, {63, 27}}, {C::txtLeft, {49, 27}}, {C::txtRight, {49, 27}},
+    const std::map<C, QSize> sizes{{C::lblLeft, {34, 27}},   {C::lblRight, {48, 27}}, {C::lblTop, {39, 27}},
+                                   {C::lblBottom, {63, 27}}, {C::txtLeft, {49, 27}},  {C::txtRight, {49, 27}},
                                    {C::txtTop, {49, 27}},    {C::txtBottom, {49, 27}}};
     const std::vector<int> across{0, 35, 85, 125, 0, 49, 99, 163};
     for (auto [picture, first, second] :

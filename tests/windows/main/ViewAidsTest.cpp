@@ -48,15 +48,16 @@ TEST(RegionOverlay, OutlinesCoverTheirTexels)
             {{.entries = {{entry, "A"}}}, [&](QPoint t, QPoint) { return OnEdge(entry, t) ? dash(t, light) : 0; }},
             {{.entries = {{edge, "E"}}}, [&](QPoint t, QPoint) { return OnEdge(edge, t) ? dash(t, light) : 0; }},
             {{.pending = pending}, [&](QPoint t, QPoint) { return pending.contains(t) ? dash(t, yellow) : 0; }},
-            {{.shapes = {shape}}, [&](QPoint t, QPoint) {
-                 return OnEdge(shape.adjusted(-1, -1, 1, 1), t) ? dot(t.x() + t.y(), blue) : 0;
-             }},
-            {{.firstCorner = corner}, [&](QPoint t, QPoint) -> QRgb {
+            {{.shapes = {shape}},
+             [&](QPoint t, QPoint) { return OnEdge(shape.adjusted(-1, -1, 1, 1), t) ? dot(t.x() + t.y(), blue) : 0; }},
+            {{.firstCorner = corner},
+             [&](QPoint t, QPoint) -> QRgb {
                  const QPoint d = t - corner;
                  const int arm = std::abs(d.x()) + std::abs(d.y());
                  return d.isNull() ? yellow : (d.x() == 0 || d.y() == 0) && arm >= 2 && arm <= 4 ? dot(arm, yellow) : 0;
              }},
-            {{.keyboard = corner}, [&](QPoint, QPoint d) {
+            {{.keyboard = corner},
+             [&](QPoint, QPoint d) {
                  const bool across = d.y() == ring.top() || d.y() == ring.bottom();
                  return OnEdge(ring, d) ? dot(across ? d.x() : d.y(), yellow) : 0;
              }},

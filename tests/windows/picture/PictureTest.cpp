@@ -104,8 +104,8 @@ TEST(Picture, RealPointerAtZoomTakesTexelsAndDragsAHandle)
     };
     for (const QPointF& in : {QPointF(0.5, 0.5), QPointF(0, 0.5), QPointF(1, 1), QPointF(0.5, 0)}) {
         desktop.Click({pixel(origin.x(), 2, in.x()), pixel(origin.y(), 3, in.y())});
-        EXPECT_TRUE(QTest::qWaitFor([&h] { return h.Corners() == "2,3 ,"; }, 3000)) << in.x() << "," << in.y() << " "
-                                                                                   << h.Corners().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&h] { return h.Corners() == "2,3 ,"; }, 3000))
+            << in.x() << "," << in.y() << " " << h.Corners().toStdString();
         h.Trigger("mnuEditUndo");
     }
     h.Trigger("mnuViewEntries");
