@@ -26,7 +26,10 @@ ViewAids::ViewAids(const Workspace& ws, const std::map<QString, QAction*>& toggl
     connect(toggles.at(QStringLiteral("mnuViewTransparency")), &QAction::toggled, &drawing_,
             &DrawingArea::ShowTransparency);
     connect(toggles.at(QStringLiteral("mnuViewTexelGrid")), &QAction::toggled, &drawing_, &DrawingArea::ShowTexelGrid);
-    connect(&shapes_, &TextureShapes::Found, this, [this] { ShowRegions(regions_->isChecked()); });
+    connect(&shapes_, &TextureShapes::Found, this, [this] {
+        uncovered_.reset();
+        ShowRegions(regions_->isChecked());
+    });
 }
 
 void ViewAids::Update()
@@ -54,18 +57,36 @@ void ViewAids::ShowRegions(bool shown)
             scene.firstCorner = picking.first;
         else if (picking.step == Step::Naming)
             scene.pending = picking.Box();
-        if (const std::vector<QRect>* shapes = shapes_.All()) {
-            for (const QRect& shape : *shapes)
-                if (std::none_of(scene.entries.begin(), scene.entries.end(),
-                                 [&shape](const RegionScene::Region& entry) { return entry.texels.contains(shape); }))
+        if (shapes_.All())
+            for (const QRect& shape : Uncovered())
+                if (!preview_ || !preview_->second.Box().contains(shape))
                     scene.shapes.push_back(shape);
-        }
     }
     scene.planned = planned_;
     if (preview_)
         scene.adjusting = preview_->second.Box();
     emit ShapesLeft(shown && shapes_.All() ? std::optional(static_cast<int>(scene.shapes.size())) : std::nullopt);
     drawing_.SetScene(std::move(scene));
+}
+
+// Worked out again only when the entries or the shapes change, or another entry is being adjusted: not as the
+// pointer moves or a handle is dragged, which with thousands of each would cost millions of tests a step.
+const std::vector<QRect>& ViewAids::Uncovered()
+{
+    const int except = preview_ ? preview_->first : -1;
+    std::vector<QRect> boxes;
+    boxes.reserve(ws_.entries.size());
+    for (std::size_t i = 0; i < ws_.entries.size(); ++i)
+        if (static_cast<int>(i) != except)
+            boxes.push_back(ws_.entries[i].Box());
+    if (uncovered_ && boxes == coveredBy_)
+        return *uncovered_;
+    uncovered_.emplace();
+    for (const QRect& shape : *shapes_.All())
+        if (std::none_of(boxes.begin(), boxes.end(), [&shape](const QRect& box) { return box.contains(shape); }))
+            uncovered_->push_back(shape);
+    coveredBy_ = std::move(boxes);
+    return *uncovered_;
 }
 
 void ViewAids::Choose(int index)

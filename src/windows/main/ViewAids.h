@@ -50,6 +50,8 @@ private:
     void ShowRegions(bool shown);
     // The magnifier on the pointer's texel, else on the corner set last.
     void Follow();
+    // The shapes that no entry covers, leaving out the one being adjusted.
+    const std::vector<QRect>& Uncovered();
 
     const Workspace& ws_;
     const TextureShapes& shapes_;
@@ -63,6 +65,8 @@ private:
     std::optional<std::pair<int, Entry>> preview_;
     std::vector<QRect> planned_;
     std::optional<std::size_t> pointed_; // the last entry holding the pointer's texel
+    std::optional<std::vector<QRect>> uncovered_;
+    std::vector<QRect> coveredBy_; // the boxes `uncovered_` was worked out against
 };
 
 } // namespace ravelock

@@ -191,4 +191,6 @@ TEST(ViewAids, ShapesAreTakenWholeAndTheRestCounted)
     EXPECT_EQ(h.Corners(), "4,2 6,2");
     h.Click(2, 1, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(h.Corners(), "1,0 6,2");
+    h.Complete("B");
+    EXPECT_EQ(h.Text("statusShapes"), "0 shapes not yet mapped");
 }
