@@ -76,15 +76,7 @@ Arguments Parse(const QStringList& args, int count, const QStringList& flags, co
     return parsed;
 }
 
-Workspace Texture::Document() const
-{
-    Workspace ws;
-    ws.textureName = QFileInfo(path).fileName();
-    ws.imageWidth = width;
-    ws.imageHeight = height;
-    ws.texture = ravelock::Texture::Ready;
-    return ws;
-}
+MapHeader Texture::Header() const { return {QFileInfo(path).fileName(), width, height}; }
 
 std::unique_ptr<Texture> LoadTexture(const QString& path)
 {
@@ -102,9 +94,9 @@ std::unique_ptr<Texture> LoadTexture(const QString& path)
     return texture;
 }
 
-void WriteMap(Workspace& document, const QString& path)
+void WriteMap(const MapHeader& map, const std::vector<Entry>& entries, const QString& path)
 {
-    if (const std::optional<QString> failure = WriteIniFile(document, path))
+    if (const std::optional<QString> failure = WriteMapFile(map, entries, path))
         throw Refused{path, *failure};
 }
 

@@ -44,15 +44,15 @@ struct Texture {
     bool alpha = false;
 
     targa::ShapeTexels Texels() const { return {surface, alpha}; }
-    // An empty document on this texture: its file name and size.
-    Workspace Document() const;
+    // What a map of this texture names: its file name and size.
+    MapHeader Header() const;
 };
 
 // Refused where the file cannot be read whole or is no texture.
 std::unique_ptr<Texture> LoadTexture(const QString& path);
 
-// Writes the document as Save does, refused where it cannot be written.
-void WriteMap(Workspace& document, const QString& path);
+// Writes a map as Save does, refused where it cannot be written.
+void WriteMap(const MapHeader& map, const std::vector<Entry>& entries, const QString& path);
 
 // The entry's name and corners, as the map holds them.
 QJsonObject JsonEntry(const Entry& entry);

@@ -88,7 +88,7 @@ int Check(const QStringList& args, QTextStream& out)
     const Arguments arguments = Parse(args, 2, {QStringLiteral("--json")}, {});
     const QString& mapPath = arguments.files[1];
     const std::unique_ptr<Texture> texture = LoadTexture(arguments.files[0]);
-    const auto read = ReadMapFile(mapPath, texture->Document());
+    const auto read = ReadMapFile(mapPath, texture->Header());
     std::vector<Finding> findings;
     if (const auto* refusal = std::get_if<MapRefusal>(&read)) {
         if (refusal->line == 0)

@@ -1,6 +1,7 @@
 // ravelock shapes: a map of every shape of a texture.
 #include "app/BatchSupport.h"
 
+#include "workspace/ManyEntries.h"
 #include "workspace/MapDocument.h"
 
 #include <QTextStream>
@@ -22,13 +23,18 @@ int MapShapes(const QStringList& args, QTextStream& out)
     const targa::Shapes shapes = targa::FindShapes(texture->Texels());
     if (!shapes.complete)
         throw Refused{texture->path, QStringLiteral("it holds more runs of texels than the shape search follows")};
-    const std::vector<targa::ShapeBox> boxes = targa::JoinShapes(shapes.boxes, join);
-    Workspace document = texture->Document();
-    for (std::size_t i = 0; i < boxes.size(); ++i)
-        document.entries.push_back(
-            {NumberedName(base, i + 1, boxes.size()), boxes[i].left, boxes[i].top, boxes[i].right, boxes[i].bottom});
-    WriteMap(document, output);
-    out << QStringLiteral("wrote %1 entries to %2").arg(boxes.size()).arg(output) << '\n';
+    std::vector<QRect> found;
+    for (const targa::ShapeBox& box : shapes.boxes)
+        found.push_back(QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)));
+    // Named as Map All Shapes names them; numbered with as many digits as the count has.
+    Workspace picture;
+    picture.imageWidth = texture->width;
+    picture.imageHeight = texture->height;
+    const Plan plan = PlanShapes(picture, found, base, join, Numbers::Padded);
+    if (!plan.refusal.isEmpty())
+        throw Refused{texture->path, plan.refusal};
+    WriteMap(texture->Header(), plan.entries, output);
+    out << QStringLiteral("wrote %1 entries to %2").arg(plan.entries.size()).arg(output) << '\n';
     return 0;
 }
 

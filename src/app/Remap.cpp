@@ -296,7 +296,7 @@ int Remap(const QStringList& args, QTextStream& out)
         Parse(args, 3, {QStringLiteral("--partial"), QStringLiteral("--json")}, {QStringLiteral("-o")});
     const QString output = arguments.Value(QStringLiteral("-o")), &mapPath = arguments.files[1];
     const std::unique_ptr<Texture> old = LoadTexture(arguments.files[0]);
-    auto read = ReadMapFile(mapPath, old->Document());
+    auto read = ReadMapFile(mapPath, old->Header());
     if (const auto* refusal = std::get_if<MapRefusal>(&read))
         throw Refused{mapPath, refusal->Text()};
     const std::vector<Entry> entries = std::get<std::vector<Entry>>(std::move(read));
@@ -304,20 +304,19 @@ int Remap(const QStringList& args, QTextStream& out)
     const ShapeIndex before(*old), after(*fresh);
     Twins twins(before, after);
 
-    Workspace document = fresh->Document();
+    std::vector<Entry> placed;
     QStringList lines;
     QJsonArray json;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Outcome outcome = Place(entries[i], before, twins, *fresh);
         if (outcome.kind == Outcome::Moved || outcome.kind == Outcome::Unchanged)
-            document.entries.push_back(outcome.places.front());
+            placed.push_back(outcome.places.front());
         lines << entries[i].name + QStringLiteral(": ") + Line(entries[i], outcome);
         json.append(Json(entries[i], EntryLine(i), outcome));
     }
-    const bool all = document.entries.size() == entries.size();
-    if (all || arguments.Has(QStringLiteral("--partial")))
-        WriteMap(document, output);
-    const bool written = document.mapPath == output;
+    const bool all = placed.size() == entries.size(), written = all || arguments.Has(QStringLiteral("--partial"));
+    if (written)
+        WriteMap(fresh->Header(), placed, output);
     if (arguments.Has(QStringLiteral("--json"))) {
         out << QJsonDocument(QJsonObject{{QStringLiteral("entries"), json},
                                          {QStringLiteral("output"), output},
@@ -326,7 +325,7 @@ int Remap(const QStringList& args, QTextStream& out)
     } else {
         for (const QString& line : lines)
             out << line << '\n';
-        const std::size_t found = document.entries.size();
+        const std::size_t found = placed.size();
         out << (written ? QStringLiteral("wrote %1 of %2 entries to %3").arg(found).arg(entries.size()).arg(output)
                         : QStringLiteral("wrote nothing: %1 of %2 entries were not found once")
                               .arg(entries.size() - found)

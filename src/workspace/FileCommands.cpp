@@ -128,7 +128,7 @@ void MainCommands::OpenMapFile(const QString& path)
         dialogs_.Message(QStringLiteral("%1 cannot be opened as a map of %2:\r\n%3").arg(name, ws_.textureName, why),
                          QStringLiteral("Open Map"), MessageIcon::Exclamation, MessageButtons::Ok);
     };
-    auto read = ReadMapFile(path, ws_);
+    auto read = ReadMapFile(path, ws_.Header());
     if (const auto* refusal = std::get_if<MapRefusal>(&read))
         return refuse(refusal->Text());
     ws_.entries = std::move(std::get<std::vector<Entry>>(read));

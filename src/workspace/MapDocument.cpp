@@ -17,13 +17,13 @@ QStringList HeaderLines()
             QStringLiteral("; Made with Ravelock, the texture region mapper."), QStringLiteral(" ")};
 }
 
-QStringList EntryBlock(const Workspace& ws, const Entry& entry)
+QStringList EntryBlock(const MapHeader& map, const Entry& entry)
 {
     return {
         kEntryPrefix + entry.name,
-        QStringLiteral("Texture = ") + ws.textureName,
-        QStringLiteral("TextureWidth = ") + QString::number(ws.imageWidth),
-        QStringLiteral("TextureHeight = ") + QString::number(ws.imageHeight),
+        QStringLiteral("Texture = ") + map.texture,
+        QStringLiteral("TextureWidth = ") + QString::number(map.width),
+        QStringLiteral("TextureHeight = ") + QString::number(map.height),
         QStringLiteral("Coords = Left:%1 Top:%2 Right:%3 Bottom:%4")
             .arg(entry.left)
             .arg(entry.top)
@@ -43,18 +43,20 @@ QStringList Workspace::Headings() const
     return names;
 }
 
-QStringList Workspace::Lines() const
+QStringList MapLines(const MapHeader& map, const std::vector<Entry>& entries)
 {
     QStringList lines = HeaderLines();
     for (const Entry& entry : entries)
-        lines << EntryBlock(*this, entry);
+        lines << EntryBlock(map, entry);
     return lines;
 }
+
+QStringList Workspace::Lines() const { return MapLines(Header(), entries); }
 
 namespace {
 
 // Left, Top, Right and Bottom of a Coords line; nothing where a value is not a whole number in the texture.
-std::optional<Entry> Coords(const QString& line, const Workspace& ws, QString& reason)
+std::optional<Entry> Coords(const QString& line, const MapHeader& map, QString& reason)
 {
     static const QRegularExpression pattern(
         QStringLiteral("^Coords = Left:(\\S*) Top:(\\S*) Right:(\\S*) Bottom:(\\S*)$"));
@@ -67,23 +69,13 @@ std::optional<Entry> Coords(const QString& line, const Workspace& ws, QString& r
     for (int i = 0; i < 4; ++i) {
         bool whole = false;
         values[i] = match.captured(i + 1).toInt(&whole);
-        const std::int32_t limit = i % 2 ? ws.imageHeight : ws.imageWidth;
+        const std::int32_t limit = i % 2 ? map.height : map.width;
         if (!whole || values[i] < 0 || values[i] > limit) {
             reason = QStringLiteral("\"%1\" is not a whole number from 0 to %2").arg(match.captured(i + 1)).arg(limit);
             return std::nullopt;
         }
     }
     return Entry{QString(), values[0], values[1], values[2], values[3]};
-}
-
-QByteArray DocumentBytes(const QStringList& lines)
-{
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
-    }
-    return bytes;
 }
 
 // Devices and pipes cannot be replaced by renaming, nor can a file whose
@@ -120,7 +112,7 @@ std::optional<QString> WriteReplacing(const QString& path, const QByteArray& byt
 
 } // namespace
 
-std::variant<std::vector<Entry>, MapRefusal> ReadMap(const QByteArray& bytes, const Workspace& ws)
+std::variant<std::vector<Entry>, MapRefusal> ReadMap(const QByteArray& bytes, const MapHeader& map)
 {
     if (bytes.isEmpty())
         return MapRefusal{1, QStringLiteral("the file is empty")};
@@ -155,14 +147,14 @@ std::variant<std::vector<Entry>, MapRefusal> ReadMap(const QByteArray& bytes, co
         }
         if (block % 8 == 4) {
             QString reason;
-            const std::optional<Entry> coords = Coords(lines[at], ws, reason);
+            const std::optional<Entry> coords = Coords(lines[at], map, reason);
             if (!coords)
                 return MapRefusal{number, reason};
             entries.back() = {entries.back().name, coords->left, coords->top, coords->right, coords->bottom};
             continue;
         }
         // Every other line is as this texture's block has it.
-        const QString expected = EntryBlock(ws, {})[static_cast<qsizetype>(block % 8)];
+        const QString expected = EntryBlock(map, {})[static_cast<qsizetype>(block % 8)];
         if (lines[at] != expected)
             return MapRefusal{number, QStringLiteral("expected \"%1\"").arg(expected)};
     }
@@ -176,7 +168,7 @@ std::variant<std::vector<Entry>, MapRefusal> ReadMap(const QByteArray& bytes, co
     return entries;
 }
 
-std::variant<std::vector<Entry>, MapRefusal> ReadMapFile(const QString& path, const Workspace& ws)
+std::variant<std::vector<Entry>, MapRefusal> ReadMapFile(const QString& path, const MapHeader& map)
 {
     QFile file(path);
     if (QFileInfo(path).isDir())
@@ -188,7 +180,7 @@ std::variant<std::vector<Entry>, MapRefusal> ReadMapFile(const QString& path, co
     const QByteArray bytes = file.read(kLargest + 1);
     if (bytes.size() > kLargest)
         return MapRefusal{0, QStringLiteral("it is too large to be a map")};
-    return ReadMap(bytes, ws);
+    return ReadMap(bytes, map);
 }
 
 QString MapRefusal::Text() const
@@ -230,16 +222,31 @@ int EntriesNotHeld(const QString& path, const Workspace& ws)
     return lost;
 }
 
-std::optional<QString> WriteIniFile(Workspace& ws, const QString& path)
+QByteArray DocumentBytes(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::optional<QString> WriteMapFile(const MapHeader& map, const std::vector<Entry>& entries, const QString& path)
 {
     if (path.isEmpty())
         return QStringLiteral("No file name was given");
     const QFileInfo info(path);
     if (info.isDir())
         return QStringLiteral("It is a folder, not a file");
-    const QByteArray bytes = DocumentBytes(ws.Lines());
+    const QByteArray bytes = DocumentBytes(MapLines(map, entries));
     const bool special = info.exists() && !info.isFile();
-    if (auto failure = special ? WriteInPlace(path, bytes) : WriteReplacing(path, bytes))
+    return special ? WriteInPlace(path, bytes) : WriteReplacing(path, bytes);
+}
+
+std::optional<QString> WriteIniFile(Workspace& ws, const QString& path)
+{
+    if (auto failure = WriteMapFile(ws.Header(), ws.entries, path))
         return failure;
     ws.SavedAs(path);
     return std::nullopt;

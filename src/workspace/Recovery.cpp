@@ -36,9 +36,7 @@ std::optional<QString> Recovery::Write(const Workspace& ws) const
     QSaveFile file(PathFor(ws));
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    QByteArray bytes = kFirstLine + kDocumentLine + ws.mapPath.toUtf8() + "\r\n";
-    for (const QString& line : ws.Lines())
-        bytes += line.toUtf8() + "\r\n";
+    const QByteArray bytes = kFirstLine + kDocumentLine + ws.mapPath.toUtf8() + "\r\n" + DocumentBytes(ws.Lines());
     if (file.write(bytes) != bytes.size() || !file.commit())
         return file.errorString();
     return std::nullopt;
@@ -58,7 +56,7 @@ std::variant<std::monostate, Recovery::Copy, Recovery::Damaged> Recovery::Read(c
     if (!bytes.startsWith(kFirstLine) || pathEnd < 0 || !bytes.mid(kFirstLine.size()).startsWith(kDocumentLine))
         return Damaged{QStringLiteral("it does not start as a recovery copy")};
     const qsizetype pathStart = kFirstLine.size() + kDocumentLine.size();
-    auto read = ReadMap(bytes.mid(pathEnd + 2), ws);
+    auto read = ReadMap(bytes.mid(pathEnd + 2), ws.Header());
     if (const auto* refusal = std::get_if<MapRefusal>(&read))
         return Damaged{QStringLiteral("line %1: %2").arg(refusal->line + 2).arg(refusal->reason)};
     return Copy{std::get<std::vector<Entry>>(std::move(read)),

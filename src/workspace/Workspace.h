@@ -32,6 +32,13 @@ struct Picking {
     QRect Box() const { return Entry{QString(), first.x(), first.y(), second.x(), second.y()}.Box(); }
 };
 
+// What a map's every block names beside its entry: the texture's file name and size.
+struct MapHeader {
+    QString texture;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
 // A corner taken back by Undo, and the step that Redo sets it again at.
 struct UndoneCorner {
     Step step;
@@ -63,6 +70,7 @@ struct Workspace {
     // Whether the entries are as the document's file holds them, or as they were at the start.
     bool Saved() const { return history.AtSaved(); }
 
+    MapHeader Header() const { return {textureName, imageWidth, imageHeight}; }
     // "MappedImage <name>", one per entry, in entry order.
     QStringList Headings() const;
     // Every line of the document, without terminators: the header, then each entry's block.

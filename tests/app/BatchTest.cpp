@@ -169,7 +169,7 @@ TEST(Commands, RunWithoutADisplay)
     ASSERT_TRUE(program.waitForFinished());
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     Workspace ws = Map("icons.tga", {});
-    const auto read = ReadMapFile(map, ws);
+    const auto read = ReadMapFile(map, ws.Header());
     const std::vector<Entry> expected = {{"Icon01", 0, 0, 4, 3},   {"Icon02", 8, 0, 8, 0},   {"Icon03", 11, 0, 11, 0},
                                          {"Icon04", 14, 0, 14, 0}, {"Icon05", 11, 3, 11, 3}, {"Icon06", 8, 6, 8, 6},
                                          {"Icon07", 11, 6, 11, 6}, {"Icon08", 14, 6, 14, 6}, {"Icon09", 0, 7, 0, 7},

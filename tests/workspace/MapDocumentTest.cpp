@@ -112,8 +112,8 @@ TEST(MapDocumentFile, ReadsBackOnlyWhatItWrites)
     Workspace ws = WithEntries({});
     ws.entries = {{"Button", 0, 1, 512, 256}, {QString::fromUtf8("Tür"), 9, 8, 7, 6}};
     const QByteArray written = ws.Lines().join("\r\n").toUtf8() + "\r\n";
-    EXPECT_EQ(std::get<std::vector<Entry>>(ReadMap(written, ws)), ws.entries);
-    EXPECT_EQ(std::get<std::vector<Entry>>(ReadMap(DocumentWith(), ws)).size(), 0u);
+    EXPECT_EQ(std::get<std::vector<Entry>>(ReadMap(written, ws.Header())), ws.entries);
+    EXPECT_EQ(std::get<std::vector<Entry>>(ReadMap(DocumentWith(), ws.Header())).size(), 0u);
 
     const std::tuple<QByteArray, QByteArray, int> refused[] = {
         {"Texture = ui.tga", "Texture = other.tga", 7},
@@ -125,10 +125,10 @@ TEST(MapDocumentFile, ReadsBackOnlyWhatItWrites)
         {"MappedImage Button", "MappedImage ", 6},
     };
     for (const auto& [from, to, line] : refused) {
-        const auto refusal = ReadMap(QByteArray(written).replace(from, to), ws);
+        const auto refusal = ReadMap(QByteArray(written).replace(from, to), ws.Header());
         const auto* refused = std::get_if<MapRefusal>(&refusal);
         EXPECT_EQ(refused ? refused->line : 0, line) << to.data();
     }
     for (const QByteArray& cut : {QByteArray(), written.left(written.indexOf("Coords"))})
-        EXPECT_TRUE(std::holds_alternative<MapRefusal>(ReadMap(cut, ws)));
+        EXPECT_TRUE(std::holds_alternative<MapRefusal>(ReadMap(cut, ws.Header())));
 }

@@ -257,7 +257,7 @@ TEST(ManyEntriesWindow, RealPointerAndKeysMapASkin)
     Desktop::Keys({"ctrl+s"});
     ASSERT_TRUE(QTest::qWaitFor([&h] { return h.State().Saved(); }, 3000));
     // The plans' arithmetic is tested on its own: here, that every click and key landed where it should.
-    const auto saved = std::get<std::vector<Entry>>(ReadMapFile(file, h.State()));
+    const auto saved = std::get<std::vector<Entry>>(ReadMapFile(file, h.State().Header()));
     EXPECT_EQ(saved.size(), 32u);
     for (const Entry& e : std::vector<Entry>{{cap, 2, 1, 4, 6},
                                              {"ButtonMiddlePushed", 7, 8, 19, 13},
