@@ -3,10 +3,12 @@
 // inputs in the same run. Inputs are written on first use into
 // RAVELOCK_BENCH_INPUTS (default: bench-inputs beside the working folder).
 #include "BenchInputs.h"
+#ifndef RAVELOCK_BENCH_OPEN_ONLY
 #include "HistoryBench.h"
 #include "RemapBench.h"
 #include "RepaintBench.h"
 #include "ShapesBench.h"
+#endif
 #include "targa/LoadTarga.h"
 #include "targa/PixelSurface.h"
 #include "targa/SurfacePainter.h"
@@ -18,9 +20,10 @@
 #include <QImageReader>
 
 #include <benchmark/benchmark.h>
+#ifndef RAVELOCK_BENCH_OPEN_ONLY
 #include <stb/stb_image.h>
-
 #include <sys/resource.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -81,6 +84,7 @@ void Ravelock(benchmark::State& state, const std::string& path)
         state.SkipWithError(failure->c_str());
 }
 
+#ifndef RAVELOCK_BENCH_OPEN_ONLY
 void Stb(benchmark::State& state, const std::string& path)
 {
     for (auto _ : state) {
@@ -94,6 +98,7 @@ void Stb(benchmark::State& state, const std::string& path)
         stbi_image_free(pixels);
     }
 }
+#endif
 
 void QtReader(benchmark::State& state, const std::string& path)
 {
@@ -162,6 +167,7 @@ void FreshDecode(benchmark::State& state, const std::string& path)
     }
 }
 
+#ifndef RAVELOCK_BENCH_OPEN_ONLY
 long MaxRssKiB()
 {
     rusage usage{};
@@ -182,6 +188,7 @@ int PeakMemory(const std::string& path)
                 surfaceMiB, static_cast<double>(after - before) / 1024.0 - surfaceMiB);
     return loaded.message ? 1 : 0;
 }
+#endif
 
 } // namespace
 
@@ -193,8 +200,10 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     for (const auto& variant : bench::Variants())
         bench::InputFor(variant, Folder());
+#ifndef RAVELOCK_BENCH_OPEN_ONLY
     if (argc == 3 && std::strcmp(argv[1], "--peak-memory") == 0)
         return PeakMemory(bench::InputFor(bench::Variants()[static_cast<std::size_t>(std::atoi(argv[2]))], Folder()));
+#endif
 
     QApplication app(argc, argv);
     for (const auto& variant : bench::Variants()) {
@@ -202,7 +211,9 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("BM_Floor/" + variant.name).c_str(), Floor, path)->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("BM_Ravelock/" + variant.name).c_str(), Ravelock, path)
             ->Unit(benchmark::kMillisecond);
+#ifndef RAVELOCK_BENCH_OPEN_ONLY
         benchmark::RegisterBenchmark(("BM_Stb/" + variant.name).c_str(), Stb, path)->Unit(benchmark::kMillisecond);
+#endif
         benchmark::RegisterBenchmark(("BM_QtReader/" + variant.name).c_str(), QtReader, path)
             ->Unit(benchmark::kMillisecond);
     }
@@ -211,10 +222,12 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("BM_WindowOpenWithAids/t10_d32_bl", WindowOpen, rle32, true)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_FreshDecode/t10_d32_bl", FreshDecode, rle32)->Unit(benchmark::kMillisecond);
+#ifndef RAVELOCK_BENCH_OPEN_ONLY
     bench::RegisterRepaintBenchmarks();
     bench::RegisterShapeBenchmarks(Folder());
     bench::RegisterRemapBenchmarks(Folder());
     bench::RegisterHistoryBenchmarks();
+#endif
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -23,9 +23,26 @@ def repaint(paths):
         print(f"| {scale} | {times['BM_Repaint/plain']:.1f} | {times['BM_Repaint/regions500']:.1f} |")
 
 
+def windows(linux_path, wine_path):
+    _, linux = medians(linux_path)
+    _, wine = medians(wine_path)
+    print('| benchmark | Linux | Windows under Wine | Wine / Linux |')
+    print('| --- | ---: | ---: | ---: |')
+    ok = True
+    for name in sorted(linux):
+        if name in wine:
+            ratio = wine[name] / linux[name]
+            ok &= ratio <= 1.5
+            print(f'| {name} | {linux[name]:.1f} | {wine[name]:.1f} | {ratio:.2f} |')
+    print('\nWithin 1.5 x everywhere.' if ok else '\nSome benchmark is NOT within 1.5 x.')
+
+
 def main():
     if sys.argv[1] == '--repaint':
         repaint(sys.argv[2:])
+        return
+    if sys.argv[1] == '--windows':
+        windows(sys.argv[2], sys.argv[3])
         return
     context, times = medians(sys.argv[1])
     variants = sorted({n.split('/', 1)[1] for n in times if n.startswith('BM_Ravelock/')},
