@@ -13,6 +13,9 @@ trap 'rm -rf "$work"' EXIT
 export WINEPREFIX=${RAVELOCK_WINEPREFIX:-$HOME/.cache/ravelock/wine}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+# A new machine has no prefix yet: made once here, before the suites start side by side.
+mkdir -p "$(dirname "$WINEPREFIX")"
+wineboot --init >/dev/null 2>&1
 
 echo "== The test suites, built for Windows, under Wine (offscreen)"
 ctest --test-dir "$out/app" --output-on-failure
