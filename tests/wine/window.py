@@ -30,8 +30,9 @@ def wait_for(what, test, seconds=60):
         if found:
             return found
         time.sleep(0.3)
-    subprocess.run(["import", "-window", "root", os.path.join(work, "failed.png")])
-    sys.exit(f"window.py: no {what} after {seconds} s (the screen: failed.png)")
+    shot = os.path.join(os.path.dirname(os.path.abspath(folder)), "window-failed.png")  # kept after the run
+    subprocess.run(["import", "-window", "root", shot])
+    sys.exit(f"window.py: no {what} after {seconds} s (the screen: {shot})")
 
 
 def windows_named(name):
@@ -57,7 +58,8 @@ saved = os.path.join(work, "typed.ini")
 program = subprocess.Popen(["wine", os.path.join(folder, "ravelock.exe"), "Z:" + texture.replace("/", "\\")],
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 try:
-    wait_for("splash", lambda: windows_named("Ravelock"))
+    # The first program started in a new prefix may wait on Wine's own start.
+    wait_for("splash", lambda: windows_named("Ravelock"), 180)
     time.sleep(1)
     subprocess.run(["xdotool", "key", "space"])  # past the splash
     main = wait_for("main window", lambda: windows_named("Untitled"))[0]
