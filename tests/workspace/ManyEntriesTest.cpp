@@ -77,6 +77,8 @@ TEST(ManyEntries, SliceCutsNinePiecesOrAGrid)
         {{"F", K::NinePieces, QMargins(2, 0, 4, 0)}, "FLeft 10,10 11,19; FMiddle 12,10 25,19; FRight 26,10 29,19"},
         {{"F", K::NinePieces, QMargins(0, 3, 0, 0)}, "FTop 10,10 29,12; FMiddle 10,13 29,19"},
         {{"F", K::NinePieces, QMargins(10, 0, 10, 0)}, "Slice: The borders leave no middle piece"},
+        {{.base = "B*N", .borders = QMargins(3, 0, 4, 0), .spacing = {2, 5}},
+         "BLeftN 10,10 12,19; BMiddleN 15,10 23,19; BRightN 26,10 29,19"},
         {{.base = "F", .borders = QMargins(2, 2, 2, 0), .spacing = {1, 1}, .names = "A B C D Backdrop E"},
          "FA 10,10 11,11; FB 13,10 26,11; FC 28,10 29,11; FD 10,13 11,19; FBackdrop 13,13 26,19; FE 28,13 29,19"},
         {{.base = "F", .borders = QMargins(2, 0, 2, 0), .names = "A B"},
