@@ -53,11 +53,18 @@ grep -q "^ravelock: .*none.tga: " "$work/missing.txt" && grep -qx 'status=2' "$w
   { cat "$work/missing.txt"; exit 1; }
 
 echo "== The window under Wine, with real input"
+# The commands above left Wine's session running without a display, and a program joining it would show its
+# windows nowhere: this one starts a new session on the X server.
+wineserver -k 2>/dev/null || true
+wineserver -w
 head -c "$(grep -b -m1 '^MappedImage' "$work/linux/dots.ini" | cut -d: -f1)" "$work/linux/dots.ini" > "$work/header"
 xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
   openbox >/dev/null 2>&1 &
   for i in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
-  python3 tests/wine/window.py "$1" "$2" "$3"' window "$stage" "$work" "$work/header"
+  python3 tests/wine/window.py "$1" "$2" "$3"
+  status=$?
+  wineserver -k 2>/dev/null
+  exit $status' window "$stage" "$work" "$work/header"
 
 echo "== A silent install for the current user, and its uninstall"
 wine "$out/ravelock-$version-windows-x86_64-setup.exe" /S /CurrentUser
