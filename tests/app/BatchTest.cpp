@@ -95,6 +95,7 @@ TEST(Check, SaysWhatNoLongerFitsAtItsLine)
     const Ran missing = Command({"check", dir.filePath("none.tga"), map});
     EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(missing.err.startsWith("ravelock: " + dir.filePath("none.tga") + ": ")) << missing.err.toStdString();
+    EXPECT_TRUE(Command({"check", "-", map}).err.startsWith("ravelock: -: ")) << "a lone - names a file";
 }
 
 TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
@@ -147,6 +148,9 @@ TEST(Remap, MovesEveryEntryWithItsShapesOrSaysWhyNot)
     EXPECT_EQ(Command({"remap", old, map, fresh, "-o", out}).out, "C1: 10, 1 -> 11, 3\nC2: unchanged\n"
                                                                   "C3: 14, 1 -> 13, 3\nwrote 3 of 3 entries to " +
                                                                       out + "\n");
+    ws.entries = {{"Both", 12, 1, 14, 1}};
+    ASSERT_FALSE(WriteIniFile(ws, map));
+    EXPECT_TRUE(Command({"remap", old, map, old, "-o", out}).out.startsWith("Both: unchanged\n")) << "two shapes";
 }
 
 // The program itself, with no display of any kind.

@@ -32,7 +32,8 @@ TEST(Shapes, AreEightConnectedTexelsOfAlphaOrOfAnotherColour)
         }
         const testing_support::Decoded rim =
             testing_support::Decode(testing_support::RowsTexture(cases[0].first, depth));
-        const auto column = targa::TexelsWithin(targa::ShapeTexels(rim.surface, depth != 24), {1, 0, 1, 4});
-        EXPECT_EQ(column, (ShapeBox{1, 1, 1, 3})) << "the shape's texels in one column";
+        const targa::ShapeTexels rimTexels(rim.surface, depth != 24);
+        EXPECT_EQ(targa::TexelsWithin(rimTexels, {1, 0, 1, 4}), (ShapeBox{1, 1, 1, 3})) << "in one column";
+        EXPECT_EQ(targa::TexelsWithin(rimTexels, {4, -2, 9, 9}), (ShapeBox{4, 1, 4, 3})) << "clipped to the texture";
     }
 }

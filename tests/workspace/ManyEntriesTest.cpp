@@ -85,6 +85,7 @@ TEST(ManyEntries, SliceCutsNinePiecesOrAGrid)
          "Slice: Names needs nine words, or one for each of the 3 pieces"},
         {{.base = "F", .borders = QMargins(9, 0, 9, 0), .spacing = {1, 0}}, "Slice: The borders leave no middle piece"},
         {{.base = "A*B*"}, "Slice: A base name may hold one *"},
+        {{.base = "G", .borders = QMargins(), .spacing = {2, 1}}, "GMiddle 10,10 29,19"}, // no border: no spacing
         {{"C", K::Grid, {}, false, {4, 2}},
          "C1 10,10 14,14; C2 15,10 19,14; C3 20,10 24,14; C4 25,10 29,14; "
          "C5 10,15 14,19; C6 15,15 19,19; C7 20,15 24,19; C8 25,15 29,19"},
@@ -101,6 +102,8 @@ TEST(ManyEntries, SliceCutsNinePiecesOrAGrid)
     EXPECT_EQ(PlanSlice(ws, rect, ten, nullptr).entries[0].name, "C1x");
     ten.numbers = Numbers::Padded;
     EXPECT_EQ(PlanSlice(ws, rect, ten, nullptr).entries[0].name, "C01x");
+    ten.skipEmpty = ten.trim = true;
+    EXPECT_EQ(PlanSlice(ws, rect, ten, nullptr).entries.size(), 10u) << "no texels: none skipped";
 }
 
 TEST(ManyEntries, EachCommandIsOneStepOrARefusal)
@@ -114,6 +117,8 @@ TEST(ManyEntries, EachCommandIsOneStepOrARefusal)
     commands.Open();
     const Workspace& ws = commands.State();
     EXPECT_TRUE(commands.MapAllShapes({QRect(1, 1, 2, 2), QRect(8, 1, 2, 2)}, "Dot", 0));
+    EXPECT_TRUE(commands.MapAllShapes({QRect(1, 1, 2, 2)}, "Dot", 0)) << "all mapped: no refusal";
+    EXPECT_EQ(view.message, "Nothing was added");
     EXPECT_TRUE(commands.EditEntry(0, ws.entries[0])) << "nothing to change is no refusal";
     dialogs.messageAnswers = {Answer::No};
     commands.DeleteEntry({1, 2});
@@ -146,4 +151,10 @@ TEST(ManyEntries, EachCommandIsOneStepOrARefusal)
         commands.NudgeEntry(0, {by, 0}, false);
     EXPECT_TRUE(ws.Saved()) << "moved after the save and back again: the saved state, no step";
     EXPECT_EQ(view.texts[MenuItem::mnuEditUndoEntry], "Undo Nudging Dot1");
+    commands.NudgeEntry(0, {1, 0}, false);
+    commands.Save();
+    commands.UndoEntryChange();
+    commands.NudgeEntry(0, {0, 1}, false);
+    commands.UndoEntryChange();
+    EXPECT_EQ(ws.entries[0], (Entry{"Dot1", 2, 1, 3, 2})) << "a nudge after an undo is a step of its own";
 }
