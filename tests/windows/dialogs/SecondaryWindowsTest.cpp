@@ -260,6 +260,8 @@ TEST(ManyEntriesWindow, DialogsOutlineWhatTheyWouldAddAndRememberIt)
     list->setCurrentItem(list->topLevelItem(0));
     EXPECT_TRUE(h.Enabled("mnuEditRepeat"));
     h.Trigger("mnuEditRepeat");
+    h.Trigger("mnuEditRepeat");
+    EXPECT_EQ(WindowHarness::TopLevels("frmRepeat").size(), 1);
     auto* repeat = h.Find<QDialog>("frmRepeat");
     const auto plan = [&h](const char* name) { return h.Find<QDialog>(name)->findChild<QLabel*>("lblPlan")->text(); };
     EXPECT_EQ(plan("frmRepeat"), "Type the offset and the words that change, or click where the first copy goes");
@@ -282,7 +284,8 @@ TEST(ManyEntriesWindow, DialogsOutlineWhatTheyWouldAddAndRememberIt)
     auto* shapes = h.Find<QDialog>("frmMapShapes");
     ASSERT_TRUE(QTest::qWaitFor([&plan] { return plan("frmMapShapes") == "Adds Shape1"; }, 3000));
     EXPECT_TRUE(Outlined(h, 4, 4, 1));
-    shapes->reject();
+    shapes->accept();
+    EXPECT_EQ(h.State().entries.back(), (Entry{"Shape1", 4, 1, 4, 1}));
     list->setCurrentItem(list->topLevelItem(0));
     QTest::keyClick(list, Qt::Key_Return); // DotNormal's handles: the bottom-left one's lower edge
     EXPECT_EQ(h.ShownAt(0, 4), QColor(Qt::black));

@@ -103,6 +103,16 @@ TEST(ViewAids, ShowRegionsFollowsEveryChange)
     EXPECT_EQ(looks(), (std::vector{false, false, true, false, false}));
     h.Trigger("mnuEditRedo");
     EXPECT_EQ(looks(), (std::vector{false, false, true, false, true}));
+    h.AddEntry({52, 31}, {60, 40}, "D"); // its name would cover B's
+    h.Hover(75, 5);
+    const QImage bNamed = h.Drawing()->grab().toImage();
+    h.Hover(55, 35);
+    EXPECT_NE(h.Drawing()->grab().toImage(), bNamed) << "the name of the entry pointed at shows";
+    NameLabels labels;
+    QFont small, big;
+    small.setPixelSize(8);
+    big.setPixelSize(16);
+    EXPECT_LT(labels.For("D", small, 1).height(), labels.For("D", big, 1).height()) << "drawn again in a new font";
     h.Trigger("mnuViewRegions");
     EXPECT_EQ(h.Drawing()->grab().toImage(), plain) << "off again: the texture as painted";
 }
