@@ -57,7 +57,14 @@ TEST(MainWindow, TypicalRoad)
     h.Click(73, 83, Qt::RightButton);
     EXPECT_EQ(h.Corners(), "10,20 73,83");
     EXPECT_EQ(h.Find("statusHint")->toolTip(), "Type its name (or Ctrl+E)");
-    h.Complete("Button");
+    QTest::keyClick(&h.window, 'X');
+    auto* typed = h.Find<QLineEdit>("txtTypedName");
+    h.Trigger("mnuEditUndo");
+    EXPECT_FALSE(typed->isVisible()) << "no rectangle left to name";
+    h.Click(73, 83, Qt::RightButton);
+    QTest::keyClick(&h.window, 'B');
+    QTest::keyClicks(typed, "utton");
+    QTest::keyClick(typed, Qt::Key_Return);
     EXPECT_EQ(h.Corners(), ", ,");
     EXPECT_EQ(h.Message(), "Added Button: 10, 20 to 73, 83");
 
