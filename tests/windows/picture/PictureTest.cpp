@@ -51,6 +51,16 @@ TEST(Picture, ZoomedEveryDevicePixelTakesTheTexelItShows)
                 ASSERT_EQ(QPoint(c.red(), c.green()), texel) << zoom << " at device " << x << "," << y;
             }
     }
+    ZoomTo(h, 8);
+    h.Find<QScrollArea>("pictureFrame")->ensureVisible(0, 0);
+    const QPointF at = area->mapTo(&h.window, QPointF(7.6, 7.6)), origin = area->mapTo(&h.window, QPointF(0, 0));
+    const QPoint texel = DrawingArea::TexelAt(at, origin, scale, 8);
+    ASSERT_NE(texel, DrawingArea::TexelAt(at.toPoint(), origin, scale, 8)) << "the window's position, not rounded";
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, at, h.window.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(h.window.windowHandle(), &click);
+    }
+    EXPECT_EQ(h.Corners(), QString("%1,%2 ,").arg(texel.x()).arg(texel.y()));
 }
 
 TEST(Picture, CtrlWheelKeepsTheTexelUnderThePointerAndActualSizeTheStart)
@@ -79,6 +89,10 @@ TEST(Picture, CtrlWheelKeepsTheTexelUnderThePointerAndActualSizeTheStart)
     EXPECT_FALSE(h.Enabled("mnuViewZoomOut")) << "at its last step";
     EXPECT_EQ(h.window.size(), size);
     EXPECT_EQ(frame->grab().toImage(), start);
+    h.Trigger("mnuViewZoomIn");
+    h.window.resize(size + QSize(40, 30));
+    h.Trigger("mnuViewActualSize");
+    EXPECT_EQ(h.window.size(), size) << "the window of the start, also when the user sized it zoomed";
 }
 
 // With real input at zoom 8: clicks on the centre and the edges of a texel's square, then a handle dragged.
