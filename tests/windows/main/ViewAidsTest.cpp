@@ -112,7 +112,9 @@ TEST(ViewAids, ShowRegionsFollowsEveryChange)
     QFont small, big;
     small.setPixelSize(8);
     big.setPixelSize(16);
-    EXPECT_LT(labels.For("D", small, 1).height(), labels.For("D", big, 1).height()) << "drawn again in a new font";
+    const int smallHeight = labels.For("D", small, 1).height();
+    EXPECT_LT(smallHeight, labels.For("D", big, 1).height()) << "drawn again in a new font";
+    EXPECT_EQ(labels.For("D", big, 2).devicePixelRatio(), 2) << "and at a new scale";
     h.Trigger("mnuViewRegions");
     EXPECT_EQ(h.Drawing()->grab().toImage(), plain) << "off again: the texture as painted";
 }
