@@ -1,6 +1,7 @@
 #include "support/FakeMainView.h"
 #include "support/ScriptedDialogs.h"
 #include "support/Tga.h"
+#include "workspace/EntryHistory.h"
 #include "workspace/MainCommands.h"
 
 #include <QTemporaryDir>
@@ -157,4 +158,23 @@ TEST(ManyEntries, EachCommandIsOneStepOrARefusal)
     commands.NudgeEntry(0, {0, 1}, false);
     commands.UndoEntryChange();
     EXPECT_EQ(ws.entries[0], (Entry{"Dot1", 2, 1, 3, 2})) << "a nudge after an undo is a step of its own";
+}
+
+// A fold joins only moves of the same entries at the same places; any other step stays a step of its own.
+TEST(ManyEntries, HistoryFoldsOnlyAMoveOfTheSamePlaces)
+{
+    const Entry a{"A", 0, 0, 1, 1}, b{"B", 4, 4, 5, 5}, moved{"A", 1, 0, 2, 1};
+    std::vector<Entry> entries{a, b};
+    EntryHistory history;
+    history.Do(entries, {"Nudging A", {{0, a}}, {{0, moved}}});
+    const EntryStep apart[] = {
+        {"Nudging A", {{1, b}}, {{1, b}}},
+        {"Nudging A", {{0, moved}}, {{1, moved}}},
+        {"Nudging B", {{0, moved}}, {{0, a}}},
+    };
+    for (const EntryStep& step : apart)
+        EXPECT_FALSE(history.Amend(entries, step)) << step.what.toStdString() << " at " << step.in[0].first;
+    EXPECT_EQ(entries, (std::vector{moved, b}));
+    EXPECT_TRUE(history.Amend(entries, {"Nudging A", {{0, moved}}, {{0, a}}}));
+    EXPECT_EQ(history.Undoable(), nullptr) << "back where it began: no step";
 }
