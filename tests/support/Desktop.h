@@ -18,19 +18,23 @@
 
 namespace testing_support {
 
-// Real input and the real screen: the X server (xdotool) or a wlroots compositor (a virtual pointer, grim,
-// swaymsg). Positions are device pixels.
+// Real input and the real screen: the X server (xdotool), a wlroots compositor (a virtual pointer, grim,
+// swaymsg) or KWin (its fake input and screenshots, windows where the runner's rule puts them). Positions are
+// device pixels.
 class Desktop {
 public:
     static QString Unavailable()
     {
-        const QString platform = QGuiApplication::platformName();
-        const bool ready = platform == "xcb" ? !QStandardPaths::findExecutable("xdotool").isEmpty()
-                                             : platform == "wayland" && QFile::exists(RAVELOCK_WL_POINTER) &&
-                                                   !QStandardPaths::findExecutable("grim").isEmpty();
-        return ready ? QString() : "needs xdotool on X, or grim and the virtual pointer on Wayland";
+        if (QGuiApplication::platformName() == "xcb")
+            return QStandardPaths::findExecutable("xdotool").isEmpty() ? "needs xdotool on X" : QString();
+        if (OnKWin())
+            return QFile::exists(RAVELOCK_KWIN_POINTER) ? QString() : "needs KWin's pointer and screenshots";
+        const bool sway =
+            OnWayland() && QFile::exists(RAVELOCK_WL_POINTER) && !QStandardPaths::findExecutable("grim").isEmpty();
+        return sway ? QString() : "needs xdotool on X, or grim and the virtual pointer on Wayland";
     }
     static bool OnWayland() { return QGuiApplication::platformName() == "wayland"; }
+    static bool OnKWin() { return OnWayland() && qEnvironmentVariable("XDG_CURRENT_DESKTOP") == "KDE"; }
     // Keys can be sent only on X; the compositor's virtual pointer has no keyboard.
     static bool RealKeys() { return QGuiApplication::platformName() == "xcb" && Unavailable().isEmpty(); }
 
@@ -45,6 +49,8 @@ public:
     }
     QImage Screenshot() const
     {
+        if (OnKWin())
+            return QImage::fromData(Output(RAVELOCK_KWIN_SHOT, {}), "PNG");
         return OnWayland() ? QImage::fromData(Output("grim", {"-"}), "PNG") : window_.screen()->grabWindow(0).toImage();
     }
     // The client's top left as the X server has it, in device pixels: Qt's logical geometry may be half a pixel off.
@@ -121,14 +127,20 @@ public:
         }
         if (!pointer_) {
             pointer_ = std::make_unique<QProcess>();
-            pointer_->start(RAVELOCK_WL_POINTER);
+            pointer_->start(OnKWin() ? RAVELOCK_KWIN_POINTER : RAVELOCK_WL_POINTER);
             pointer_->waitForStarted();
             QTest::qWait(300); // the window takes the new pointer device
         }
-        // At the pixel's centre: a half-pixel grid over the output.
+        // On sway at the pixel's centre, a half-pixel grid over the output; KWin rounds to whole logical pixels,
+        // so there at the pixel's top left.
         const QSize grid = window_.screen()->size() * Scale() * 2;
-        const QString line =
-            QString("%1 %2 %3 %4 click\n").arg(2 * at.x() + 1).arg(2 * at.y() + 1).arg(grid.width()).arg(grid.height());
+        const QPointF logical = QPointF(at) / OutputScale();
+        const QString line = OnKWin() ? QString("%1 %2 click\n").arg(logical.x()).arg(logical.y())
+                                      : QString("%1 %2 %3 %4 click\n")
+                                            .arg(2 * at.x() + 1)
+                                            .arg(2 * at.y() + 1)
+                                            .arg(grid.width())
+                                            .arg(grid.height());
         pointer_->write(line.toUtf8());
         pointer_->waitForReadyRead(5000);
         pointer_->readAll();
@@ -148,6 +160,7 @@ public:
 
 private:
     qreal Scale() const { return window_.devicePixelRatioF(); }
+    static qreal OutputScale() { return qEnvironmentVariable("RAVELOCK_OUTPUT_SCALE", "1").toDouble(); }
     QRect Scaled(const QRect& r) const
     {
         return QRect((QPointF(r.topLeft()) * Scale()).toPoint(), (QSizeF(r.size()) * Scale()).toSize());
@@ -157,6 +170,12 @@ private:
     {
         if (!OnWayland())
             return Scaled(known);
+        if (OnKWin()) {
+            const QStringList at = qEnvironmentVariable("RAVELOCK_WINDOW_AT").split(',');
+            const QPointF frame = QPointF(at.value(0).toInt(), at.value(1).toInt()) * OutputScale();
+            const QPointF inFrame = QPointF(known.topLeft() - window_.frameGeometry().topLeft()) * Scale();
+            return QRect((frame + inFrame).toPoint(), (QSizeF(known.size()) * Scale()).toSize());
+        }
         const QJsonObject node = Find(QJsonDocument::fromJson(Output("swaymsg", {"-t", "get_tree"})).object());
         const auto rect = [&node](const QString& key) {
             const QJsonObject r = node[key].toObject();
