@@ -192,7 +192,10 @@ TEST(EntryList, FollowsTheDocumentAndOpensItsDialogs)
     h.window.Run([](MainCommands& commands) { commands.RemoveEntry(1); });
     EXPECT_EQ(rows(), "C 3000 1 x 1");
     EXPECT_EQ(list->currentIndex().row(), 0) << "the last row, once the current one went";
-    h.window.Run([](MainCommands& commands) { commands.Click({1, 1}), commands.Click({2, 2}); });
+    h.window.Run([](MainCommands& commands) {
+        commands.Click({1, 1});
+        commands.Click({2, 2});
+    });
     QTest::keyClick(&h.window, 'C');
     QTest::keyClick(h.Find("txtTypedName"), Qt::Key_Return);
     EXPECT_TRUE(h.Find("txtTypedName")->isVisible()) << "C is taken: another name is typed over it";
