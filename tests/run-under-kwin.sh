@@ -4,7 +4,8 @@
 # put at (40, 30) without a frame, as the sway runner puts them; the command
 # learns the place from $RAVELOCK_WINDOW_AT. The first argument is the program
 # the command takes screenshots with: KWin lets only a program that a desktop
-# entry names do that. Exits 77 (skipped) when KWin cannot start.
+# entry names do that. Exits 77 (skipped) when KWin cannot start or takes no
+# screenshots.
 skip() { echo "SKIP: $1"; exit 77; }
 if [ "$1" != --inside ]; then
   command -v kwin_wayland >/dev/null || skip "KWin is not installed"
