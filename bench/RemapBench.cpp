@@ -71,7 +71,9 @@ Inputs Write(const std::string& folder, int entries)
     if (!std::filesystem::exists(fresh))
         WriteAtlas(fresh, place);
     // Every fourth entry a whole shape's box, the others its left half, its top row or one texel in it.
-    ravelock::Workspace ws{.imageHeight = kSide, .imageWidth = kSide, .textureName = "remap-old.tga"};
+    ravelock::Workspace ws;
+    ws.imageHeight = ws.imageWidth = kSide;
+    ws.textureName = "remap-old.tga";
     for (int i = 0; i < entries; ++i) {
         const int x = i % kCells * kCell + kCell / 2, y = i / kCells * kCell + kCell / 2;
         const int rx = 10 + i % 21, ry = 10 + i / 21 % 21;
