@@ -32,7 +32,7 @@ RULES
 [Desktop Entry]
 Type=Application
 Name=Ravelock tests' screenshots
-Exec=$1
+Exec=$shot
 NoDisplay=true
 X-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2
 ENTRY

@@ -131,16 +131,18 @@ public:
             pointer_->waitForStarted();
             QTest::qWait(300); // the window takes the new pointer device
         }
-        // On sway at the pixel's centre, a half-pixel grid over the output; KWin rounds to whole logical pixels,
-        // so there at the pixel's top left.
-        const QSize grid = window_.screen()->size() * Scale() * 2;
-        const QPointF logical = QPointF(at) / OutputScale();
-        const QString line = OnKWin() ? QString("%1 %2 click\n").arg(logical.x()).arg(logical.y())
-                                      : QString("%1 %2 %3 %4 click\n")
-                                            .arg(2 * at.x() + 1)
-                                            .arg(2 * at.y() + 1)
-                                            .arg(grid.width())
-                                            .arg(grid.height());
+        QString line;
+        if (OnKWin()) { // KWin rounds to whole logical pixels: the pixel's top left
+            const QPointF logical = QPointF(at) / OutputScale();
+            line = QString("%1 %2 click\n").arg(logical.x()).arg(logical.y());
+        } else { // at the pixel's centre: a half-pixel grid over the output
+            const QSize grid = window_.screen()->size() * Scale() * 2;
+            line = QString("%1 %2 %3 %4 click\n")
+                       .arg(2 * at.x() + 1)
+                       .arg(2 * at.y() + 1)
+                       .arg(grid.width())
+                       .arg(grid.height());
+        }
         pointer_->write(line.toUtf8());
         pointer_->waitForReadyRead(5000);
         pointer_->readAll();
